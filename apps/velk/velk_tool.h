@@ -1,0 +1,8 @@
+// The `velk` command-line tool: build, dump and extract projects.
+#pragma once
+
+namespace velk::tool {
+
+int Main(int argc, char** argv);
+
+}  // namespace velk::tool

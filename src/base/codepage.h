@@ -1,0 +1,21 @@
+// Windows-1252, the code page of project text. Core strings hold these bytes; conversion to
+// UTF-8 happens only at the edges (JSON descriptions, the host).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velk {
+
+// Characters outside the code page become '?', as the old ANSI conversion did by default.
+std::string Utf16ToCp1252(std::u16string_view units);
+std::string Cp1252ToUtf8(std::string_view bytes);
+// Invalid UTF-8 and characters outside the code page become '?'.
+std::string Utf8ToCp1252(std::string_view utf8);
+
+// Upper-casing of code-page bytes as the system's ANSI upper-case does it.
+char Cp1252Upper(char c);
+std::string Cp1252UpperString(std::string_view text);
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+
+}  // namespace velk

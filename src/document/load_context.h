@@ -1,0 +1,27 @@
+// What the project readers need besides the bytes: the version being read, where messages go,
+// and the settings that supply defaults.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "document/project.h"
+#include "platform/host.h"
+
+namespace velk {
+
+inline constexpr std::string_view kApplicationName = "Velk Player";
+
+struct LoadContext {
+    host::Ui& ui;
+    const host::ProfileStore& profile;
+    // The version of the archive being read; every versioned field consults it.
+    std::int32_t version = kCurrentProjectVersion;
+    // The file named in "not a VKD file" messages (empty for an appended payload).
+    std::string file_path;
+
+    void Message(std::string_view text) const { ui.MessageBox(kApplicationName, text); }
+};
+
+}  // namespace velk

@@ -1,0 +1,129 @@
+// One object record of a page: every kind shares this layout.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/action_list.h"
+#include "document/picture.h"
+
+namespace velk {
+
+enum ObjectKind : std::int32_t {
+    kKindText = 1,
+    kKindFrame = 2,
+    kKindImage = 3,
+    kKindImageWithoutPicture = 4,
+    kKindBitmapButton = 5,
+    kKindLine = 6,
+    kKindShape = 7,
+    kKindGroup = 10,
+    kKindTextButton = 11,
+    kKindVideo = 12,
+    kKindPolygon = 13,
+    kKindMetafile = 14,
+    kKindParagraph = 15,
+    kKindAnimatedGif = 16,
+    kKindScript = 17,
+    kKindPanorama = 18,
+    kKindMatrix = 19,
+    kKindEffect = 20,
+    kKindPlugin = 21,
+    kKindInputText = 22,
+    kKindMci = 23,
+    kKindApplicationWindow = 24,
+    kKindHtml = 25,
+    kKindFlash = 27,
+    kKindTimer = 28,
+    kKindListBox = 29,
+    kKindImageWithoutPictureOutlined = 30,
+};
+
+struct Rect {
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const Rect&) const = default;
+};
+
+struct Point {
+    std::int32_t x = 0, y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+// The stored form of a font: the fields of a LOGFONT.
+struct LogFont {
+    std::int32_t height = 20;
+    std::int32_t width = 0;
+    std::int32_t escapement = 0;
+    std::int32_t orientation = 0;
+    std::int32_t weight = 400;
+    std::uint8_t italic = 0;
+    std::uint8_t underline = 0;
+    std::uint8_t strike_out = 0;
+    std::uint8_t char_set = 0;
+    std::uint8_t out_precision = 0;
+    std::uint8_t clip_precision = 0;
+    std::uint8_t quality = 0;
+    std::uint8_t pitch_and_family = 32;
+    std::string face_name = "Arial";
+
+    bool operator==(const LogFont&) const = default;
+};
+
+// An enhanced metafile as stored: its 24-byte header and the metafile bytes.
+struct StoredMetafile {
+    std::array<std::uint8_t, 24> header{};
+    std::vector<std::uint8_t> data;
+    bool operator==(const StoredMetafile&) const = default;
+};
+
+struct Object {
+    std::int32_t kind = 0;
+    // A negative kind word in the file means the first three action lists are stored.
+    bool has_first_actions = true;
+    std::string name;
+    Rect rect;
+    std::string text;
+    std::string text_variable, number_variable;
+    std::string extra_text1, extra_text2, extra_text3;
+    std::uint32_t extra_value = 0;
+    std::uint32_t param1 = 0, param2 = 0, param3 = 0, param4 = 0, param5 = 0;
+    std::string hover_object, press_object;
+    std::uint32_t hover_mode = 0;
+    std::uint32_t option0 = 0;
+    std::string hint_text;
+    std::uint32_t hint_value = 0;
+    std::uint32_t extra_value2 = 0;
+    std::uint32_t is_alias = 0;
+    std::uint32_t transparent1 = 0, transparent2 = 0, transparent3 = 0;
+    std::uint32_t colour1 = 0xFFFFFF, colour2 = 0, colour3 = 0xFFFFFF, colour4 = 0;
+    std::optional<Picture> image1, image2, image3, image4;
+    Point image2_offset, image3_offset;
+    std::vector<Point> points_a, points_b;
+    std::uint32_t points_value1 = 0, points_value2 = 0;
+    std::uint32_t hidden = 0, initially_hidden = 0, visible = 1;
+    std::uint32_t option1 = 0, option2 = 0, option3 = 0, option4 = 0, option5 = 0, option6 = 0;
+    double scale = 0.5;
+    std::uint32_t transform = 0;
+    std::vector<std::string> lines;
+    LogFont font;
+    std::optional<StoredMetafile> metafile;
+    std::uint32_t gif_timer_id = 10;
+    std::vector<std::uint8_t> gif_data;
+    // The stored link flag; `link` is shown as a tooltip only while it is non-zero.
+    std::uint32_t link_flag = 0;
+    std::string link;
+    ActionList actions_down, actions_click, actions_3, actions_4, actions_5, actions_6;
+    bool flag_a = true, flag_b = true, flag_c = true, flag_d = true;
+    bool flag_e = false, flag_f = false, flag_g = false;
+    Point image_origin;
+    std::uint32_t value_a = 100, value_b = 0xC0C0C0;
+    // Run time: 0 normal, 1 pointer over, 2 pressed.
+    std::int32_t state = 0;
+
+    bool operator==(const Object&) const = default;
+};
+
+}  // namespace velk

@@ -1,0 +1,35 @@
+// A Ui that answers every message box at once and remembers what it was shown.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/host.h"
+
+namespace velk::host {
+
+struct ShownMessage {
+    std::string caption;
+    std::string text;
+    bool operator==(const ShownMessage&) const = default;
+};
+
+class RecordingUi : public Ui {
+  public:
+    void MessageBox(std::string_view caption, std::string_view text) override {
+        messages_.push_back({std::string(caption), std::string(text)});
+    }
+    const std::vector<ShownMessage>& Messages() const { return messages_; }
+    // Just the texts, in order.
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const auto& m : messages_) texts.push_back(m.text);
+        return texts;
+    }
+    void Clear() { messages_.clear(); }
+
+  private:
+    std::vector<ShownMessage> messages_;
+};
+
+}  // namespace velk::host

@@ -1,0 +1,1 @@
+// The machine's files behind host::FileSystem.
