@@ -1,4 +1,4 @@
-// The project's embedded file store: reading, writing, lookup, extraction and clean-up.
+// The project's embedded file store: reading, writing and lookup.
 #pragma once
 
 #include <string>
@@ -19,8 +19,5 @@ void WriteEmbeddedStore(ByteWriter& out, const std::vector<EmbeddedFile>& files,
 
 // First entry whose name matches without regard to case, or null.
 const EmbeddedFile* FindEmbedded(const std::vector<EmbeddedFile>& files, std::string_view name);
-
-// A stored name reduced to a plain file name that stays inside the temporary folder.
-std::string SafeEmbeddedName(std::string_view file_name);
 
 }  // namespace velk
