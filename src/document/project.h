@@ -21,7 +21,7 @@ struct ProjectHeader {
     std::uint32_t backdrop_colour = 0;
     std::uint32_t backdrop_width = 0;
     std::uint32_t backdrop_height = 0;
-    // As stored; `desktop_mode` holds the derived meaning of the value 2.
+    // As stored, except that a stored 2 reads as 0 and turns `desktop_mode` on.
     std::uint32_t window_layer = 0;
     std::uint32_t hide_taskbar = 0;
     std::uint32_t lock_system_keys = 0;
