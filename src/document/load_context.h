@@ -19,7 +19,7 @@ struct LoadContext {
     // The version of the archive being read; every versioned field consults it.
     std::int32_t version = kCurrentProjectVersion;
     // The file named in "not a VKD file" messages (empty for an appended payload).
-    std::string file_path;
+    std::string file_path = {};
 
     void Message(std::string_view text) const { ui.MessageBox(kApplicationName, text); }
 };

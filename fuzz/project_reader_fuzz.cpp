@@ -1,0 +1,17 @@
+// Feeds arbitrary bytes to the project reader: every outcome must be a message or a project,
+// never a crash, a hang or an oversized allocation.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "document/container.h"
+#include "platform/headless/memory_profile_store.h"
+#include "platform/headless/recording_ui.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    velk::host::RecordingUi ui;
+    velk::host::MemoryProfileStore profile;
+    velk::LoadContext ctx{ui, profile, velk::kCurrentProjectVersion, "fuzz.vkd"};
+    (void)velk::ReadProjectArchive(std::span<const std::uint8_t>(data, size), ctx);
+    return 0;
+}
