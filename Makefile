@@ -32,7 +32,11 @@ fuzz: deps
 	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELK_FUZZ=ON \
 	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ $(CMAKE_FLAGS)
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
-	cmake --build $(FUZZ_DIR) --target fuzz_run -- SECONDS=$(SECONDS)
+	for fuzzer in $(FUZZ_DIR)/fuzz/*_fuzz; do \
+	    name=$$(basename $$fuzzer _fuzz); mkdir -p $(FUZZ_DIR)/fuzz-work/$$name; \
+	    $$fuzzer -max_total_time=$(SECONDS) -rss_limit_mb=2048 \
+	        $(FUZZ_DIR)/fuzz-work/$$name $(FUZZ_DIR)/fuzz-corpus/$$name || exit 1; \
+	done
 
 demo: build
 	scripts/demo $(BUILD_DIR)

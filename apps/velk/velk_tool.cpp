@@ -1,14 +1,53 @@
 #include "velk_tool.h"
 
 #include <CLI/CLI.hpp>
+#include <exception>
+
+#include "commands.h"
+#include "tool_io.h"
 
 namespace velk::tool {
 
 int Main(int argc, char** argv) {
     CLI::App app{"velk: build, dump and extract Vellumkit projects"};
     app.require_subcommand(1);
+
+    DumpArgs dump;
+    CLI::App* dump_command = app.add_subcommand(
+        "dump", "Write a project as project.json, with its pictures and files beside it");
+    dump_command->add_option("file", dump.input, "project file (.vkd) or standalone executable")
+        ->required();
+    dump_command->add_option("-o,--output", dump.output_dir,
+                             "folder to write (default: FILE without extension + _dump, beside "
+                             "FILE); an earlier dump there is replaced");
+    dump_command->add_flag("--omit-defaults", dump.omit_defaults,
+                           "leave out fields that have the value of a fresh record");
+
+    BuildArgs build;
+    CLI::App* build_command =
+        app.add_subcommand("build", "Write a project file from a JSON project description");
+    build_command->add_option("description", build.description, "project.json")->required();
+    build_command->add_option("-o,--output", build.output, "project file to write")->required();
+    build_command->add_option("--standalone", build.player,
+                              "player executable: write a copy of it with the project appended");
+
+    ExtractArgs extract;
+    CLI::App* extract_command =
+        app.add_subcommand("extract", "Write the embedded files of a project into a folder");
+    extract_command->add_option("file", extract.input, "project file or standalone executable")
+        ->required();
+    extract_command->add_option("folder", extract.output_dir, "folder to write into")->required();
+
     CLI11_PARSE(app, argc, argv);
-    return 0;
+    try {
+        if (dump_command->parsed()) return RunDump(dump);
+        if (build_command->parsed()) return RunBuild(build);
+        if (extract_command->parsed()) return RunExtract(extract);
+    } catch (const std::exception& e) {
+        PrintError(e.what());
+        return 1;
+    }
+    return 1;
 }
 
 }  // namespace velk::tool

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# A project written by the independent writer must dump with every stored value.
+set -euo pipefail
+velk=$1
+work=$2
+here=$(cd "$(dirname "$0")" && pwd)
+rm -rf "$work" && mkdir -p "$work"
+python3 "$here/write_project.py" "$work/interop.vkd" "$work/expected.json"
+"$velk" dump "$work/interop.vkd" -o "$work/dump"
+python3 "$here/check_dump.py" "$work/expected.json" "$work/dump/project.json"
