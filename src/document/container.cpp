@@ -6,9 +6,8 @@
 
 #include "base/byte_reader.h"
 #include "base/byte_writer.h"
-#include "codec/limits.h"
-#include "codec/zlib_codec.h"
 #include "document/project_io.h"
+#include "document/zlib_block.h"
 
 namespace velk {
 namespace {
@@ -41,17 +40,7 @@ LoadStatus ReadLayer(std::span<const std::uint8_t> bytes, LoadContext& ctx, Proj
     if (ctx.version > kLastVersionWithoutLayerFlag && in.U32() != 0) {
         std::uint32_t inflated_size = in.U32();
         if (inflated_size == 0) return LoadStatus::kNothingLoaded;
-        std::uint32_t compressed_size = in.U32();
-        if (compressed_size == 0) {
-            return ReadLayer(in.View(inflated_size), ctx, project, depth + 1);
-        }
-        auto stream = in.View(compressed_size);
-        InflateResult inner;
-        // A size that no zlib stream of this length can reach is a lie: nothing is
-        // allocated for it, and the layer counts as one that failed to inflate.
-        if (PlausibleInflatedSize(inflated_size, compressed_size)) {
-            inner = Inflate(stream, inflated_size);
-        }
+        ZlibBlock inner = ReadZlibBlock(in, inflated_size);
         if (!inner.ok) ctx.Message(kLayerInflateMessage);
         return ReadLayer(inner.bytes, ctx, project, depth + 1);
     }
@@ -121,10 +110,7 @@ std::vector<std::uint8_t> WriteProjectArchive(const Project& project, std::int32
     out.ArchiveString(std::string(kMagic) + std::to_string(kCurrentProjectVersion));
     out.U32(1);
     out.U32(static_cast<std::uint32_t>(plain.size()));
-    std::vector<std::uint8_t> stream = Deflate(plain);
-    // Should zlib ever refuse, the layer is stored: C = 0 and the plain bytes.
-    out.U32(static_cast<std::uint32_t>(stream.size()));
-    out.Bytes(stream.empty() ? std::span<const std::uint8_t>(plain) : stream);
+    WriteZlibBlock(out, plain, true);
     return out.Take();
 }
 

@@ -1,8 +1,7 @@
 #include "document/embedded_store.h"
 
 #include "base/codepage.h"
-#include "codec/limits.h"
-#include "codec/zlib_codec.h"
+#include "document/zlib_block.h"
 
 namespace velk {
 namespace {
@@ -24,20 +23,10 @@ EmbeddedFile ReadEntry(ByteReader& in, LoadContext& ctx) {
     } else {
         entry.size = in.U32();
         if (entry.size != 0) {
-            std::uint32_t compressed_size = in.U32();
-            if (compressed_size == 0) {
-                entry.data = in.Bytes(entry.size);
-            } else {
-                entry.compressed = true;
-                auto stream = in.View(compressed_size);
-                InflateResult inflated;
-                // A size the stream cannot reach is refused before allocating for it.
-                if (PlausibleInflatedSize(entry.size, compressed_size)) {
-                    inflated = Inflate(stream, entry.size);
-                }
-                if (!inflated.ok) ctx.Message(kEntryInflateMessage);
-                entry.data = std::move(inflated.bytes);
-            }
+            ZlibBlock block = ReadZlibBlock(in, entry.size);
+            if (!block.ok) ctx.Message(kEntryInflateMessage);
+            entry.compressed = block.compressed;
+            entry.data = std::move(block.bytes);
         }
     }
     entry.file_name = in.ArchiveString();
@@ -51,11 +40,7 @@ void WriteEntry(ByteWriter& out, const EmbeddedFile& entry, std::int32_t version
     if (version <= kLastVersionWithPlainSize) {
         out.Bytes(entry.data);
     } else if (size != 0) {
-        std::vector<std::uint8_t> stream;
-        if (entry.compressed) stream = Deflate(entry.data);
-        // C = 0 stores the bytes as they are (also should zlib ever refuse).
-        out.U32(static_cast<std::uint32_t>(stream.size()));
-        out.Bytes(stream.empty() ? std::span<const std::uint8_t>(entry.data) : stream);
+        WriteZlibBlock(out, entry.data, entry.compressed);
     }
     out.ArchiveString(entry.file_name);
 }

@@ -1,11 +1,10 @@
 #include "document/page_io.h"
 
-#include "codec/limits.h"
-#include "codec/zlib_codec.h"
 #include "document/action_list_io.h"
 #include "document/embedded_store.h"
 #include "document/object_io.h"
 #include "document/picture_io.h"
+#include "document/zlib_block.h"
 
 namespace velk {
 namespace {
@@ -22,30 +21,16 @@ TransitionMask ReadTransitionMask(ByteReader& in, LoadContext& ctx) {
     TransitionMask mask;
     mask.size = in.U32();
     if (mask.size == 0) return mask;
-    std::uint32_t compressed_size = in.U32();
-    if (compressed_size == 0) {
-        mask.bytes = in.Bytes(mask.size);
-        return mask;
-    }
-    mask.compressed = true;
-    auto stream = in.View(compressed_size);
-    InflateResult inflated;
-    // A size beyond what the stream can produce is refused before allocating for it.
-    if (PlausibleInflatedSize(mask.size, compressed_size)) {
-        inflated = Inflate(stream, mask.size);
-    }
-    if (!inflated.ok) ctx.Message(kMaskInflateMessage);
-    mask.bytes = std::move(inflated.bytes);
+    ZlibBlock block = ReadZlibBlock(in, mask.size);
+    if (!block.ok) ctx.Message(kMaskInflateMessage);
+    mask.compressed = block.compressed;
+    mask.bytes = std::move(block.bytes);
     return mask;
 }
 
 void WriteTransitionMask(ByteWriter& out, const TransitionMask& mask) {
     out.U32(static_cast<std::uint32_t>(mask.bytes.size()));
-    if (mask.bytes.empty()) return;
-    std::vector<std::uint8_t> stream;
-    if (mask.compressed) stream = Deflate(mask.bytes);
-    out.U32(static_cast<std::uint32_t>(stream.size()));
-    out.Bytes(stream.empty() ? std::span<const std::uint8_t>(mask.bytes) : stream);
+    if (!mask.bytes.empty()) WriteZlibBlock(out, mask.bytes, mask.compressed);
 }
 
 void SkipU32s(ByteReader& in, int count) {
