@@ -30,8 +30,8 @@ int RunBuild(const BuildArgs& args) {
         return 1;
     }
     const Project& project = read.description->project;
-    std::vector<std::uint8_t> output =
-        WriteProjectArchive(project, project.version, project.version > kLastVersionWithoutLayer);
+    bool compressed = project.version > kLastVersionWithoutLayer && !args.uncompressed;
+    std::vector<std::uint8_t> output = WriteProjectArchive(project, project.version, compressed);
 
     unsigned mode = 0666;
     if (!args.player.empty()) {

@@ -17,6 +17,7 @@ struct BuildArgs {
     std::string description;  // project.json
     std::string output;
     std::string player;  // non-empty: append the project to a copy of this executable
+    bool uncompressed = false;  // no zlib layer, so the records lie open in the file
 };
 int RunBuild(const BuildArgs& args);
 

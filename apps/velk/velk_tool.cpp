@@ -30,6 +30,8 @@ int Main(int argc, char** argv) {
     build_command->add_option("-o,--output", build.output, "project file to write")->required();
     build_command->add_option("--standalone", build.player,
                               "player executable: write a copy of it with the project appended");
+    build_command->add_flag("--uncompressed", build.uncompressed,
+                            "write the records without the zlib layer");
 
     ExtractArgs extract;
     CLI::App* extract_command =
