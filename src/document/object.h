@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/geometry.h"
 #include "document/action_list.h"
 #include "document/picture.h"
 
@@ -40,16 +41,6 @@ enum ObjectKind : std::int32_t {
     kKindTimer = 28,
     kKindListBox = 29,
     kKindImageWithoutPictureOutlined = 30,
-};
-
-struct Rect {
-    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
-    bool operator==(const Rect&) const = default;
-};
-
-struct Point {
-    std::int32_t x = 0, y = 0;
-    bool operator==(const Point&) const = default;
 };
 
 // The stored form of a font: the fields of a LOGFONT.
