@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 SECONDS ?= 60
 CMAKE_FLAGS ?=
 
-.PHONY: deps build test asan demo fuzz format clean
+.PHONY: deps build test asan demo fuzz bench format clean
 
 deps:
 	scripts/setup-deps
@@ -37,6 +37,10 @@ fuzz: deps
 	    $$fuzzer -max_total_time=$(SECONDS) -rss_limit_mb=2048 \
 	        $(FUZZ_DIR)/fuzz-work/$$name $(FUZZ_DIR)/fuzz-corpus/$$name || exit 1; \
 	done
+
+# Speed and memory figures: each benchmark reports ratios against a reference run beside it.
+bench: build
+	for b in $(BUILD_DIR)/bench/*_bench; do $$b || exit 1; done
 
 demo: build
 	scripts/demo $(BUILD_DIR)

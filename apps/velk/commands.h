@@ -2,6 +2,7 @@
 // the input cannot be read or an output cannot be written (after a message on stderr).
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace velk::tool {
@@ -16,7 +17,7 @@ int RunDump(const DumpArgs& args);
 struct BuildArgs {
     std::string description;  // project.json
     std::string output;
-    std::string player;  // non-empty: append the project to a copy of this executable
+    std::string player;         // non-empty: append the project to a copy of this executable
     bool uncompressed = false;  // no zlib layer, so the records lie open in the file
 };
 int RunBuild(const BuildArgs& args);
@@ -26,5 +27,12 @@ struct ExtractArgs {
     std::string output_dir;
 };
 int RunExtract(const ExtractArgs& args);
+
+struct RenderArgs {
+    std::string input;
+    std::optional<std::string> page;  // a page name (UTF-8); none: the first page
+    std::string output;               // empty: FILE's name with ".png", beside FILE
+};
+int RunRender(const RenderArgs& args);
 
 }  // namespace velk::tool

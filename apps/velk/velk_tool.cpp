@@ -9,7 +9,7 @@
 namespace velk::tool {
 
 int Main(int argc, char** argv) {
-    CLI::App app{"velk: build, dump and extract Vellumkit projects"};
+    CLI::App app{"velk: build, dump, extract and render Vellumkit projects"};
     app.require_subcommand(1);
 
     DumpArgs dump;
@@ -40,11 +40,22 @@ int Main(int argc, char** argv) {
         ->required();
     extract_command->add_option("folder", extract.output_dir, "folder to write into")->required();
 
+    RenderArgs render;
+    CLI::App* render_command = app.add_subcommand(
+        "render", "Paint a page as it looks on entry into a PNG of the client size");
+    render_command->add_option("file", render.input, "project file or standalone executable")
+        ->required();
+    render_command->add_option("--page", render.page,
+                               "page name, matched without regard to case (default: the first)");
+    render_command->add_option("-o,--output", render.output,
+                               "PNG to write (default: FILE without extension + .png)");
+
     CLI11_PARSE(app, argc, argv);
     try {
         if (dump_command->parsed()) return RunDump(dump);
         if (build_command->parsed()) return RunBuild(build);
         if (extract_command->parsed()) return RunExtract(extract);
+        if (render_command->parsed()) return RunRender(render);
     } catch (const std::exception& e) {
         PrintError(e.what());
         return 1;

@@ -127,4 +127,8 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+char32_t Cp1252ToCodePoint(char byte) {
+    return ByteToCodePoint(static_cast<unsigned char>(byte));
+}
+
 }  // namespace velk

@@ -10,6 +10,8 @@ namespace velk {
 // Characters outside the code page become '?', as the old ANSI conversion did by default.
 std::string Utf16ToCp1252(std::u16string_view units);
 std::string Cp1252ToUtf8(std::string_view bytes);
+// The Unicode code point of one byte; the five unused bytes give the C1 control of that number.
+char32_t Cp1252ToCodePoint(char byte);
 // Invalid UTF-8 and characters outside the code page become '?'.
 std::string Utf8ToCp1252(std::string_view utf8);
 

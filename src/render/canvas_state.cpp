@@ -1,0 +1,142 @@
+// Canvas state, clipping and the clipped pixel writers every figure goes through.
+
+#include <algorithm>
+#include <limits>
+
+#include "render/canvas.h"
+
+namespace velk {
+
+namespace {
+
+std::int32_t Clamp32(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace
+
+Canvas::Canvas(Surface& surface) : surface_(surface) {}
+
+std::shared_ptr<const Font> Canvas::SelectFont(std::shared_ptr<const Font> font) {
+    std::shared_ptr<const Font> previous = std::move(state_.font);
+    state_.font = std::move(font);
+    return previous;
+}
+
+void Canvas::RestoreDC() {
+    if (saved_.empty()) return;
+    state_ = std::move(saved_.back());
+    saved_.pop_back();
+}
+
+void Canvas::SelectClip(const Region& device_region) {
+    state_.clip = device_region;
+}
+
+void Canvas::IntersectClip(const Rect& logical) {
+    const Region base =
+        state_.clip ? *state_.clip : Region(Rect{0, 0, surface_.Width(), surface_.Height()});
+    state_.clip = base.Intersect(LogicalToDevice(logical));
+}
+
+Region Canvas::DeviceClip() const {
+    const Rect bounds{0, 0, surface_.Width(), surface_.Height()};
+    if (!state_.clip) return Region(bounds);
+    return state_.clip->Intersect(bounds);
+}
+
+Rect Canvas::ClipBox() const {
+    const Region clip = DeviceClip();
+    if (clip.IsEmpty()) return {};
+    return DeviceToLogical(clip.BoundingBox());
+}
+
+bool Canvas::RectVisible(const Rect& logical) const {
+    return DeviceClip().RectVisible(LogicalToDevice(logical));
+}
+
+bool Canvas::PtVisible(std::int32_t x, std::int32_t y) const {
+    const std::int64_t dx = std::int64_t{x} + state_.viewport_origin.x;
+    const std::int64_t dy = std::int64_t{y} + state_.viewport_origin.y;
+    if (dx < 0 || dy < 0 || dx >= surface_.Width() || dy >= surface_.Height()) return false;
+    return !state_.clip ||
+           state_.clip->Contains({static_cast<std::int32_t>(dx), static_cast<std::int32_t>(dy)});
+}
+
+Rect Canvas::LogicalToDevice(const Rect& r) const {
+    const std::int64_t ox = state_.viewport_origin.x, oy = state_.viewport_origin.y;
+    return {Clamp32(r.left + ox), Clamp32(r.top + oy), Clamp32(r.right + ox),
+            Clamp32(r.bottom + oy)};
+}
+
+Rect Canvas::DeviceToLogical(const Rect& r) const {
+    const std::int64_t ox = state_.viewport_origin.x, oy = state_.viewport_origin.y;
+    return {Clamp32(r.left - ox), Clamp32(r.top - oy), Clamp32(r.right - ox),
+            Clamp32(r.bottom - oy)};
+}
+
+std::vector<Canvas::Box> Canvas::LogicalClip() const {
+    std::vector<Box> boxes;
+    const Region clip = DeviceClip();
+    boxes.reserve(clip.RectCount());
+    const std::int64_t ox = state_.viewport_origin.x, oy = state_.viewport_origin.y;
+    for (const Rect& r : clip) {
+        boxes.push_back({r.left - ox, r.top - oy, r.right - ox, r.bottom - oy});
+    }
+    return boxes;
+}
+
+void Canvas::Apply(Bgrx& pixel, Bgrx colour, Rop2 rop) {
+    switch (rop) {
+        case Rop2::kCopyPen:
+            pixel = colour & 0xFFFFFF;
+            break;
+        case Rop2::kXorPen:
+            pixel = (pixel ^ colour) & 0xFFFFFF;
+            break;
+        case Rop2::kNot:
+            pixel = ~pixel & 0xFFFFFF;
+            break;
+    }
+}
+
+void Canvas::Plot(std::int64_t x, std::int64_t y, Bgrx colour, Rop2 rop,
+                  const std::vector<Box>& clip) {
+    for (const Box& b : clip) {
+        if (x >= b.left && x < b.right && y >= b.top && y < b.bottom) {
+            Apply(surface_.Row(static_cast<std::int32_t>(
+                      y + state_.viewport_origin.y))[x + state_.viewport_origin.x],
+                  colour, rop);
+            return;
+        }
+    }
+}
+
+void Canvas::Span(std::int64_t y, std::int64_t x0, std::int64_t x1, Bgrx colour, Rop2 rop,
+                  const std::vector<Box>& clip) {
+    FillBox({x0, y, x1, y + 1}, colour, rop, clip);
+}
+
+void Canvas::FillBox(const Box& box, Bgrx colour, Rop2 rop, const std::vector<Box>& clip) {
+    if (box.IsEmpty()) return;
+    const std::int64_t ox = state_.viewport_origin.x, oy = state_.viewport_origin.y;
+    for (const Box& b : clip) {
+        const Box part{std::max(box.left, b.left), std::max(box.top, b.top),
+                       std::min(box.right, b.right), std::min(box.bottom, b.bottom)};
+        if (part.IsEmpty()) continue;
+        // Clip boxes lie inside the surface, so these device coordinates are valid indices.
+        const std::int32_t dl = static_cast<std::int32_t>(part.left + ox);
+        const std::int32_t dr = static_cast<std::int32_t>(part.right + ox);
+        for (std::int64_t y = part.top; y < part.bottom; ++y) {
+            Bgrx* row = surface_.Row(static_cast<std::int32_t>(y + oy));
+            if (rop == Rop2::kCopyPen) {
+                std::fill(row + dl, row + dr, colour & 0xFFFFFF);
+            } else {
+                for (std::int32_t x = dl; x < dr; ++x) Apply(row[x], colour, rop);
+            }
+        }
+    }
+}
+
+}  // namespace velk

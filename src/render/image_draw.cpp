@@ -1,0 +1,126 @@
+// RGB pictures onto a surface: stretched with the classic nearest-pixel walk, or 1:1 with a
+// key colour left out.
+#include <algorithm>
+
+#include "render/image_library.h"
+
+namespace velk {
+namespace {
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    std::int64_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+std::int64_t CeilDiv(std::int64_t a, std::int64_t b) {
+    return -FloorDiv(-a, b);
+}
+
+// The pixels of `target` (right/bottom exclusive, 64-bit so that far-off placements cannot
+// overflow) that lie on the surface and inside the clip.
+struct Visible {
+    std::int64_t left, top, right, bottom;
+    bool Empty() const { return right <= left || bottom <= top; }
+};
+
+Visible VisiblePart(const Surface& surface, const Rect& clip, std::int64_t x, std::int64_t y,
+                    std::int64_t width, std::int64_t height) {
+    return {std::max({x, std::int64_t{clip.left}, std::int64_t{0}}),
+            std::max({y, std::int64_t{clip.top}, std::int64_t{0}}),
+            std::min({x + width, std::int64_t{clip.right}, std::int64_t{surface.Width()}}),
+            std::min({y + height, std::int64_t{clip.bottom}, std::int64_t{surface.Height()}})};
+}
+
+const std::uint8_t* PixelAt(const RgbImage& picture, std::int64_t x, std::int64_t y) {
+    return picture.pixels.data() + (y * picture.width + x) * 3;
+}
+
+}  // namespace
+
+SourceSpan StretchSourceSpan(std::int32_t source_length, std::int32_t target_length,
+                             std::int32_t index) {
+    const std::int64_t s = source_length, d = target_length, j = index;
+    if (d >= s) {
+        // Enlarging: the source pixel under the destination pixel's centre, ties going low.
+        auto source = static_cast<std::int32_t>(FloorDiv((2 * j + 1) * s - 1, 2 * d));
+        return {source, source};
+    }
+    // Shrinking: source pixel i goes to destination floor(((2i + 1) d - 1) / 2s); the group of
+    // destination j starts at the first i that reaches j. A one-pixel destination merges one
+    // source pixel fewer.
+    const std::int64_t merged = d == 1 ? s - 1 : s;
+    auto first = [&](std::int64_t k) {
+        return std::max<std::int64_t>(0, CeilDiv(2 * merged * k + 1 - d, 2 * d));
+    };
+    std::int64_t last = j + 1 >= d ? merged - 1 : first(j + 1) - 1;
+    return {static_cast<std::int32_t>(first(j)), static_cast<std::int32_t>(last)};
+}
+
+void WriteStretchedRGB(Surface& surface, const Rect& clip, const RgbImage& picture, std::int32_t x,
+                       std::int32_t y, std::int32_t width, std::int32_t height) {
+    if (!IsValidRgb(picture) || width <= 0 || height <= 0) return;
+    const Visible v = VisiblePart(surface, clip, x, y, width, height);
+    if (v.Empty()) return;
+    std::vector<SourceSpan> columns;
+    columns.reserve(static_cast<std::size_t>(v.right - v.left));
+    for (std::int64_t dx = v.left; dx < v.right; ++dx) {
+        columns.push_back(
+            StretchSourceSpan(picture.width, width, static_cast<std::int32_t>(dx - x)));
+    }
+    for (std::int64_t dy = v.top; dy < v.bottom; ++dy) {
+        const SourceSpan rows =
+            StretchSourceSpan(picture.height, height, static_cast<std::int32_t>(dy - y));
+        Bgrx* out = surface.Row(static_cast<std::int32_t>(dy)) + v.left;
+        for (const SourceSpan& cols : columns) {
+            // Pixels merged by a shrink are ANDed (the device's default stretch mode); a
+            // single source pixel is simply copied.
+            std::uint8_t r = 0xFF, g = 0xFF, b = 0xFF;
+            for (std::int64_t sy = rows.first; sy <= rows.last; ++sy) {
+                for (std::int64_t sx = cols.first; sx <= cols.last; ++sx) {
+                    const std::uint8_t* p = PixelAt(picture, sx, sy);
+                    r &= p[0], g &= p[1], b &= p[2];
+                }
+            }
+            *out++ = MakeBgrx(r, g, b);
+        }
+    }
+}
+
+void WriteKeyedRGB(Surface& surface, const Rect& clip, const RgbImage& picture, std::int32_t x,
+                   std::int32_t y, std::uint32_t key_colour) {
+    if (!IsValidRgb(picture)) return;
+    const Visible v = VisiblePart(surface, clip, x, y, picture.width, picture.height);
+    if (v.Empty()) return;
+    const std::uint8_t key_r = key_colour & 0xFF;
+    const std::uint8_t key_g = (key_colour >> 8) & 0xFF;
+    const std::uint8_t key_b = (key_colour >> 16) & 0xFF;
+    for (std::int64_t dy = v.top; dy < v.bottom; ++dy) {
+        Bgrx* out = surface.Row(static_cast<std::int32_t>(dy));
+        const std::uint8_t* p = PixelAt(picture, v.left - x, dy - y);
+        for (std::int64_t dx = v.left; dx < v.right; ++dx, p += 3) {
+            if (p[0] == key_r && p[1] == key_g && p[2] == key_b) continue;
+            out[dx] = MakeBgrx(p[0], p[1], p[2]);
+        }
+    }
+}
+
+bool DrawRGB(Surface& surface, const Rect& clip, const RgbImage& picture, std::int32_t x,
+             std::int32_t y, std::int32_t width, std::int32_t height) {
+    if (!IsValidRgb(picture) || width <= 0 || height <= 0) return false;
+    WriteStretchedRGB(surface, clip, picture, x, y, width, height);
+    return true;
+}
+
+bool DrawRGB(Surface& surface, const Rect& clip, const RgbImage& picture, std::int32_t x,
+             std::int32_t y) {
+    return DrawRGB(surface, clip, picture, x, y, picture.width, picture.height);
+}
+
+bool DrawRGBKeyed(Surface& surface, const Rect& clip, const RgbImage& picture, std::int32_t x,
+                  std::int32_t y, std::uint32_t key_colour) {
+    if (!IsValidRgb(picture)) return false;
+    WriteKeyedRGB(surface, clip, picture, x, y, key_colour);
+    return true;
+}
+
+}  // namespace velk

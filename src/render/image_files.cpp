@@ -1,0 +1,59 @@
+// Picture files chosen by the last four characters of their path.
+#include <string>
+
+#include "document/load_context.h"
+#include "render/image_library.h"
+
+namespace velk {
+namespace {
+
+// Compares the path's last four characters with `ending` (upper case) without regard to case.
+bool EndsWith(std::string_view path, std::string_view ending) {
+    if (path.size() < ending.size()) return false;
+    std::string_view tail = path.substr(path.size() - ending.size());
+    for (std::size_t i = 0; i < ending.size(); ++i) {
+        char c = tail[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c != ending[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+PictureDecoder ChoosePictureDecoder(PictureFileCaller caller, std::string_view path) {
+    const bool bmp = EndsWith(path, ".BMP");
+    const bool jpg = EndsWith(path, ".JPG");
+    switch (caller) {
+        case PictureFileCaller::kViewImage:
+            return bmp ? PictureDecoder::kBmp : jpg ? PictureDecoder::kJpeg : PictureDecoder::kNone;
+        case PictureFileCaller::kReplaceImage:
+            return bmp ? PictureDecoder::kBmp : PictureDecoder::kJpeg;
+        case PictureFileCaller::kPanorama:
+            return jpg ? PictureDecoder::kJpeg : PictureDecoder::kNone;
+    }
+    return PictureDecoder::kNone;
+}
+
+std::optional<RgbImage> LoadPictureFile(PictureFileCaller caller, const host::FileSystem& files,
+                                        host::Ui& ui, std::string_view path) {
+    std::optional<RgbImage> picture;
+    switch (ChoosePictureDecoder(caller, path)) {
+        case PictureDecoder::kBmp:
+            picture = LoadBMPFile(files, path);
+            break;
+        case PictureDecoder::kJpeg:
+            picture = LoadJPEGFile(files, path);
+            break;
+        case PictureDecoder::kNone:
+            break;
+    }
+    if (picture) return picture;
+    std::string text =
+        caller == PictureFileCaller::kReplaceImage ? "Cannot load image:\n" : "Cannot open image ";
+    text.append(path);
+    ui.MessageBox(kApplicationName, text);
+    return std::nullopt;
+}
+
+}  // namespace velk

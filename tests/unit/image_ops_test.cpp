@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include "render/image_library.h"
+
+namespace velk {
+namespace {
+
+// Greys: one byte per pixel repeated into R, G and B.
+RgbImage Grey(std::int32_t width, std::int32_t height, std::vector<std::uint8_t> values) {
+    RgbImage image{width, height, {}};
+    for (std::uint8_t v : values) image.pixels.insert(image.pixels.end(), {v, v, v});
+    return image;
+}
+
+std::vector<std::uint8_t> GreysOf(const RgbImage& image) {
+    std::vector<std::uint8_t> values;
+    for (std::size_t i = 0; i < image.pixels.size(); i += 3) values.push_back(image.pixels[i]);
+    return values;
+}
+
+RgbImage Solid(std::int32_t width, std::int32_t height, std::uint8_t r, std::uint8_t g,
+               std::uint8_t b) {
+    RgbImage image{width, height, {}};
+    for (int i = 0; i < width * height; ++i) image.pixels.insert(image.pixels.end(), {r, g, b});
+    return image;
+}
+
+TEST(ImageOps, ResizeSamplesBilinearly) {
+    struct Case {
+        const char* name;
+        RgbImage source;
+        std::int32_t width, height;
+        std::vector<std::uint8_t> expected;
+    };
+    const Case cases[] = {
+        {"same size is a copy", Grey(3, 2, {1, 2, 3, 4, 5, 6}), 3, 2, {1, 2, 3, 4, 5, 6}},
+        // Positions 0, 0.5, 1, 1.5: the last lies past the last column and uses it.
+        {"widen", Grey(2, 1, {0, 200}), 4, 1, {0, 100, 200, 200}},
+        {"heighten", Grey(1, 2, {40, 0}), 1, 4, {40, 20, 0, 0}},
+        {"narrow picks positions 0 and 2", Grey(4, 1, {0, 40, 80, 120}), 2, 1, {0, 80}},
+        // (0.5, 0.5): rows mix to 50 and 120 across, then 85 down.
+        {"both ways",
+         Grey(2, 2, {0, 100, 200, 40}),
+         4,
+         4,
+         {0, 50, 100, 100, 100, 85, 70, 70, 200, 120, 40, 40, 200, 120, 40, 40}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto out = ResizeRGB(c.source, c.width, c.height);
+        ASSERT_TRUE(out);
+        EXPECT_EQ(out->width, c.width);
+        EXPECT_EQ(out->height, c.height);
+        EXPECT_EQ(GreysOf(*out), c.expected);
+    }
+}
+
+TEST(ImageOps, ResizeKeepsChannelsApart) {
+    auto out = ResizeRGB(Solid(3, 3, 10, 20, 30), 7, 5);
+    ASSERT_TRUE(out);
+    EXPECT_EQ(*out, Solid(7, 5, 10, 20, 30));
+}
+
+TEST(ImageOps, ResizeRefusesZeroSizesAndOversizedTargets) {
+    RgbImage source = Grey(2, 2, {1, 2, 3, 4});
+    EXPECT_EQ(ResizeRGB(source, 0, 4), std::nullopt);
+    EXPECT_EQ(ResizeRGB(source, 4, 0), std::nullopt);
+    EXPECT_EQ(ResizeRGB(source, -4, 4), std::nullopt);
+    EXPECT_EQ(ResizeRGB(RgbImage{}, 4, 4), std::nullopt);
+    EXPECT_EQ(ResizeRGB(RgbImage{2, 2, {1, 2, 3}}, 4, 4), std::nullopt);
+    EXPECT_EQ(ResizeRGB(source, 100000, 100000), std::nullopt);
+}
+
+TEST(ImageOps, CropCopiesTheRectangle) {
+    RgbImage picture = Grey(4, 3, {0, 1, 2, 3, 10, 11, 12, 13, 20, 21, 22, 23});
+    auto inner = CropRGB(picture, 1, 1, 3, 3);
+    ASSERT_TRUE(inner);
+    EXPECT_EQ(*inner, Grey(2, 2, {11, 12, 21, 22}));
+    EXPECT_EQ(CropRGB(picture, 0, 0, 4, 3), picture);
+}
+
+TEST(ImageOps, CropRefusesRectanglesOutsideThePicture) {
+    RgbImage picture = Grey(4, 3, std::vector<std::uint8_t>(12, 7));
+    struct Case {
+        const char* name;
+        std::int32_t left, top, right, bottom;
+    };
+    const Case cases[] = {
+        {"left after right", 3, 0, 2, 2},     {"top after bottom", 0, 2, 2, 1},
+        {"left before 0", -1, 0, 2, 2},       {"top before 0", 0, -1, 2, 2},
+        {"right past the width", 0, 0, 5, 2}, {"bottom past the height", 0, 0, 2, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(CropRGB(picture, c.left, c.top, c.right, c.bottom), std::nullopt);
+    }
+}
+
+TEST(ImageOps, OverlayMixesWithTheFloorOfTheWeightedSum) {
+    struct Case {
+        const char* name;
+        double opacity;
+        std::uint8_t expected;  // source 255, target 100
+    };
+    const Case cases[] = {
+        {"opaque", 1.0, 255},
+        {"above 1 acts as 1", 1.5, 255},
+        {"clear", 0.0, 100},
+        {"below 0 acts as 0", -2.0, 100},
+        {"half: 177.5 goes down", 0.5, 177},
+        {"quarter: 138.75 goes down", 0.25, 138},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RgbImage target = Solid(1, 1, 100, 100, 100);
+        ASSERT_TRUE(OverlayRGB(target, Solid(1, 1, 255, 255, 255), 0, 0, c.opacity));
+        EXPECT_EQ(target, Solid(1, 1, c.expected, c.expected, c.expected));
+    }
+}
+
+TEST(ImageOps, OverlayChangesOnlyTheOverlap) {
+    RgbImage target = Grey(4, 3, std::vector<std::uint8_t>(12, 0));
+    ASSERT_TRUE(OverlayRGB(target, Grey(3, 3, std::vector<std::uint8_t>(9, 90)), -1, 1, 1.0));
+    EXPECT_EQ(GreysOf(target), (std::vector<std::uint8_t>{0, 0, 0, 0, 90, 90, 0, 0, 90, 90, 0, 0}));
+    // Entirely off the target: nothing changes, and that is no failure.
+    RgbImage before = target;
+    EXPECT_TRUE(OverlayRGB(target, Grey(1, 1, {5}), 4, 0, 1.0));
+    EXPECT_TRUE(OverlayRGB(target, Grey(1, 1, {5}), -1, -1, 1.0));
+    EXPECT_EQ(target, before);
+}
+
+TEST(ImageOps, OverlayLeavesTheTargetWhereTheSourceHasTheKey) {
+    for (std::uint32_t key : {0x000000u, 0x30201Au}) {
+        SCOPED_TRACE(key);
+        const std::uint8_t r = key & 0xFF, g = (key >> 8) & 0xFF, b = (key >> 16) & 0xFF;
+        RgbImage source = Solid(2, 1, r, g, b);
+        source.pixels[3] = static_cast<std::uint8_t>(r + 1);  // the second pixel is not the key
+        RgbImage target = Solid(2, 1, 200, 200, 200);
+        ASSERT_TRUE(OverlayRGB(target, source, 0, 0, 1.0, key));
+        EXPECT_EQ(target.pixels, (std::vector<std::uint8_t>{
+                                     200, 200, 200, static_cast<std::uint8_t>(r + 1), g, b}));
+    }
+}
+
+TEST(ImageOps, OverlayRefusesInvalidPictures) {
+    RgbImage target = Solid(2, 2, 1, 1, 1);
+    EXPECT_FALSE(OverlayRGB(target, RgbImage{}, 0, 0, 1.0));
+    RgbImage broken{2, 2, {1, 2, 3}};
+    EXPECT_FALSE(OverlayRGB(broken, Solid(1, 1, 0, 0, 0), 0, 0, 1.0));
+}
+
+}  // namespace
+}  // namespace velk

@@ -1,0 +1,145 @@
+// `velk render`: runs the velk binary on a project built inside the test and reads its PNG.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/rgb_image.h"
+#include "codec/png_codec.h"
+
+namespace velk {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct Rgb {
+    int r, g, b;
+    bool operator==(const Rgb&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Rgb& c) {
+    return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
+
+Rgb PixelOf(const RgbImage& image, int x, int y) {
+    const std::size_t at = (std::size_t(y) * std::size_t(image.width) + std::size_t(x)) * 3;
+    return {image.pixels[at], image.pixels[at + 1], image.pixels[at + 2]};
+}
+
+struct ToolResult {
+    int exit_code = -1;
+    std::string out, err;
+};
+
+class VelkRender : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        root_ = fs::temp_directory_path() /
+                ("velk_render_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(root_ / "work");
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    ToolResult Velk(const std::string& args) {
+        std::string command = "cd '" + (root_ / "work").string() + "' && '" VELK_TOOL_PATH "' " +
+                              args + " > '" + (root_ / "out").string() + "' 2> '" +
+                              (root_ / "err").string() + "'";
+        int status = std::system(command.c_str());
+        ToolResult run;
+        run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.out = ReadText(root_ / "out");
+        run.err = ReadText(root_ / "err");
+        return run;
+    }
+
+    // Two pages of 40 x 30 with a one-pixel border. Page "Red box" shows a red 10 x 10 box at
+    // (5, 5) that is stored hidden but visible on entry, and a green box stored visible that
+    // is hidden on entry. Page "Blue" is plain blue; the master layer puts a yellow pixel at
+    // (20, 20) on every page.
+    void BuildProject() {
+        std::ofstream(root_ / "work/project.json") << R"({
+  "header": {"client_width": 40, "client_height": 30, "border": 1},
+  "pages": [
+    {"name": "Red box", "background_colour": 16777215, "objects": [
+      {"kind": 2, "name": "Red", "rect": [5, 5, 15, 15], "colour1": 255, "param1": 3,
+       "hidden": 1, "initially_hidden": 0},
+      {"kind": 2, "name": "Green", "rect": [20, 5, 30, 15], "colour1": 65280, "param1": 3,
+       "hidden": 0, "initially_hidden": 1}]},
+    {"name": "Blue", "background_colour": 16711680}
+  ],
+  "master_layer": {"objects": [
+    {"kind": 2, "name": "Dot", "rect": [20, 20, 21, 21], "colour1": 65535, "param1": 3}]}
+})";
+        ToolResult built = Velk("build project.json -o show.vkd");
+        ASSERT_EQ(built.exit_code, 0) << built.err;
+    }
+
+    std::optional<RgbImage> ReadPng(const std::string& name) {
+        std::string bytes = ReadText(root_ / "work" / name);
+        return DecodePng({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+    }
+
+    fs::path root_;
+};
+
+TEST_F(VelkRender, FirstPageInItsEntryState) {
+    BuildProject();
+    ToolResult run = Velk("render show.vkd");
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_NE(run.out.find("show.png"), std::string::npos) << run.out;
+    auto image = ReadPng("show.png");
+    ASSERT_TRUE(image);
+    ASSERT_EQ(image->width, 40);
+    ASSERT_EQ(image->height, 30);
+    const Rgb white{255, 255, 255}, black{0, 0, 0}, red{255, 0, 0}, yellow{255, 255, 0};
+    EXPECT_EQ(PixelOf(*image, 0, 0), black);
+    EXPECT_EQ(PixelOf(*image, 39, 29), black);
+    EXPECT_EQ(PixelOf(*image, 1, 1), white);
+    EXPECT_EQ(PixelOf(*image, 5, 5), red);
+    EXPECT_EQ(PixelOf(*image, 14, 14), red);
+    EXPECT_EQ(PixelOf(*image, 15, 15), white);
+    EXPECT_EQ(PixelOf(*image, 25, 10), white);  // the green box is hidden on entry
+    EXPECT_EQ(PixelOf(*image, 20, 20), yellow);
+}
+
+TEST_F(VelkRender, PageByNameIntoAChosenFile) {
+    BuildProject();
+    ToolResult run = Velk("render show.vkd --page blue -o shots/blue.png");
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    auto image = ReadPng("shots/blue.png");
+    ASSERT_TRUE(image);
+    EXPECT_EQ(PixelOf(*image, 10, 10), (Rgb{0, 0, 255}));
+    EXPECT_EQ(PixelOf(*image, 20, 20), (Rgb{255, 255, 0}));
+    EXPECT_EQ(PixelOf(*image, 0, 15), (Rgb{0, 0, 0}));
+}
+
+TEST_F(VelkRender, UnknownPageOrUnreadableFileFails) {
+    BuildProject();
+    ToolResult unknown = Velk("render show.vkd --page Nowhere -o nowhere.png");
+    EXPECT_EQ(unknown.exit_code, 1);
+    EXPECT_NE(unknown.err.find("no page named \"Nowhere\""), std::string::npos) << unknown.err;
+    EXPECT_NE(unknown.err.find("\"Red box\", \"Blue\""), std::string::npos) << unknown.err;
+    EXPECT_FALSE(fs::exists(root_ / "work/nowhere.png"));
+
+    std::ofstream(root_ / "work/junk.vkd") << "not a project";
+    ToolResult junk = Velk("render junk.vkd -o junk.png");
+    EXPECT_EQ(junk.exit_code, 1);
+    EXPECT_FALSE(fs::exists(root_ / "work/junk.png"));
+}
+
+}  // namespace
+}  // namespace velk
