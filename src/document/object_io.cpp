@@ -226,13 +226,6 @@ Object MakeObject(const host::ProfileStore& profile) {
     font.orientation = profile.ReadInt(kSection, "Orient", 0);
     font.weight = profile.ReadInt(kSection, "Weight", 400);
     font.italic = static_cast<std::uint8_t>(profile.ReadInt(kSection, "Italic", 0));
-    font.underline = 0;
-    font.strike_out = 0;
-    font.char_set = 0;
-    font.out_precision = 0;
-    font.clip_precision = 0;
-    font.quality = 0;
-    font.pitch_and_family = 32;
     font.face_name = profile.ReadString(kSection, "Name").value_or("Arial");
     if (font.face_name.size() > kMaxFaceName) font.face_name.resize(kMaxFaceName);
     return object;

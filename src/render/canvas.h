@@ -199,6 +199,9 @@ class Canvas {
 
     // The drawable device rectangles (clip region within the surface), in logical coordinates.
     std::vector<Box> LogicalClip() const;
+    // BitBlt and BitBltKeyed: source pixels equal to `key`, when given, are left out.
+    void CopyRows(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                  const Surface& source, std::int32_t sx, std::int32_t sy, std::optional<Bgrx> key);
     // The drawable device region (clip region within the surface).
     Region DeviceClip() const;
     // Combines `colour` into the pixel by the raster operation.

@@ -43,9 +43,20 @@ std::uint64_t Magnitude(std::int64_t v) {
 
 void Canvas::BitBlt(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
                     const Surface& source, std::int32_t sx, std::int32_t sy) {
+    CopyRows(x, y, width, height, source, sx, sy, std::nullopt);
+}
+
+void Canvas::BitBltKeyed(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                         const Surface& source, std::int32_t sx, std::int32_t sy, Bgrx key) {
+    CopyRows(x, y, width, height, source, sx, sy, key & 0xFFFFFF);
+}
+
+void Canvas::CopyRows(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                      const Surface& source, std::int32_t sx, std::int32_t sy,
+                      std::optional<Bgrx> key) {
     if (&source == &surface_) {
         const Surface copy = source;  // overlapping copies read the pixels as they were
-        BitBlt(x, y, width, height, copy, sx, sy);
+        CopyRows(x, y, width, height, copy, sx, sy, key);
         return;
     }
     if (width <= 0 || height <= 0) return;
@@ -66,39 +77,9 @@ void Canvas::BitBlt(std::int32_t x, std::int32_t y, std::int32_t width, std::int
             const Bgrx* from =
                 source.Row(static_cast<std::int32_t>(py - y + sy)) + (part.left - x + sx);
             Bgrx* to = surface_.Row(static_cast<std::int32_t>(py + oy)) + (part.left + ox);
-            for (std::int64_t i = 0; i < part.right - part.left; ++i) to[i] = from[i] & 0xFFFFFF;
-        }
-    }
-}
-
-void Canvas::BitBltKeyed(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
-                         const Surface& source, std::int32_t sx, std::int32_t sy, Bgrx key) {
-    if (&source == &surface_) {
-        const Surface copy = source;
-        BitBltKeyed(x, y, width, height, copy, sx, sy, key);
-        return;
-    }
-    if (width <= 0 || height <= 0) return;
-    const std::int64_t dx0 = std::int64_t{x} + std::max<std::int64_t>(0, -std::int64_t{sx});
-    const std::int64_t dy0 = std::int64_t{y} + std::max<std::int64_t>(0, -std::int64_t{sy});
-    const std::int64_t dx1 =
-        std::int64_t{x} + std::min<std::int64_t>(width, std::int64_t{source.Width()} - sx);
-    const std::int64_t dy1 =
-        std::int64_t{y} + std::min<std::int64_t>(height, std::int64_t{source.Height()} - sy);
-    const Box area{dx0, dy0, dx1, dy1};
-    const std::int64_t ox = state_.viewport_origin.x, oy = state_.viewport_origin.y;
-    const Bgrx k = key & 0xFFFFFF;
-    for (const Box& b : LogicalClip()) {
-        const Box part{std::max(area.left, b.left), std::max(area.top, b.top),
-                       std::min(area.right, b.right), std::min(area.bottom, b.bottom)};
-        if (part.IsEmpty()) continue;
-        for (std::int64_t py = part.top; py < part.bottom; ++py) {
-            const Bgrx* from =
-                source.Row(static_cast<std::int32_t>(py - y + sy)) + (part.left - x + sx);
-            Bgrx* to = surface_.Row(static_cast<std::int32_t>(py + oy)) + (part.left + ox);
             for (std::int64_t i = 0; i < part.right - part.left; ++i) {
                 const Bgrx p = from[i] & 0xFFFFFF;
-                if (p != k) to[i] = p;
+                if (p != key) to[i] = p;
             }
         }
     }

@@ -53,7 +53,10 @@ Rect Canvas::ClipBox() const {
 }
 
 bool Canvas::RectVisible(const Rect& logical) const {
-    return DeviceClip().RectVisible(LogicalToDevice(logical));
+    // The edges are put in order first, so a rectangle stored right-to-left still counts.
+    Rect ordered{std::min(logical.left, logical.right), std::min(logical.top, logical.bottom),
+                 std::max(logical.left, logical.right), std::max(logical.top, logical.bottom)};
+    return DeviceClip().RectVisible(LogicalToDevice(ordered));
 }
 
 bool Canvas::PtVisible(std::int32_t x, std::int32_t y) const {

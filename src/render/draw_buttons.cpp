@@ -24,17 +24,6 @@ constexpr std::uint8_t kFamilySwiss = 0x20;
 LogFont DefaultButtonFont() {
     LogFont font;
     font.height = 10;
-    font.width = 0;
-    font.escapement = 0;
-    font.orientation = 0;
-    font.weight = 400;
-    font.italic = 0;
-    font.underline = 0;
-    font.strike_out = 0;
-    font.char_set = 0;
-    font.out_precision = 0;
-    font.clip_precision = 0;
-    font.quality = 0;
     font.pitch_and_family = kFamilySwiss;
     font.face_name = "MS Sans Serif";
     return font;

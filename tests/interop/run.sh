@@ -8,3 +8,6 @@ rm -rf "$work" && mkdir -p "$work"
 python3 "$here/write_project.py" "$work/interop.vkd" "$work/expected.json"
 "$velk" dump "$work/interop.vkd" -o "$work/dump"
 python3 "$here/check_dump.py" "$work/expected.json" "$work/dump/project.json"
+# The same project paints: every object of the page drawn by the drawers of its kind.
+"$velk" render "$work/interop.vkd" -o "$work/interop.png"
+test -s "$work/interop.png"

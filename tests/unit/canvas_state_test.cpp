@@ -76,6 +76,7 @@ TEST(CanvasState, ClipToARegionOfTwoRectangles) {
     EXPECT_TRUE(c.RectVisible({4, 4, 6, 6}));
     EXPECT_FALSE(c.RectVisible({5, 0, 10, 10}));
     EXPECT_FALSE(c.RectVisible({0, 5, 10, 10}));
+    EXPECT_TRUE(c.RectVisible({6, 6, 4, 4}));  // edges given in reverse order
     EXPECT_TRUE(c.PtVisible(14, 9));
     EXPECT_FALSE(c.PtVisible(15, 9));
 
