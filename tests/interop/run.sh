@@ -10,4 +10,4 @@ python3 "$here/write_project.py" "$work/interop.vkd" "$work/expected.json"
 python3 "$here/check_dump.py" "$work/expected.json" "$work/dump/project.json"
 # The same project paints: every object of the page drawn by the drawers of its kind.
 "$velk" render "$work/interop.vkd" -o "$work/interop.png"
-test -s "$work/interop.png"
+python3 "$here/check_render.py" "$work/interop.png"

@@ -244,6 +244,12 @@ OBJECT = {
 }
 
 
+# A frame in the one-pixel border style: its fill and its border on the exclusive edges.
+FRAME = dict(OBJECT, kind=2, name='Frame', rect=[300, 300, 340, 320], param1=0,
+             colour1=0x0000FF, colour2=0xFF0000, hidden=0, initially_hidden=0, visible=1,
+             transform=0)
+
+
 def project():
     a = Archive()
     a.string('Vellumkit27')
@@ -261,7 +267,7 @@ def project():
     a.string('')
     # page manager record
     a.u32(1)
-    write_page(a, PAGE, [OBJECT])
+    write_page(a, PAGE, [OBJECT, FRAME])
     a.u32(3)
     for x, y in ((0, 0), (640, 0), (320, 480)):
         a.i32(x)
@@ -336,7 +342,7 @@ def project():
 def expected():
     return {
         'header': HEADER,
-        'pages': [dict(PAGE, objects=[OBJECT])],
+        'pages': [dict(PAGE, objects=[OBJECT, FRAME])],
         'embedded_files': [{'file_type': 1, 'file_name': 'sound.wav'},
                            {'file_type': 10, 'file_name': 'notes.txt'},
                            {'file_type': 11, 'file_name': 'empty.bin'}],
