@@ -1,4 +1,4 @@
-// The `velk` command-line tool: build, dump and extract projects.
+// The `velk` command-line tool: build, dump, extract and render projects.
 #pragma once
 
 namespace velk::tool {
