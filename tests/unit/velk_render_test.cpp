@@ -1,8 +1,5 @@
 // `velk render`: runs the velk binary on a project built inside the test and reads its PNG.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,16 +10,12 @@
 
 #include "base/rgb_image.h"
 #include "codec/png_codec.h"
+#include "tool_test_fixture.h"
 
 namespace velk {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 struct Rgb {
     int r, g, b;
@@ -38,34 +31,8 @@ Rgb PixelOf(const RgbImage& image, int x, int y) {
     return {image.pixels[at], image.pixels[at + 1], image.pixels[at + 2]};
 }
 
-struct ToolResult {
-    int exit_code = -1;
-    std::string out, err;
-};
-
-class VelkRender : public ::testing::Test {
+class VelkRender : public ToolTest {
   protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        root_ = fs::temp_directory_path() /
-                ("velk_render_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
-        fs::remove_all(root_);
-        fs::create_directories(root_ / "work");
-    }
-    void TearDown() override { fs::remove_all(root_); }
-
-    ToolResult Velk(const std::string& args) {
-        std::string command = "cd '" + (root_ / "work").string() + "' && '" VELK_TOOL_PATH "' " +
-                              args + " > '" + (root_ / "out").string() + "' 2> '" +
-                              (root_ / "err").string() + "'";
-        int status = std::system(command.c_str());
-        ToolResult run;
-        run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = ReadText(root_ / "out");
-        run.err = ReadText(root_ / "err");
-        return run;
-    }
-
     // Two pages of 40 x 30 with a one-pixel border. Page "Red box" shows a red 10 x 10 box at
     // (5, 5) that is stored hidden but visible on entry, and a green box stored visible that
     // is hidden on entry. Page "Blue" is plain blue; the master layer puts a yellow pixel at
@@ -84,7 +51,7 @@ class VelkRender : public ::testing::Test {
   "master_layer": {"objects": [
     {"kind": 2, "name": "Dot", "rect": [20, 20, 21, 21], "colour1": 65535, "param1": 3}]}
 })";
-        ToolResult built = Velk("build project.json -o show.vkd");
+        ToolRun built = Velk("build project.json -o show.vkd");
         ASSERT_EQ(built.exit_code, 0) << built.err;
     }
 
@@ -92,13 +59,11 @@ class VelkRender : public ::testing::Test {
         std::string bytes = ReadText(root_ / "work" / name);
         return DecodePng({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
     }
-
-    fs::path root_;
 };
 
 TEST_F(VelkRender, FirstPageInItsEntryState) {
     BuildProject();
-    ToolResult run = Velk("render show.vkd");
+    ToolRun run = Velk("render show.vkd");
     ASSERT_EQ(run.exit_code, 0) << run.err;
     EXPECT_NE(run.out.find("show.png"), std::string::npos) << run.out;
     auto image = ReadPng("show.png");
@@ -118,7 +83,7 @@ TEST_F(VelkRender, FirstPageInItsEntryState) {
 
 TEST_F(VelkRender, PageByNameIntoAChosenFile) {
     BuildProject();
-    ToolResult run = Velk("render show.vkd --page blue -o shots/blue.png");
+    ToolRun run = Velk("render show.vkd --page blue -o shots/blue.png");
     ASSERT_EQ(run.exit_code, 0) << run.err;
     auto image = ReadPng("shots/blue.png");
     ASSERT_TRUE(image);
@@ -129,14 +94,14 @@ TEST_F(VelkRender, PageByNameIntoAChosenFile) {
 
 TEST_F(VelkRender, UnknownPageOrUnreadableFileFails) {
     BuildProject();
-    ToolResult unknown = Velk("render show.vkd --page Nowhere -o nowhere.png");
+    ToolRun unknown = Velk("render show.vkd --page Nowhere -o nowhere.png");
     EXPECT_EQ(unknown.exit_code, 1);
     EXPECT_NE(unknown.err.find("no page named \"Nowhere\""), std::string::npos) << unknown.err;
     EXPECT_NE(unknown.err.find("\"Red box\", \"Blue\""), std::string::npos) << unknown.err;
     EXPECT_FALSE(fs::exists(root_ / "work/nowhere.png"));
 
     std::ofstream(root_ / "work/junk.vkd") << "not a project";
-    ToolResult junk = Velk("render junk.vkd -o junk.png");
+    ToolRun junk = Velk("render junk.vkd -o junk.png");
     EXPECT_EQ(junk.exit_code, 1);
     EXPECT_FALSE(fs::exists(root_ / "work/junk.png"));
 }

@@ -1,9 +1,6 @@
 // Runs the velk binary on descriptions and projects made inside each test.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -16,16 +13,12 @@
 #include "codec/jpeg_codec.h"
 #include "codec/png_codec.h"
 #include "document/project_json.h"
+#include "tool_test_fixture.h"
 
 namespace velk {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void WriteText(const fs::path& path, std::string_view text) {
     fs::create_directories(path.parent_path());
@@ -56,38 +49,8 @@ RgbImage Gradient(std::int32_t width, std::int32_t height) {
     return image;
 }
 
-struct ToolRun {
-    int exit_code = -1;
-    std::string out;
-    std::string err;
-};
-
-class VelkTool : public ::testing::Test {
+class VelkTool : public ToolTest {
   protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        root_ = fs::temp_directory_path() /
-                ("velk_tool_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
-        fs::remove_all(root_);
-        fs::create_directories(work());
-    }
-    void TearDown() override { fs::remove_all(root_); }
-
-    fs::path work() const { return root_ / "work"; }
-
-    // Runs velk in the work folder; stdout and stderr are caught outside it.
-    ToolRun Velk(const std::string& args) {
-        std::string command = "cd '" + work().string() + "' && '" VELK_TOOL_PATH "' " + args +
-                              " > '" + (root_ / "out").string() + "' 2> '" +
-                              (root_ / "err").string() + "'";
-        int status = std::system(command.c_str());
-        ToolRun run;
-        run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = ReadText(root_ / "out");
-        run.err = ReadText(root_ / "err");
-        return run;
-    }
-
     // A description that uses every kind of file: PNG and JPEG pictures, a shape mask, GIF data,
     // a metafile, a transition mask and embedded files.
     void WriteShowcase(const std::string& extra_top_level = "") {
@@ -122,8 +85,6 @@ class VelkTool : public ::testing::Test {
   ]
 })");
     }
-
-    fs::path root_;
 };
 
 TEST_F(VelkTool, BuildDumpBuildIsAFixedPoint) {
