@@ -51,4 +51,28 @@ class FileSystem {
     virtual std::string TempFolder() const = 0;
 };
 
+// Local wall-clock time, broken down the way the date and time variables show it.
+struct LocalTime {
+    std::int32_t year = 1970;      // four digits
+    std::int32_t month = 1;        // 1-12
+    std::int32_t day = 1;          // day of the month, 1-31
+    std::int32_t day_of_week = 4;  // 0 = Sunday ... 6 = Saturday
+    std::int32_t hour = 0;         // 0-23
+    std::int32_t minute = 0;
+    std::int32_t second = 0;
+    std::int32_t millisecond = 0;
+    bool operator==(const LocalTime&) const = default;
+};
+
+// The machine's clocks. Timers, Pause and MoveTo measure with the tick count; the date and
+// time variables read the local time.
+class Clock {
+  public:
+    virtual ~Clock() = default;
+    // Milliseconds since an arbitrary start. It wraps at 2^32 (about every 49.7 days), so ticks
+    // are only ever compared by their unsigned difference.
+    virtual std::uint32_t TickCount() const = 0;
+    virtual LocalTime LocalNow() const = 0;
+};
+
 }  // namespace velk::host

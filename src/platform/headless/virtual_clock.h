@@ -1,0 +1,96 @@
+// Time for headless runs: a clock that moves only when told, and a pump that moves it straight
+// to the next timer. A headless `Pause(1000)` or a page timer of a minute takes a few steps,
+// and every timer fires at its exact tick, so two runs of a presentation log the same bytes.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "pages/timer_service.h"
+#include "platform/host.h"
+
+namespace velk::host {
+
+class VirtualClock : public Clock {
+  public:
+    // The local time a headless run starts at unless told otherwise: Saturday 2001-02-03
+    // 04:05:07, where no two fields are equal, so a mixed-up field shows in a test.
+    static constexpr LocalTime kDefaultStart{.year = 2001,
+                                             .month = 2,
+                                             .day = 3,
+                                             .day_of_week = 6,
+                                             .hour = 4,
+                                             .minute = 5,
+                                             .second = 7,
+                                             .millisecond = 0};
+
+    // Throws std::invalid_argument when `start` is no valid date and time (years 1-9999; its
+    // `day_of_week` is ignored and computed).
+    explicit VirtualClock(std::uint32_t start_tick = 0, const LocalTime& start = kDefaultStart);
+
+    std::uint32_t TickCount() const override;
+    LocalTime LocalNow() const override;
+
+    void Advance(std::uint32_t ms) { elapsed_ms_ += ms; }
+    // Virtual milliseconds since construction; never wraps.
+    std::uint64_t ElapsedMs() const { return elapsed_ms_; }
+
+  private:
+    std::uint32_t start_tick_;
+    std::int64_t start_ms_;  // local time of the start, in milliseconds since 1970-01-01
+    std::uint64_t elapsed_ms_ = 0;
+};
+
+// Bounds on a headless run. When one is exceeded the run fails instead of hanging.
+struct WatchdogLimits {
+    std::uint64_t max_pumps = 1'000'000;
+    std::uint64_t max_virtual_ms = 24ull * 60 * 60 * 1000;
+    std::uint32_t max_nesting = 64;  // handlers that pump again, nested
+};
+
+// Delivers the timers of a `TimerService` against a `VirtualClock`, one per pump, through a
+// handler that plays the main window's timer message. The handler may pump again (a Pause inside
+// a timer's action list); such nesting is bounded by the watchdog too.
+class TimerPump {
+  public:
+    using Handler = std::function<void(std::uint32_t id)>;
+    enum class Result {
+        kFired,     // one timer was delivered
+        kIdle,      // no timer is armed
+        kWatchdog,  // a limit was exceeded, now or earlier; see `Failure()`
+    };
+
+    TimerPump(VirtualClock& clock, TimerService& timers, Handler handler,
+              WatchdogLimits limits = {});
+
+    // Delivers the next timer, first advancing the clock to its due tick when none is due yet.
+    Result PumpOnce();
+    // Pumps until `done()` holds (true), or until nothing is armed or the watchdog trips (false).
+    bool PumpUntil(const std::function<bool()>& done);
+    // Lets `ms` virtual milliseconds pass, delivering every timer due within them at its own
+    // tick; the clock ends exactly `ms` later. False when the watchdog trips.
+    bool PumpFor(std::uint32_t ms);
+
+    // Once tripped, the watchdog stays tripped: every later pump fails at once, so nested waits
+    // unwind instead of carrying on.
+    bool Tripped() const { return !failure_.empty(); }
+    const std::string& Failure() const { return failure_; }
+    std::uint64_t Pumps() const { return pumps_; }
+
+  private:
+    // False (and tripped) when the clock may not move `ms` further.
+    bool AdvanceClock(std::uint64_t ms);
+    void Trip(std::string why);
+
+    VirtualClock& clock_;
+    TimerService& timers_;
+    Handler handler_;
+    WatchdogLimits limits_;
+    std::uint64_t start_ms_;  // the clock's elapsed time when the pump was made
+    std::uint64_t pumps_ = 0;
+    std::uint32_t depth_ = 0;
+    std::string failure_;
+};
+
+}  // namespace velk::host
