@@ -47,8 +47,12 @@ bool EndsWithStandaloneTag(std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
-void StderrUi::MessageBox(std::string_view, std::string_view text) {
+host::MessageAnswer StderrUi::Ask(std::string_view, std::string_view text,
+                                  host::MessageButtons buttons) {
     std::cerr << Cp1252ToUtf8(text) << '\n';
+    return buttons == host::MessageButtons::kYesNo || buttons == host::MessageButtons::kYesNoCancel
+               ? host::MessageAnswer::kYes
+               : host::MessageAnswer::kOk;
 }
 
 void PrintError(std::string_view text) {

@@ -20,7 +20,9 @@ namespace fs = std::filesystem;
 // Message boxes of the readers become lines on stderr.
 class StderrUi : public host::Ui {
   public:
-    void MessageBox(std::string_view caption, std::string_view text) override;
+    // Prints the text; the answer is the first button.
+    host::MessageAnswer Ask(std::string_view caption, std::string_view text,
+                            host::MessageButtons buttons) override;
 };
 
 // A failure of the tool itself: "velk: " and the text on stderr.

@@ -11,6 +11,11 @@ struct Point {
     bool operator==(const Point&) const = default;
 };
 
+struct Size {
+    std::int32_t width = 0, height = 0;
+    bool operator==(const Size&) const = default;
+};
+
 struct Rect {
     std::int32_t left = 0, top = 0, right = 0, bottom = 0;
 
@@ -27,6 +32,15 @@ struct Rect {
     Rect Offset(std::int32_t dx, std::int32_t dy) const {
         return {left + dx, top + dy, right + dx, bottom + dy};
     }
+    // The smallest rectangle holding both; an empty rectangle adds nothing.
+    Rect Union(const Rect& o) const {
+        if (IsEmpty()) return o;
+        if (o.IsEmpty()) return *this;
+        return {std::min(left, o.left), std::min(top, o.top), std::max(right, o.right),
+                std::max(bottom, o.bottom)};
+    }
+    // Grown by `d` on every side (shrunk for a negative `d`).
+    Rect Inflate(std::int32_t d) const { return {left - d, top - d, right + d, bottom + d}; }
     bool operator==(const Rect&) const = default;
 };
 

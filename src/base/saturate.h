@@ -20,3 +20,16 @@ constexpr Int SaturateCast(double v) {
 }
 
 }  // namespace velk
+
+namespace velk {
+
+// A 64-bit integer clamped into 32 bits.
+constexpr std::int32_t SaturateToInt32(std::int64_t v) {
+    if (v < std::numeric_limits<std::int32_t>::min())
+        return std::numeric_limits<std::int32_t>::min();
+    if (v > std::numeric_limits<std::int32_t>::max())
+        return std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(v);
+}
+
+}  // namespace velk

@@ -113,6 +113,10 @@ struct Object {
     std::uint32_t value_a = 100, value_b = 0xC0C0C0;
     // Run time: 0 normal, 1 pointer over, 2 pressed.
     std::int32_t state = 0;
+    // Run time: the shrink-and-hide animation (pages/shrink_animation.h).
+    bool anim_running = false;
+    double anim_value = 0.0;
+    double anim_saved_scale = 0.0;
     // Run time: the cells of a Matrix (kind 19), made on first use (render/matrix.h).
     std::vector<std::uint8_t> matrix_cells;
 

@@ -46,6 +46,9 @@ struct Page {
     std::uint32_t mask_invert = 0;
     ActionList exit_actions;
 
+    // Run time: how many of its objects run the shrink-and-hide animation.
+    std::int32_t running_animations = 0;
+
     bool operator==(const Page&) const = default;
 };
 

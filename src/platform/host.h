@@ -9,14 +9,32 @@
 #include <string_view>
 #include <vector>
 
+#include "base/geometry.h"
+#include "base/region.h"
+
+namespace velk {
+class Surface;
+}
+
 namespace velk::host {
 
-// Modal messages to the user. Texts are code-page bytes.
+// The buttons of a message box, and the button the user chose.
+enum class MessageButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
+enum class MessageAnswer { kOk, kCancel, kYes, kNo };
+
+// Modal messages to the user. Texts are code-page bytes. A host may pump events while the box
+// is up (the desktop does); the core is ready for action lists that run meanwhile.
 class Ui {
   public:
     virtual ~Ui() = default;
+    // A modal message box; the answer is one of the buttons offered (closing the box counts as
+    // Cancel where there is one, else as the last button).
+    virtual MessageAnswer Ask(std::string_view caption, std::string_view text,
+                              MessageButtons buttons) = 0;
     // A message box with an OK button.
-    virtual void MessageBox(std::string_view caption, std::string_view text) = 0;
+    void MessageBox(std::string_view caption, std::string_view text) {
+        Ask(caption, text, MessageButtons::kOk);
+    }
 };
 
 // The player's settings registry: sections of named values.
@@ -73,6 +91,105 @@ class Clock {
     // are only ever compared by their unsigned difference.
     virtual std::uint32_t TickCount() const = 0;
     virtual LocalTime LocalNow() const = 0;
+};
+
+// Waiting. Commands that wait (Pause, MoveTo, infinite loops) and modal dialogs keep the
+// presentation alive through this: timers fire and input arrives while they wait, and may run
+// further action lists in the middle of the waiting one.
+class EventLoop {
+  public:
+    virtual ~EventLoop() = default;
+    // Handles what is due now (queued input, due timers, posted work) without waiting. False
+    // once the application is quitting: the waiting command gives up.
+    virtual bool PumpPending() = 0;
+    // Handles events as they come until the tick count reaches `deadline` (compared by unsigned
+    // difference), then returns. False once the application is quitting.
+    virtual bool WaitUntil(std::uint32_t deadline) = 0;
+};
+
+// The ways the player's window is stacked among the other windows.
+enum class WindowLayer {
+    kNormal,   // on top when shown, then like any window
+    kTopMost,  // above every ordinary window
+    kBottom,   // desktop mode: below every other window, like part of the desktop
+};
+
+// The outer look of the window as the project header asks for it.
+struct WindowStyle {
+    bool has_caption = true;
+    bool minimize_box = true;
+    WindowLayer layer = WindowLayer::kNormal;
+    bool operator==(const WindowStyle&) const = default;
+};
+
+// The built-in cursors of the player's cursor table; `kProjectFile` is a cursor the project
+// stores as a ".CUR" file.
+enum class CursorShape {
+    kDefault,      // the arrow, or whatever the window shows by default
+    kHand,         // table entry 1
+    kTableEntry,   // entries 2 ... 11 and 17: `resource` names which
+    kBusy,         // the busy cursor
+    kProjectFile,  // entries 12 ... 16: `file` holds the .CUR bytes
+};
+struct Cursor {
+    CursorShape shape = CursorShape::kDefault;
+    std::int32_t resource = 0;                        // the old resource number, for kTableEntry
+    const std::vector<std::uint8_t>* file = nullptr;  // for kProjectFile; owned by the core
+    bool operator==(const Cursor&) const = default;
+};
+
+// A window that covers the whole screen behind the presentation.
+struct Backdrop {
+    std::uint32_t colour = 0;          // COLORREF
+    std::int32_t mode = 0;             // 0 picture once at the top-left, 1 tiled, 2 stretched
+    const Surface* picture = nullptr;  // owned by the core; null without a picture
+    bool top_most = false;
+};
+
+// The presentation's main window. Coordinates are pixels of the screen; the client area is
+// what the core paints.
+class WindowHost {
+  public:
+    virtual ~WindowHost() = default;
+
+    virtual void SetTitle(std::string_view title) = 0;  // code-page bytes
+    virtual void SetStyle(const WindowStyle& style) = 0;
+    // The client area becomes width x height; with a caption the frame is added around it.
+    virtual void SetClientSize(std::int32_t width, std::int32_t height) = 0;
+    // The presentation asked for a display mode of this size. Velk never changes the machine's
+    // resolution: the host shows the client area fullscreen, scaled to fit.
+    virtual void ShowFullscreenScaled(std::int32_t width, std::int32_t height) = 0;
+    virtual Size ScreenSize() const = 0;
+    // The outer size of the window (client area plus frame).
+    virtual Size WindowSize() const = 0;
+    // The top-left corner of the window (its frame).
+    virtual Point Position() const = 0;
+    virtual void MoveTo(Point top_left) = 0;
+    // Cuts the window to `shape` (client coordinates); none restores the rectangle.
+    virtual void SetShape(const std::optional<Region>& shape) = 0;
+    virtual void SetCursor(const Cursor& cursor) = 0;
+    virtual void Minimize() = 0;
+    virtual void Restore() = 0;
+    virtual void ShowBackdrop(const Backdrop& backdrop) = 0;
+    virtual void MinimizeBackdrop() = 0;
+    virtual void RestoreBackdrop() = 0;
+    // Part of the client area must be painted again: the host calls the player's Paint soon.
+    virtual void Invalidate(const Rect& rect) = 0;
+    // The player's timers changed: the host wakes the player when the next one is due.
+    virtual void TimersChanged() = 0;
+    // The presentation has ended: the window closes and the event loop quits.
+    virtual void Close() = 0;
+};
+
+// What a recorder of effects hears beyond the services above. Every method does nothing unless
+// a host overrides it.
+class Observer {
+  public:
+    virtual ~Observer() = default;
+    // A page became the current page and was entered.
+    virtual void PageShown(std::string_view /*name*/) {}
+    // The presentation ended.
+    virtual void Ended() {}
 };
 
 }  // namespace velk::host

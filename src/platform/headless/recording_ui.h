@@ -16,8 +16,19 @@ struct ShownMessage {
 
 class RecordingUi : public Ui {
   public:
-    void MessageBox(std::string_view caption, std::string_view text) override {
+    // Remembers the box and answers with its first button.
+    MessageAnswer Ask(std::string_view caption, std::string_view text,
+                      MessageButtons buttons) override {
         messages_.push_back({std::string(caption), std::string(text)});
+        switch (buttons) {
+            case MessageButtons::kOk:
+            case MessageButtons::kOkCancel:
+                return MessageAnswer::kOk;
+            case MessageButtons::kYesNo:
+            case MessageButtons::kYesNoCancel:
+                return MessageAnswer::kYes;
+        }
+        return MessageAnswer::kOk;
     }
     const std::vector<ShownMessage>& Messages() const { return messages_; }
     // Just the texts, in order.

@@ -1,0 +1,69 @@
+// What the commands need from the main window. The shell's Player implements it; tests use a
+// small fake.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "base/geometry.h"
+#include "document/object.h"
+#include "document/page.h"
+#include "platform/host.h"
+
+namespace velk {
+
+class PageManager;
+class PageHost;
+class VariableStore;
+
+// How a page change was asked for (the main window's GoToPage): a direction (kFirst ... kNext
+// as numbers 0 ... 3) or by name (-1).
+inline constexpr std::int32_t kGoToByName = -1;
+
+// The page and exit timer (window timer 0).
+inline constexpr std::uint32_t kPageTimerId = 0;
+enum class PageTimerAction : std::int32_t { kNone = 0, kExit = 2, kGoToPage = 3 };
+
+class CommandHost {
+  public:
+    virtual ~CommandHost() = default;
+
+    virtual PageManager& Pages() = 0;
+    // The main window as the pages see it (timers, invalidation, per-kind steps).
+    virtual PageHost& PageSide() = 0;
+    virtual VariableStore& Variables() = 0;
+    virtual host::Ui& Ui() = 0;
+    virtual const host::Clock& Clock() = 0;
+
+    // The value of an expression; 0 when it cannot be evaluated.
+    virtual double Evaluate(std::string_view expression) = 0;
+    // A file name from a project or script with its path macros expanded.
+    virtual std::string ExpandPath(std::string_view path) = 0;
+
+    // The main window's GoToPage: timers stopped, transition prepared, the page left and the new
+    // one entered, the transition played, the entry actions run. `mode` is 0 ... 3 or
+    // kGoToByName; `pointer` is (-1, -1) when no pointer position applies.
+    virtual void GoToPage(std::int32_t mode, std::string_view name, Point pointer) = 0;
+    // The Page command's own page change (it stops fewer timers than GoToPage; see the command).
+    virtual void GoToPageCommand(std::string_view name) = 0;
+    // The page timer: action and target remembered, timer 0 armed with `interval_ms`.
+    virtual void ArmPageTimer(PageTimerAction action, std::string_view target,
+                              std::uint32_t interval_ms) = 0;
+    virtual void StopPageTimer() = 0;
+
+    // Ends the presentation as the Exit command does (no "ZIZ_EXIT" object consulted).
+    virtual void Exit() = 0;
+    virtual void Minimize() = 0;
+    virtual void Restore() = 0;
+    // RunVKD in the same window: the project switch waits until no action list runs.
+    virtual void RequestProjectSwitch(std::string_view path, std::string_view start_parameter) = 0;
+
+    // Handles what is queued; false when the waiting command must give up.
+    virtual bool PumpMessages() = 0;
+    // Waits until `deadline` (a tick), handling events meanwhile; false as above.
+    virtual bool WaitUntil(std::uint32_t deadline) = 0;
+    virtual void Invalidate(const Rect& rect) = 0;
+};
+
+}  // namespace velk

@@ -1,0 +1,92 @@
+#include "pages/object_visibility.h"
+
+#include "base/saturate.h"
+#include "pages/page_lookup.h"
+#include "pages/page_manager.h"
+
+namespace velk {
+namespace {
+
+// Groups may name each other (or themselves); stored projects are not trusted to be acyclic.
+constexpr int kMaxGroupDepth = 16;
+
+// Kind 28 keeps its timer id in param4 and its interval in param2.
+constexpr std::int32_t kKindTimerObject = kKindTimer;
+
+void CancelShrink(Page& page, Object& object) {
+    if (!object.anim_running) return;
+    object.scale = object.anim_saved_scale;
+    object.anim_running = false;
+    if (page.running_animations > 0) --page.running_animations;
+}
+
+// Hiding stops an object's own animation timer; showing starts it again.
+void FollowAnimationTimer(Page& page, Object& object, bool hide, PageHost& host) {
+    switch (object.kind) {
+        case kKindEffect:
+            if (hide) {
+                host.KillTimer(kEffectTimerId);
+            } else {
+                host.SetTimer(kEffectTimerId, object.param2);
+            }
+            break;
+        case kKindTimerObject:
+            if (hide) {
+                host.KillTimer(object.param4);
+            } else {
+                host.SetTimer(object.param4, object.param2);
+            }
+            break;
+        default:
+            break;
+    }
+    host.ObjectVisibilityChanged(page, object, hide);
+}
+
+void SetVisible(Page& page, Object& object, bool hide, bool save_state, PageHost* host, int depth) {
+    if (object.kind == kKindGroup) {
+        if (object.lines.empty() || depth >= kMaxGroupDepth) return;
+        for (const std::string& member_name : object.lines) {
+            Object* member = FindObjectByName(page, member_name, true);
+            if (member != nullptr && member != &object) {
+                SetVisible(page, *member, hide, save_state, host, depth + 1);
+            }
+        }
+        if (save_state) object.initially_hidden = hide;
+        object.hidden = hide;
+        return;
+    }
+    if (!hide) CancelShrink(page, object);
+    object.hidden = hide;
+    if (save_state) object.initially_hidden = hide;
+    if (host != nullptr) FollowAnimationTimer(page, object, hide, *host);
+}
+
+void Place(Page& page, Object& object, std::int32_t x, std::int32_t y, int depth) {
+    if (object.kind == kKindGroup && depth < kMaxGroupDepth) {
+        for (const std::string& member_name : object.lines) {
+            Object* member = FindObjectByName(page, member_name, true);
+            if (member == nullptr || member == &object) continue;
+            const std::int64_t mx = std::int64_t{member->rect.left} + x - object.rect.left;
+            const std::int64_t my = std::int64_t{member->rect.top} + y - object.rect.top;
+            Place(page, *member, SaturateToInt32(mx), SaturateToInt32(my), depth + 1);
+        }
+    }
+    const std::int64_t width = std::int64_t{object.rect.right} - object.rect.left;
+    const std::int64_t height = std::int64_t{object.rect.bottom} - object.rect.top;
+    object.rect = {x, y, SaturateToInt32(x + width), SaturateToInt32(y + height)};
+}
+
+}  // namespace
+
+void SetObjectVisible(Page& page, Object& object, bool hide, bool save_state, PageHost* host) {
+    SetVisible(page, object, hide, save_state, host, 0);
+}
+
+void PlaceObject(Page& page, Object& object, std::int32_t x, std::int32_t y, bool /*resized*/) {
+    // The kinds that refit a picture to a new size or move windows of their own join later;
+    // for every kind so far the rectangle is the whole of the placement.
+    Place(page, object, x, y, 0);
+}
+
+}  // namespace velk

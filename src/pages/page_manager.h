@@ -1,0 +1,108 @@
+// The pages of the open project and which one is current: navigation, the master page and the
+// master layer, objects found by qualified name, and the steps that run when a page is left or
+// entered. The main window (shell) drives it and lends it what it needs through PageHost.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/region.h"
+#include "document/object.h"
+#include "document/page.h"
+#include "document/project.h"
+#include "pages/page_lookup.h"
+
+namespace velk {
+
+enum class PageDirection : std::int32_t { kFirst = 0, kLast = 1, kPrevious = 2, kNext = 3 };
+
+// The names the master page and the master layer are given whenever objects are looked up.
+inline constexpr std::string_view kMasterPageName = "Master Page 000";
+inline constexpr std::string_view kMasterLayerName = "Master Layer 000";
+
+// Window timers that page entry and page stop touch.
+inline constexpr std::uint32_t kScrollTimerId = 200;
+inline constexpr std::uint32_t kVideoPollTimerId = 502;
+inline constexpr std::uint32_t kEffectTimerId = 100;
+
+// What the page manager needs from the main window.
+class PageHost {
+  public:
+    virtual ~PageHost() = default;
+    // Runs a page's exit action list through the dispatcher.
+    virtual void RunExitActions(Page& page) = 0;
+    virtual void SetTimer(std::uint32_t id, std::uint32_t interval_ms) = 0;
+    virtual void KillTimer(std::uint32_t id) = 0;
+    // Part of the window must be painted again.
+    virtual void Invalidate(const Rect& rect) = 0;
+    // The per-kind steps of objects whose kinds arrive with later work (video, MCI, effects,
+    // controls, panorama, application windows). Page stop and page entry call these for every
+    // object after their own steps; the default does nothing.
+    virtual void StopObject(Page& /*page*/, Object& /*object*/) {}
+    virtual void EnterObject(Page& /*page*/, Object& /*object*/) {}
+    // An object of a kind with windows or an animation of its own was shown or hidden.
+    virtual void ObjectVisibilityChanged(Page& /*page*/, Object& /*object*/, bool /*hide*/) {}
+};
+
+class PageManager {
+  public:
+    // The project must outlive the manager, or be replaced through Reset first.
+    explicit PageManager(Project& project);
+
+    // A newly read project: its first page (if any) current, nothing entered yet, the last page
+    // name empty.
+    void Reset(Project& project);
+
+    Project& GetProject() const { return *project_; }
+    // The current page: a page of the list, the master page or the master layer; null when the
+    // project has no pages.
+    Page* Current() const { return current_; }
+    bool IsMaster(const Page& page) const;  // the master page or the master layer
+    const std::string& LastPageName() const { return last_page_name_; }
+
+    // Navigation. 1 when the current page changed, 0 otherwise (see the rules in the .cpp).
+    int GoTo(PageDirection direction, PageHost& host);
+    // By name ("LASTPAGE" = the page current before the last change). 1 whenever such a page
+    // exists, even when it is already current (it is then left and entered again).
+    int GoToByName(std::string_view name, bool ignore_case, PageHost& host);
+
+    // Qualified names: "Page::Object", "Master Page::Object", "Master Layer::Object" or just
+    // "Object" on the current page.
+    Object* FindObject(std::string_view qualified_name);
+    // The page a qualified name points into (page names compared exactly here); the current
+    // page for a name without "::". Null when no page has that name.
+    Page* FindPageOf(std::string_view qualified_name);
+    // The page of the list, the master page or the master layer that holds `object`.
+    Page* PageHolding(const Object& object) const;
+
+    // Page stop: the per-kind stop steps for every object of `page`.
+    void StopPage(Page& page, PageHost& host);
+    // Stops the current page, the master page and the master layer.
+    void StopPages(PageHost& host);
+
+    // The page manager's side of entering the current page: the first time also the master
+    // page and the master layer; then page entry of the current page.
+    void EnterPage(PageHost& host);
+    // Page entry of one page: timers 200 and 502 killed, every object reset (state 0, hidden
+    // back to initially_hidden) and its per-kind entry steps.
+    void EnterOnePage(Page& page, PageHost& host);
+
+    // The union of the rectangles of the objects painted above `object` on `page` (see the
+    // layer rules in the .cpp): what covers a windowed object.
+    Region CoveringArea(const Page& page, const Object& object) const;
+
+  private:
+    Page* FindPageForLookup(std::string_view page_part);
+    void ResetMasterNames();
+    // Steps 1, 3, 4 and 6 of a page change once the target is known.
+    int ChangeTo(Page* target, bool allow_same, PageHost& host);
+
+    Project* project_;
+    Page* current_ = nullptr;
+    std::string last_page_name_;
+    bool masters_entered_ = false;
+};
+
+}  // namespace velk

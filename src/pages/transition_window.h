@@ -1,0 +1,77 @@
+// The window that plays a page transition over the main window: it keeps the old page, the new
+// page and the frame being shown, and moves from frame to frame on its own timer. While it runs
+// the main window paints nothing of its own; the frame is what the window shows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "base/runtime_random.h"
+#include "document/page.h"
+#include "pages/transition_frames.h"
+#include "render/surface.h"
+
+namespace velk {
+
+class PageHost;
+
+// The transition window's own timer. It is a separate window in the old system, so its id may
+// not clash with the main window's timers.
+inline constexpr std::uint32_t kTransitionTimerId = 0x10001;
+
+// Effect 18 is drawn by a transition plug-in. Until one is loaded, there is none and the effect
+// shows no frames (only its timing runs).
+class TransitionPlugin {
+  public:
+    virtual ~TransitionPlugin() = default;
+    // Draws the frame for progress p into `work`.
+    virtual void Step(float p, Surface& work) = 0;
+};
+
+class TransitionWindow {
+  public:
+    explicit TransitionWindow(RuntimeRandom& random);
+
+    // Called at the start of every page change with the page being left and what the window
+    // shows now. Does nothing unless the page's effect is at least 1; otherwise remembers the
+    // effect, duration, mask and the (path-expanded) plug-in file, and copies `shown` into the
+    // old picture and the frame.
+    void Prepare(const Page& leaving, const Surface& shown, std::string transition_file);
+
+    // Called after the new page was entered, with the new page painted in full. False (and
+    // nothing happens) unless a transition was prepared and none runs; otherwise starts it.
+    bool Play(const Surface& new_page, PageHost& host);
+
+    // The transition timer fired: draws the next frame, or ends the transition after the last.
+    // True when the frame changed (the window must be painted again).
+    bool OnTimer(PageHost& host);
+
+    // A click on the window: the transition ends at once.
+    void Click(PageHost& host);
+
+    bool Running() const { return running_; }
+    // The frame being shown; the size of the client area while running.
+    const Surface& Frame() const { return work_; }
+
+    void SetPlugin(TransitionPlugin* plugin) { plugin_ = plugin; }
+
+  private:
+    void Finish(PageHost& host);
+
+    RuntimeRandom& random_;
+    TransitionInputs inputs_;
+    Surface from_, to_, work_;
+    int effect_ = 0;
+    std::int32_t duration_ = 500;
+    int steps_ = 0;      // N
+    int remaining_ = 0;  // k
+    double progress_ = 0.0;
+    double progress_step_ = 0.0;
+    bool prepared_ = false;
+    bool running_ = false;
+    std::string transition_file_;
+    std::vector<std::uint8_t> mask_;
+    TransitionPlugin* plugin_ = nullptr;
+};
+
+}  // namespace velk
