@@ -13,7 +13,6 @@
 
 namespace velk {
 
-class PageManager;
 class PageHost;
 class VariableStore;
 
@@ -29,7 +28,10 @@ class CommandHost {
   public:
     virtual ~CommandHost() = default;
 
-    virtual PageManager& Pages() = 0;
+    // Object and page lookups with the page manager's rules (qualified names).
+    virtual Object* FindObject(std::string_view qualified_name) = 0;
+    virtual Page* FindPageOf(std::string_view qualified_name) = 0;
+    virtual Page* CurrentPage() = 0;
     // The main window as the pages see it (timers, invalidation, per-kind steps).
     virtual PageHost& PageSide() = 0;
     virtual VariableStore& Variables() = 0;
