@@ -102,8 +102,10 @@ class EventLoop {
     // Handles what is due now (queued input, due timers, posted work) without waiting. False
     // once the application is quitting: the waiting command gives up.
     virtual bool PumpPending() = 0;
-    // Handles events as they come until the tick count reaches `deadline` (compared by unsigned
-    // difference), then returns. False once the application is quitting.
+    // Waits for the next event and handles it, or returns when the tick count reaches
+    // `deadline` (compared by unsigned difference) with nothing to handle. It returns after one
+    // event so that the waiting command can check whether it is still wanted. False once the
+    // application is quitting.
     virtual bool WaitUntil(std::uint32_t deadline) = 0;
 };
 

@@ -90,8 +90,12 @@ bool MainWindow::PumpMessages() {
 
 bool MainWindow::WaitUntil(std::uint32_t deadline) {
     dispatcher_.SetPendingStop(false);
-    if (!services_.events.WaitUntil(deadline)) return false;
-    return !dispatcher_.PendingStop() && !dispatcher_.Stopping();
+    // One event at a time, so that a stop while waiting ends the wait at once.
+    while (static_cast<std::int32_t>(deadline - services_.clock.TickCount()) > 0) {
+        if (!services_.events.WaitUntil(deadline)) return false;
+        if (dispatcher_.PendingStop() || dispatcher_.Stopping()) return false;
+    }
+    return true;
 }
 
 }  // namespace velk

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include "player_test_host.h"
+#include "script/variable_store.h"
+
+namespace velk {
+namespace {
+
+using test::PlayerRig;
+
+ActionRecord Command(std::int32_t code, std::string target = {}, std::string argument = {}) {
+    ActionRecord record;
+    record.code = code;
+    record.target = std::move(target);
+    record.argument = std::move(argument);
+    return record;
+}
+
+Page MakePage(std::string name) {
+    Page page;
+    page.name = std::move(name);
+    return page;
+}
+
+Object MakeObject(std::int32_t kind, std::string name, Rect rect) {
+    Object object;
+    object.kind = kind;
+    object.name = std::move(name);
+    object.rect = rect;
+    return object;
+}
+
+Project ThreePages() {
+    Project project;
+    project.header.client_width = 380;
+    project.header.client_height = 200;
+    project.header.title = "Show";
+    for (const char* name : {"One", "Two", "Three"}) project.pages.push_back(MakePage(name));
+    return project;
+}
+
+TEST(Player, StartAppliesTheHeaderAndEntersTheFirstPage) {
+    PlayerRig rig;
+    Project project = ThreePages();
+    project.header.has_caption = 0;
+    project.header.shaped_window = 1;
+    project.shape.shape_points = {{0, 0}, {100, 0}, {100, 100}};
+    ASSERT_TRUE(rig.Start(std::move(project), {"show.vkd", "x y"}));
+    EXPECT_EQ(rig.window.title, "Show");
+    EXPECT_EQ(rig.window.client, (Size{380, 200}));
+    EXPECT_FALSE(rig.window.style.has_caption);
+    EXPECT_EQ(rig.window.position, (Point{(1024 - 380) / 2, (768 - 200) / 2}));
+    EXPECT_TRUE(rig.window.shape.has_value());
+    EXPECT_EQ(rig.observer.log, std::vector<std::string>{"page One"});
+    EXPECT_EQ(rig.player.Variables().GetString("ZIZ_PageName"), "One");
+    EXPECT_EQ(rig.player.Variables().GetString("CmdLineParam$[0]"), "2");
+    EXPECT_EQ(rig.player.Variables().GetString("CmdLineParam$[2]"), "x y");
+    EXPECT_EQ(rig.player.BackBuffer().Width(), 0);  // nothing painted yet
+    rig.player.Paint();
+    EXPECT_EQ(rig.player.BackBuffer().Width(), 380);
+}
+
+TEST(Player, RemembersItsPositionInTheSettingsSection) {
+    for (const auto& [stored_x, expected] :
+         std::vector<std::pair<std::string, Point>>{{"-1", {322, 284}}, {"0", {0, 0}}}) {
+        PlayerRig rig;
+        Project project = ThreePages();
+        project.header.remember_position = 1;
+        project.header.settings_section = "Mine";
+        rig.profile.WriteString("Mine", "X", stored_x);
+        rig.profile.WriteString("Mine", "Y", "0");
+        ASSERT_TRUE(rig.Start(std::move(project)));
+        EXPECT_EQ(rig.window.position, expected) << stored_x;
+        rig.window.position = {17, 23};
+        rig.player.OnCancel();
+        EXPECT_TRUE(rig.window.closed);
+        EXPECT_EQ(rig.profile.ReadString("Mine", "X"), "17");
+        EXPECT_EQ(rig.profile.ReadString("Mine", "Y"), "23");
+    }
+}
+
+TEST(Player, PageTimerWalksThePagesAndExitTimerEnds) {
+    PlayerRig rig;
+    Project project = ThreePages();
+    project.pages[0].entry_actions.records = {Command(28, "1000")};
+    project.pages[1].entry_actions.records = {Command(28, "500", "Three")};
+    project.pages[2].entry_actions.records = {Command(27, "200")};
+    ASSERT_TRUE(rig.Start(std::move(project)));
+    rig.Wait(999);
+    EXPECT_EQ(rig.player.CurrentPageName(), "One");
+    rig.Wait(1);
+    EXPECT_EQ(rig.player.CurrentPageName(), "Two");
+    rig.Wait(10000);
+    EXPECT_TRUE(rig.player.Ended());
+    EXPECT_EQ(rig.observer.log,
+              (std::vector<std::string>{"page One", "page Two", "page Three", "end"}));
+    EXPECT_EQ(rig.clock.ElapsedMs(), 11000u);
+}
+
+TEST(Player, EscapeRunsZizExitInsteadOfEndingAndEnterNeverEnds) {
+    PlayerRig rig;
+    Project project = ThreePages();
+    Object exit_object = MakeObject(kKindText, "ZIZ_EXIT", {0, 0, 10, 10});
+    exit_object.initially_hidden = 1;
+    exit_object.actions_click.records = {Command(9)};  // NextPage
+    project.master_layer.objects.push_back(exit_object);
+    ASSERT_TRUE(rig.Start(std::move(project)));
+    EXPECT_FALSE(rig.player.OnKeyDown(0x0D));
+    EXPECT_TRUE(rig.player.OnKeyDown(0x1B));
+    EXPECT_FALSE(rig.player.Ended());
+    EXPECT_EQ(rig.player.CurrentPageName(), "Two");
+}
+
+TEST(Player, TransitionPlaysOverTheWindowAndAClickEndsIt) {
+    PlayerRig rig;
+    Project project = ThreePages();
+    project.pages[0].background_colour = 0x0000FF;
+    project.pages[1].background_colour = 0x00FF00;
+    project.pages[0].transition_effect = 12;
+    project.pages[0].transition_duration = 500;
+    project.pages[0].entry_actions.records = {Command(9)};
+    ASSERT_TRUE(rig.Start(std::move(project)));
+    EXPECT_TRUE(rig.player.TransitionRunning());
+    rig.Wait(31 * 8);
+    rig.player.Paint();
+    const Bgrx middle = rig.player.BackBuffer().At(10, 10);
+    EXPECT_NE(middle, BgrxFromColorRef(0x0000FF));
+    EXPECT_NE(middle, BgrxFromColorRef(0x00FF00));
+    rig.player.OnPointer({PointerAction::kDown, {5, 5}});
+    EXPECT_FALSE(rig.player.TransitionRunning());
+    rig.player.Paint();
+    EXPECT_EQ(rig.player.BackBuffer().At(10, 10), BgrxFromColorRef(0x00FF00));
+}
+
+TEST(Player, ExitInsideAWaitingCommandEndsOnceTheListUnwinds) {
+    PlayerRig rig;
+    Project project = ThreePages();
+    project.pages[0].objects.push_back(MakeObject(kKindText, "Box", {0, 0, 10, 10}));
+    // The page timer fires while MoveTo waits between its steps.
+    project.pages[0].entry_actions.records = {Command(27, "50"), Command(85, "Box", "300,0,100"),
+                                              Command(1, "Box")};
+    ASSERT_TRUE(rig.Start(std::move(project)));
+    // MoveTo waits for timer 105, then moves in steps of just over 5 ms.
+    while (!rig.player.Ended() && rig.clock.ElapsedMs() < 1000) rig.Wait(1);
+    EXPECT_TRUE(rig.window.closed);
+    EXPECT_EQ(rig.clock.ElapsedMs(), 60u);
+}
+
+}  // namespace
+}  // namespace velk
