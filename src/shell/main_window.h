@@ -1,0 +1,177 @@
+// The player's main window: everything behind the Player facade. It lends itself to the pages
+// (PageHost) and to the commands (CommandHost), owns the project and all run-time state, and is
+// split over a few files by concern: start-up (main_window_start.cpp), painting
+// (main_window_paint.cpp), page changes and the page timer (main_window_pages.cpp), timers
+// (main_window_timers.cpp), the end and project switches (main_window_end.cpp).
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/runtime_random.h"
+#include "commands/command_host.h"
+#include "commands/dispatcher.h"
+#include "document/path_macros.h"
+#include "pages/page_manager.h"
+#include "pages/timer_service.h"
+#include "pages/transition_window.h"
+#include "render/font_cache.h"
+#include "render/picture_cache.h"
+#include "render/surface.h"
+#include "script/variable_store.h"
+#include "shell/cursor_table.h"
+#include "shell/player.h"
+
+namespace velk {
+
+// The main window's own timers (the page timer 0 and the shrink timers live with their
+// owners).
+inline constexpr std::uint32_t kTimerKilledOnFire = 8;
+inline constexpr std::uint32_t kEntryActionsTimerId = 105;
+inline constexpr std::uint32_t kDateTimeTimerId = 600;
+inline constexpr std::uint32_t kDateTimeIntervalMs = 500;
+inline constexpr std::uint32_t kProjectSwitchTimerId = 999;
+inline constexpr std::uint32_t kProjectSwitchIntervalMs = 100;
+// Script timers; those started by objects of the master page or layer survive page changes.
+inline constexpr std::uint32_t kScriptTimerIds[] = {4, 101, 102, 103};
+
+// Whether the file at `path` begins like a project (its first archive string names the format).
+bool LooksLikeProjectFile(std::string_view path, const host::FileSystem& files);
+
+class MainWindow : public CommandHost, public PageHost {
+  public:
+    explicit MainWindow(PlayerServices services);
+    ~MainWindow() override;
+
+    // Start-up (main_window_start.cpp).
+    bool Start(PlayerStart start);
+    void OnActivation(std::string_view command_line);
+
+    // Painting (main_window_paint.cpp).
+    void Paint(const Rect& dirty);
+    const Surface& BackBuffer() const { return back_buffer_; }
+    Size ClientSize() const;
+
+    // Timers (main_window_timers.cpp).
+    std::optional<std::uint32_t> NextTimerDue() const;
+    void DeliverDueTimers();
+
+    // Input.
+    void OnPointer(const PointerEvent& event);
+    bool OnKeyDown(std::uint32_t virtual_key);
+    void OnChar(std::uint8_t character);
+    void OnCancel();
+
+    bool Ended() const { return ended_; }
+    const VariableStore& Vars() const { return variables_; }
+    std::string CurrentPageName() const;
+    bool TransitionRunning() const { return transition_.Running(); }
+
+    // CommandHost.
+    Object* FindObject(std::string_view qualified_name) override;
+    Page* FindPageOf(std::string_view qualified_name) override;
+    Page* CurrentPage() override { return pages_.Current(); }
+    PageHost& PageSide() override { return *this; }
+    VariableStore& Variables() override { return variables_; }
+    host::Ui& Ui() override { return services_.ui; }
+    const host::Clock& Clock() override { return services_.clock; }
+    double Evaluate(std::string_view expression) override;
+    std::string ExpandPath(std::string_view path) override;
+    void GoToPage(std::int32_t mode, std::string_view name, Point pointer) override;
+    void GoToPageCommand(std::string_view name) override;
+    void ArmPageTimer(PageTimerAction action, std::string_view target,
+                      std::uint32_t interval_ms) override;
+    void StopPageTimer() override;
+    void Exit() override;
+    void Minimize() override;
+    void Restore() override;
+    void RequestProjectSwitch(std::string_view path, std::string_view start_parameter) override;
+    bool PumpMessages() override;
+    bool WaitUntil(std::uint32_t deadline) override;
+    void Invalidate(const Rect& rect) override;
+
+    // PageHost.
+    void RunExitActions(Page& page) override;
+    void SetTimer(std::uint32_t id, std::uint32_t interval_ms) override;
+    void KillTimer(std::uint32_t id) override;
+    const host::FileSystem* Files() const override { return &services_.files; }
+    void ForgetPicture(const Picture& picture) override { pictures_.Drop(picture); }
+
+  private:
+    struct PendingSwitch {
+        std::string path;
+        std::string start_page = {};
+        // From a second instance: its command line, given to the scripts once the project opened.
+        std::optional<std::string> command_line = std::nullopt;
+    };
+
+    // Start-up steps.
+    void ApplyDisplayMode();
+    void ApplyWindowStyle();
+    void ApplyPosition();
+    void ApplyBackdrop();
+    void SetScriptParameters(std::vector<std::string> arguments);
+    void AdoptProject(Project project);
+
+    // Pages (main_window_pages.cpp).
+    void StartPage();
+    void RunEntryActions(std::uint32_t delay_ms);
+    void PrepareTransition();
+    bool PlayTransition();
+    void FirePageTimer();
+    void ShowInDisplayObject(std::string_view name, std::string_view text);
+    void UpdateCursor();
+
+    // Timers (main_window_timers.cpp).
+    void OnTimer(std::uint32_t id);
+    void KillPageScriptTimers();
+
+    // The end and project switches (main_window_end.cpp).
+    void EndNormally();
+    void FinishEnd();
+    void SwitchProject();
+    // Destructive work waits until no action list runs; entry points call this on their way out.
+    void AfterEvent();
+    void InvalidateAll();
+
+    // Runs an action list of the current project, keeping the project alive for the whole run.
+    int Run(const ActionList& list);
+    int RunGuarded(const ActionList& list);
+    Object* FindExactSystemObject(std::string_view name);
+
+    PlayerServices services_;
+    std::shared_ptr<Project> project_;
+    std::uint64_t generation_ = 0;  // counts projects adopted, for checks after pumps
+    PageManager pages_;
+    VariableStore variables_;
+    TimerService timers_;
+    RuntimeRandom random_;
+    Dispatcher dispatcher_;
+    TransitionWindow transition_;
+    FontCache fonts_;
+    PictureCache pictures_;
+    CursorTable cursors_;
+    std::unique_ptr<PathMacros> macros_;
+    PlayerFolders folders_;
+    Surface back_buffer_;
+    Surface backdrop_picture_;
+
+    std::vector<std::string> arguments_;
+    std::string start_page_;
+    std::map<std::uint32_t, std::string> script_timer_targets_;
+    PageTimerAction page_timer_action_ = PageTimerAction::kNone;
+    std::string page_timer_target_;
+    std::optional<PendingSwitch> pending_switch_;
+    Point pointer_{-1, -1};
+    bool started_ = false;
+    bool minimized_ = false;
+    bool backdrop_shown_ = false;
+    bool end_requested_ = false;
+    bool ended_ = false;
+};
+
+}  // namespace velk

@@ -1,0 +1,212 @@
+// Page changes as the main window drives them: timers stopped, the transition prepared, the
+// page left and entered, the transition played, the entry actions run; and the page timer.
+#include <cstdio>
+
+#include "base/codepage.h"
+#include "render/canvas.h"
+#include "render/page_painter.h"
+#include "shell/main_window.h"
+
+namespace velk {
+namespace {
+
+// Entry lists with these commands wait for timer 105, so that the page is painted first.
+constexpr std::int32_t kCodeVideoPlay = 3;
+constexpr std::int32_t kCodeMoveTo = 85;
+constexpr std::int32_t kCodeRefresh = 87;
+
+bool NeedsPaintedPage(const ActionList& list) {
+    for (const ActionRecord& record : list.records) {
+        if (record.code == kCodeVideoPlay || record.code == kCodeMoveTo ||
+            record.code == kCodeRefresh) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+}  // namespace
+
+int MainWindow::Run(const ActionList& list) {
+    // The list lives inside the project; sharing the project's ownership keeps it alive while
+    // the run pumps and perhaps a project switch replaces the project.
+    return dispatcher_.RunActions(ActionListPtr(project_, &list));
+}
+
+int MainWindow::RunGuarded(const ActionList& list) {
+    return dispatcher_.RunGuarded(ActionListPtr(project_, &list));
+}
+
+Object* MainWindow::FindObject(std::string_view qualified_name) {
+    return pages_.FindObject(qualified_name);
+}
+
+Page* MainWindow::FindPageOf(std::string_view qualified_name) {
+    return pages_.FindPageOf(qualified_name);
+}
+
+std::string MainWindow::CurrentPageName() const {
+    const Page* page = pages_.Current();
+    return page != nullptr ? page->name : std::string();
+}
+
+void MainWindow::RunExitActions(Page& page) {
+    Run(page.exit_actions);
+}
+
+void MainWindow::ShowInDisplayObject(std::string_view name, std::string_view text) {
+    if (Object* object = FindObject(name)) {
+        object->text = std::string(text);
+        Invalidate(object->rect);
+    }
+}
+
+void MainWindow::StartPage() {
+    pages_.EnterPage(*this);
+    Page* page = pages_.Current();
+    if (page == nullptr) return;
+    variables_.SetString("ZIZ_PageName", page->name);
+    ShowInDisplayObject("ZIZ_PageName", page->name);
+    char error_text[16];
+    std::snprintf(error_text, sizeof error_text, "%d",
+                  static_cast<int>(variables_.GetNumber("ZIZ_Error")));
+    ShowInDisplayObject("ZIZ_Error", error_text);
+    // Input fields hand their text to their variables on entry.
+    for (const Object& object : page->objects) {
+        if (object.kind != kKindInputText) continue;
+        if (!object.text_variable.empty()) variables_.SetString(object.text_variable, object.text);
+        if (object.option3 == 1 || object.option3 == 2) {
+            variables_.SetNumber(object.number_variable, Evaluate(object.text));
+        }
+    }
+    UpdateCursor();
+    services_.observer.PageShown(page->name);
+}
+
+void MainWindow::RunEntryActions(std::uint32_t delay_ms) {
+    Page* page = pages_.Current();
+    if (page == nullptr) return;
+    if (NeedsPaintedPage(page->entry_actions)) {
+        SetTimer(kEntryActionsTimerId, delay_ms);
+    } else {
+        Run(page->entry_actions);
+    }
+}
+
+void MainWindow::PrepareTransition() {
+    Page* page = pages_.Current();
+    if (page == nullptr || page->transition_effect < 1) return;
+    Paint({});
+    transition_.Prepare(*page, back_buffer_, ExpandPath(page->transition_file));
+}
+
+bool MainWindow::PlayTransition() {
+    if (transition_.Running()) return false;
+    Page* page = pages_.Current();
+    if (page == nullptr) return false;
+    const Size client = ClientSize();
+    Surface new_page(client.width, client.height);
+    // Painted twice, as the window does: text objects fit their rectangles on the first pass.
+    for (int pass = 0; pass < 2; ++pass) {
+        Canvas canvas(new_page);
+        PaintPage(*project_, *page, canvas, fonts_, pictures_);
+    }
+    if (!transition_.Play(new_page, *this)) return false;
+    InvalidateAll();
+    return true;
+}
+
+void MainWindow::KillPageScriptTimers() {
+    for (std::uint32_t id : kScriptTimerIds) {
+        auto target = script_timer_targets_.find(id);
+        if (target != script_timer_targets_.end() &&
+            (StartsWith(target->second, "Master Layer::") ||
+             StartsWith(target->second, "Master Page::"))) {
+            continue;
+        }
+        KillTimer(id);
+        script_timer_targets_.erase(id);
+    }
+}
+
+void MainWindow::GoToPage(std::int32_t mode, std::string_view name, Point pointer) {
+    dispatcher_.SetPendingStop(true);
+    KillTimer(kPageTimerId);
+    KillPageScriptTimers();
+    page_timer_action_ = PageTimerAction::kNone;
+    PrepareTransition();
+    const int changed = mode == kGoToByName ? pages_.GoToByName(name, true, *this)
+                                            : pages_.GoTo(static_cast<PageDirection>(mode), *this);
+    StartPage();
+    if (!PlayTransition()) {
+        // The hover state on the new page follows the pointer once pointer input is handled.
+        (void)pointer;
+        InvalidateAll();
+    }
+    if (changed != 0) RunEntryActions(1);
+}
+
+void MainWindow::GoToPageCommand(std::string_view name) {
+    if (name.empty()) return;
+    dispatcher_.SetPendingStop(true);
+    KillTimer(kPageTimerId);
+    KillTimer(kScriptTimerIds[0]);
+    page_timer_action_ = PageTimerAction::kNone;
+    PrepareTransition();
+    const std::string target = name == "<File>" ? macros_->CurrentFile() : std::string(name);
+    const int changed = pages_.GoToByName(target, true, *this);
+    StartPage();
+    if (!PlayTransition()) InvalidateAll();
+    if (changed != 0) RunEntryActions(1);
+}
+
+void MainWindow::ArmPageTimer(PageTimerAction action, std::string_view target,
+                              std::uint32_t interval_ms) {
+    KillTimer(kPageTimerId);
+    page_timer_action_ = action;
+    if (action == PageTimerAction::kGoToPage) page_timer_target_ = std::string(target);
+    SetTimer(kPageTimerId, interval_ms);
+}
+
+void MainWindow::StopPageTimer() {
+    KillTimer(kPageTimerId);
+}
+
+void MainWindow::FirePageTimer() {
+    KillTimer(kPageTimerId);
+    if (page_timer_action_ == PageTimerAction::kExit) {
+        EndNormally();
+        return;
+    }
+    if (page_timer_action_ != PageTimerAction::kGoToPage) return;
+    page_timer_action_ = PageTimerAction::kNone;
+    const std::string target = page_timer_target_;
+    if (target.empty() || target == "IF_IDLE") {
+        GoToPage(static_cast<std::int32_t>(PageDirection::kNext), "", {-1, -1});
+    } else if (target == "THIS_SCRIPT") {
+        RunEntryActions(1);
+    } else if (target == "THIS_PAGE") {
+        StartPage();
+        RunEntryActions(1);
+        InvalidateAll();
+    } else {
+        PrepareTransition();
+        if (pages_.GoToByName(target, true, *this) != 0) {
+            StartPage();
+            if (!PlayTransition()) InvalidateAll();
+            RunEntryActions(1);
+        }
+    }
+}
+
+void MainWindow::UpdateCursor() {
+    const Page* page = pages_.Current();
+    services_.window.SetCursor(
+        cursors_.Choose(false, std::nullopt, page != nullptr ? page->page_cursor : 0));
+}
+
+}  // namespace velk

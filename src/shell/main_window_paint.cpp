@@ -1,0 +1,60 @@
+// Painting: the window composes the page off-screen into its back buffer, which the host shows.
+#include <algorithm>
+
+#include "render/canvas.h"
+#include "render/page_painter.h"
+#include "shell/main_window.h"
+
+namespace velk {
+namespace {
+
+// The header's client size is untrusted; a window larger than this is not made.
+constexpr std::int32_t kMaxClientSide = 16384;
+constexpr std::int64_t kMaxClientPixels = 64ll * 1024 * 1024;
+
+}  // namespace
+
+Size MainWindow::ClientSize() const {
+    const ProjectHeader& header = project_->header;
+    std::int32_t width = static_cast<std::int32_t>(
+        std::min<std::uint32_t>(header.client_width, static_cast<std::uint32_t>(kMaxClientSide)));
+    std::int32_t height = static_cast<std::int32_t>(
+        std::min<std::uint32_t>(header.client_height, static_cast<std::uint32_t>(kMaxClientSide)));
+    if (std::int64_t{width} * height > kMaxClientPixels) height = kMaxClientPixels / width;
+    return {std::max(width, 1), std::max(height, 1)};
+}
+
+void MainWindow::InvalidateAll() {
+    const Size client = ClientSize();
+    services_.window.Invalidate(Rect{0, 0, client.width, client.height});
+}
+
+void MainWindow::Invalidate(const Rect& rect) {
+    const Size client = ClientSize();
+    const Rect visible = rect.Intersect(Rect{0, 0, client.width, client.height});
+    if (!visible.IsEmpty()) services_.window.Invalidate(visible);
+}
+
+void MainWindow::Paint(const Rect& /*dirty*/) {
+    const Size client = ClientSize();
+    if (back_buffer_.Width() != client.width || back_buffer_.Height() != client.height) {
+        back_buffer_ = Surface(client.width, client.height);
+    }
+    if (minimized_) return;
+    // While a transition runs, its window covers the client area and shows its frame.
+    if (transition_.Running()) {
+        const Surface& frame = transition_.Frame();
+        if (frame.Width() == client.width && frame.Height() == client.height) {
+            back_buffer_ = frame;
+        }
+        return;
+    }
+    Page* page = pages_.Current();
+    if (page == nullptr) return;
+    // The whole page is composed each time: the layers overlap freely and a page of a hundred
+    // objects paints in a few milliseconds.
+    Canvas canvas(back_buffer_);
+    PaintPage(*project_, *page, canvas, fonts_, pictures_);
+}
+
+}  // namespace velk

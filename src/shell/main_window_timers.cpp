@@ -1,0 +1,65 @@
+// The main window's timers: one TimerService with the window-timer rules; the host wakes the
+// player when the next one is due and the player delivers what is due.
+#include "pages/shrink_animation.h"
+#include "shell/main_window.h"
+
+namespace velk {
+
+void MainWindow::SetTimer(std::uint32_t id, std::uint32_t interval_ms) {
+    timers_.Set(id, interval_ms, services_.clock.TickCount());
+    services_.window.TimersChanged();
+}
+
+void MainWindow::KillTimer(std::uint32_t id) {
+    if (timers_.Kill(id)) services_.window.TimersChanged();
+}
+
+std::optional<std::uint32_t> MainWindow::NextTimerDue() const {
+    if (ended_) return std::nullopt;
+    return timers_.NextDue(services_.clock.TickCount());
+}
+
+void MainWindow::DeliverDueTimers() {
+    // Each delivery moves the timer's next tick past now, so this ends even when handlers pump
+    // and deliver further timers themselves.
+    while (!ended_) {
+        auto id = timers_.TakeNextDue(services_.clock.TickCount());
+        if (!id) break;
+        OnTimer(*id);
+    }
+    AfterEvent();
+}
+
+void MainWindow::OnTimer(std::uint32_t id) {
+    switch (id) {
+        case kPageTimerId:
+            FirePageTimer();
+            break;
+        case kTimerKilledOnFire:
+            KillTimer(id);
+            break;
+        case kEntryActionsTimerId:
+            KillTimer(id);
+            if (Page* page = pages_.Current()) Run(page->entry_actions);
+            break;
+        case kScrollTimerId:
+            // Held scroll arrows of paragraphs drive this; with none held it stops.
+            KillTimer(id);
+            break;
+        case kDateTimeTimerId:
+            // The date and time variables are written here once display objects exist.
+            break;
+        case kProjectSwitchTimerId:
+            SwitchProject();
+            break;
+        case kTransitionTimerId:
+            if (transition_.OnTimer(*this) || !transition_.Running()) InvalidateAll();
+            break;
+        default:
+            break;
+    }
+    // Every timer message is also offered to the three layers, as the old window did.
+    OnShrinkTimer(pages_, id, *this);
+}
+
+}  // namespace velk

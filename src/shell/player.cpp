@@ -1,0 +1,61 @@
+#include "shell/player.h"
+
+#include "shell/main_window.h"
+
+namespace velk {
+
+class Player::Impl : public MainWindow {
+  public:
+    using MainWindow::MainWindow;
+};
+
+Player::Player(PlayerServices services) : impl_(std::make_unique<Impl>(services)) {}
+Player::~Player() = default;
+
+bool Player::Start(PlayerStart start) {
+    return impl_->Start(std::move(start));
+}
+void Player::Paint(const Rect& dirty) {
+    impl_->Paint(dirty);
+}
+const Surface& Player::BackBuffer() const {
+    return impl_->BackBuffer();
+}
+Size Player::ClientSize() const {
+    return impl_->ClientSize();
+}
+std::optional<std::uint32_t> Player::NextTimerDue() const {
+    return impl_->NextTimerDue();
+}
+void Player::DeliverDueTimers() {
+    impl_->DeliverDueTimers();
+}
+void Player::OnPointer(const PointerEvent& event) {
+    impl_->OnPointer(event);
+}
+bool Player::OnKeyDown(std::uint32_t virtual_key) {
+    return impl_->OnKeyDown(virtual_key);
+}
+void Player::OnChar(std::uint8_t character) {
+    impl_->OnChar(character);
+}
+void Player::OnCancel() {
+    impl_->OnCancel();
+}
+void Player::OnActivation(std::string_view command_line) {
+    impl_->OnActivation(command_line);
+}
+bool Player::Ended() const {
+    return impl_->Ended();
+}
+const VariableStore& Player::Variables() const {
+    return impl_->Vars();
+}
+std::string Player::CurrentPageName() const {
+    return impl_->CurrentPageName();
+}
+bool Player::TransitionRunning() const {
+    return impl_->TransitionRunning();
+}
+
+}  // namespace velk
