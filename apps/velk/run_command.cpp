@@ -33,7 +33,8 @@ std::vector<std::uint8_t> ReadTail(const fs::path& path, std::size_t count) {
 }
 
 // How a player is started on the file: a standalone executable runs its own payload with no
-// arguments; a project file is handed to the player on its command line, as typed.
+// arguments; a project file is handed to the player on its command line, as typed. The readers'
+// messages go into the effect log.
 PlayerStart StartOn(const std::string& input, host::HeadlessRun& run, host::FileSystem& files) {
     PlayerStart start;
     LoadContext ctx{run.ui(), run.profile()};
@@ -43,11 +44,15 @@ PlayerStart StartOn(const std::string& input, host::HeadlessRun& run, host::File
         start.own_executable = absolute;
         start.project = LoadStartupProject(absolute, "", files, ctx);
     } else {
+        // velk carries no payload to fall back on when the file is not a project.
         start.own_executable = host::OwnExecutablePath();
         start.arguments = {typed};
         start.launch = ApplyLaunchPrefix(start.arguments);
-        start.project =
-            LoadStartupProject(StandaloneExecutable{}, start.own_executable, absolute, files, ctx);
+        if (auto opened = OpenProjectFile(absolute, files, ctx)) {
+            start.project.ok = true;
+            start.project.source_path = absolute;
+            start.project.load = std::move(*opened);
+        }
     }
     return start;
 }
@@ -108,6 +113,11 @@ int RunRun(const RunArgs& args) {
     options.max_time_ms = args.max_time_ms;
     host::HeadlessRun run(files, write_log, save_shot, options);
     PlayerStart start = StartOn(args.input, run, files);
+    if (!start.project.ok || start.project.load.status != LoadStatus::kLoaded) {
+        // The reader's message is in the log already.
+        PrintError("cannot play " + args.input + ": it holds no project that can be read");
+        return 1;
+    }
 
     switch (run.Play(std::move(start), std::move(*script))) {
         case host::HeadlessRun::Outcome::kEnded:

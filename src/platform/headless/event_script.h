@@ -6,14 +6,16 @@
 //   click X Y          down and up
 //   dblclick X Y       down, up, double click, up: what the system sends for a double click
 //   rdown X Y, rup X Y the right button
-//   key NAME           a key is pressed (names as in key_names.h)
-//   type TEXT          each character of TEXT (UTF-8, the rest of the line) is typed
+//   key NAME           a key is pressed (names as in key_names.h); no character is typed
+//   type TEXT          each character of TEXT (UTF-8, the rest of the line up to its last
+//                      non-blank) is typed
 //   answer VALUE       the answer to the next dialog: ok, yes, no, cancel, or a path or r,g,b
 //   shot NAME          the client area is painted and saved as NAME.png
 //   vars               every script variable goes into the effect log
 //   close              the window is closed by the user (as Alt+F4 or the close box)
 //   quit               the run ends here
 //
+// Pointer events at a new place are preceded by a move there, as the system reports them.
 // Blank lines and lines starting with '#' are ignored. Every event happens at the virtual time
 // reached by the waits above it.
 #pragma once

@@ -1,7 +1,5 @@
 #include "platform/headless/headless_run.h"
 
-#include "platform/headless/key_names.h"
-
 namespace velk::host {
 namespace {
 
@@ -108,8 +106,7 @@ void HeadlessRun::Handle(Player& player, const ScriptedEvent& event) {
             Pointer(player, PointerAction::kRightUp, at);
             break;
         case EventKind::kKey:
-            // Escape that no field or key object takes goes on to the window and cancels.
-            if (!player.OnKeyDown(event.key) && event.key == kVirtualKeyEscape) player.OnCancel();
+            player.OnKeyDown(event.key);
             break;
         case EventKind::kType:
             for (char c : event.text) player.OnChar(static_cast<std::uint8_t>(c));

@@ -8,6 +8,8 @@
 namespace velk::host {
 namespace {
 
+constexpr std::uint32_t kVirtualKeyEscape = 27;
+
 struct NamedKey {
     std::string_view name;
     std::uint32_t code;

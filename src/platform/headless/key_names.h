@@ -7,11 +7,9 @@
 
 namespace velk::host {
 
-// "A" … "Z", "0" … "9", "F1" … "F12", "Escape", "Return"/"Enter", "Tab", "Space", "Left",
+// "A" … "Z", "0" … "9", "F1" … "F12", "Escape"/"Esc", "Return"/"Enter", "Tab", "Space", "Left",
 // "Right", "Up", "Down", "Home", "End", "PageUp", "PageDown", "Backspace", "Delete", "Insert";
 // letter case does not matter ("a" is the A key). Nothing for an unknown name.
 std::optional<std::uint32_t> VirtualKeyFromName(std::string_view name);
-
-inline constexpr std::uint32_t kVirtualKeyEscape = 27;
 
 }  // namespace velk::host
