@@ -130,6 +130,10 @@ struct WatchdogCase {
     const char* failure;
 };
 
+void PrintTo(const WatchdogCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class HeadlessWatchdogTest : public HeadlessEventLoopTest,
                              public ::testing::WithParamInterface<WatchdogCase> {
   protected:
