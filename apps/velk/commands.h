@@ -2,6 +2,7 @@
 // the input cannot be read or an output cannot be written (after a message on stderr).
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -34,5 +35,15 @@ struct RenderArgs {
     std::string output;               // empty: FILE's name with ".png", beside FILE
 };
 int RunRender(const RenderArgs& args);
+
+struct RunArgs {
+    std::string input;      // a project file or a standalone executable
+    std::string events;     // the event script; empty: none (the presentation runs by itself)
+    std::string shots_dir;  // where "shot" events write NAME.png; empty: nowhere
+    std::string log;        // the effect log; empty: stdout
+    std::uint64_t max_time_ms = 60'000;
+};
+// Also 2 for an event script with a bad line, 3 when the watchdog stopped the run.
+int RunRun(const RunArgs& args);
 
 }  // namespace velk::tool

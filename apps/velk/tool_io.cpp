@@ -38,13 +38,6 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
-bool EndsWithStandaloneTag(std::span<const std::uint8_t> bytes) {
-    constexpr std::size_t kTagEnd = 4;  // the payload length follows the tag
-    if (bytes.size() < kStandaloneTag.size() + kTagEnd) return false;
-    auto tag = bytes.subspan(bytes.size() - kTagEnd - kStandaloneTag.size(), kStandaloneTag.size());
-    return std::equal(tag.begin(), tag.end(), kStandaloneTag.begin());
-}
-
 }  // namespace
 
 host::MessageAnswer StderrUi::Ask(std::string_view, std::string_view text,
@@ -53,6 +46,13 @@ host::MessageAnswer StderrUi::Ask(std::string_view, std::string_view text,
     return buttons == host::MessageButtons::kYesNo || buttons == host::MessageButtons::kYesNoCancel
                ? host::MessageAnswer::kYes
                : host::MessageAnswer::kOk;
+}
+
+bool EndsWithStandaloneTag(std::span<const std::uint8_t> bytes) {
+    constexpr std::size_t kTagEnd = 4;  // the payload length follows the tag
+    if (bytes.size() < kStandaloneTag.size() + kTagEnd) return false;
+    auto tag = bytes.subspan(bytes.size() - kTagEnd - kStandaloneTag.size(), kStandaloneTag.size());
+    return std::equal(tag.begin(), tag.end(), kStandaloneTag.begin());
 }
 
 void PrintError(std::string_view text) {

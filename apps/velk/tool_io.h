@@ -80,6 +80,9 @@ class FolderBlobSource : public BlobSource {
     fs::path base_;
 };
 
+// True when the bytes end like a standalone executable (the tag and the payload length).
+bool EndsWithStandaloneTag(std::span<const std::uint8_t> bytes);
+
 // Reads a project file or a standalone executable (recognised by its trailer). On failure the
 // reader's message has been printed and nothing is returned.
 std::optional<ProjectDescription> LoadProjectInput(const fs::path& path, host::Ui& ui);

@@ -9,7 +9,7 @@
 namespace velk::tool {
 
 int Main(int argc, char** argv) {
-    CLI::App app{"velk: build, dump, extract and render Vellumkit projects"};
+    CLI::App app{"velk: build, dump, extract, render and run Vellumkit projects"};
     app.require_subcommand(1);
 
     DumpArgs dump;
@@ -50,12 +50,28 @@ int Main(int argc, char** argv) {
     render_command->add_option("-o,--output", render.output,
                                "PNG to write (default: FILE without extension + .png)");
 
+    RunArgs run;
+    CLI::App* run_command = app.add_subcommand(
+        "run",
+        "Play a presentation headless: input and time from an event script, what it does "
+        "as an effect log (exit code 2: bad event script, 3: the watchdog stopped it)");
+    run_command->add_option("file", run.input, "project file or standalone executable")->required();
+    run_command->add_option("--events", run.events,
+                            "event script: wait MS, move/down/up/click/dblclick/rdown/rup X Y, "
+                            "key NAME, type TEXT, answer VALUE, shot NAME, vars, close, quit");
+    run_command->add_option("--shots", run.shots_dir, "folder for the screenshots (NAME.png)");
+    run_command->add_option("--log", run.log, "effect log file (default: stdout)");
+    run_command->add_option("--max-time", run.max_time_ms,
+                            "virtual ms the presentation may run after the events (default "
+                            "60000)");
+
     CLI11_PARSE(app, argc, argv);
     try {
         if (dump_command->parsed()) return RunDump(dump);
         if (build_command->parsed()) return RunBuild(build);
         if (extract_command->parsed()) return RunExtract(extract);
         if (render_command->parsed()) return RunRender(render);
+        if (run_command->parsed()) return RunRun(run);
     } catch (const std::exception& e) {
         PrintError(e.what());
         return 1;

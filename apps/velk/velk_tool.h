@@ -1,4 +1,4 @@
-// The `velk` command-line tool: build, dump, extract and render projects.
+// The `velk` command-line tool: build, dump, extract, render and run projects.
 #pragma once
 
 namespace velk::tool {

@@ -1,0 +1,101 @@
+#include "platform/headless/effect_log.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <variant>
+
+#include "base/codepage.h"
+
+namespace velk::host {
+
+std::string EscapeLogText(std::string_view code_page_text) {
+    std::string escaped;
+    for (char c : code_page_text) {
+        switch (c) {
+            case '\\':
+                escaped += "\\\\";
+                break;
+            case '"':
+                escaped += "\\\"";
+                break;
+            case '\n':
+                escaped += "\\n";
+                break;
+            case '\r':
+                escaped += "\\r";
+                break;
+            case '\t':
+                escaped += "\\t";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+                    static constexpr char kHex[] = "0123456789ABCDEF";
+                    const auto byte = static_cast<unsigned char>(c);
+                    escaped += "\\x";
+                    escaped += kHex[byte >> 4];
+                    escaped += kHex[byte & 15];
+                } else {
+                    escaped += Cp1252ToUtf8(std::string_view(&c, 1));
+                }
+        }
+    }
+    return escaped;
+}
+
+std::string FormatLogNumber(double value) {
+    // to_chars is specified as printf in the C locale, whatever the process locale is.
+    char buffer[64];
+    std::to_chars_result result;
+    if (value == std::trunc(value) && value >= std::numeric_limits<std::int32_t>::min() &&
+        value <= std::numeric_limits<std::int32_t>::max()) {
+        result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int32_t>(value));
+    } else {
+        result =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    }
+    return std::string(buffer, result.ptr);
+}
+
+const char* AnswerName(MessageAnswer answer) {
+    switch (answer) {
+        case MessageAnswer::kOk:
+            return "ok";
+        case MessageAnswer::kCancel:
+            return "cancel";
+        case MessageAnswer::kYes:
+            return "yes";
+        case MessageAnswer::kNo:
+            return "no";
+    }
+    return "?";
+}
+
+void EffectLog::Line(const std::string& effect) {
+    write_("t=" + std::to_string(clock_.ElapsedMs()) + " " + effect + "\n");
+}
+
+void EffectLog::MessageBox(std::string_view caption, std::string_view text,
+                           std::string_view answer) {
+    Line("msgbox \"" + EscapeLogText(caption) + "\" \"" + EscapeLogText(text) + "\" -> " +
+         std::string(answer));
+}
+
+void EffectLog::Page(std::string_view name) {
+    Line("page \"" + EscapeLogText(name) + "\"");
+}
+
+void EffectLog::End() {
+    Line("end");
+}
+
+void EffectLog::Variables(const VariableStore& variables) {
+    for (const auto& [name, value] : variables.All()) {
+        const std::string shown = std::holds_alternative<double>(value)
+                                      ? FormatLogNumber(std::get<double>(value))
+                                      : "\"" + EscapeLogText(std::get<std::string>(value)) + "\"";
+        Line("var " + EscapeLogText(name) + "=" + shown);
+    }
+}
+
+}  // namespace velk::host

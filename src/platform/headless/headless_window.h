@@ -1,0 +1,78 @@
+// The presentation's window in a headless run: a record of what the player asked of it, on a
+// screen of a fixed size. Painting happens when a screenshot is taken, so invalidating only
+// remembers the area.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/host.h"
+
+namespace velk::host {
+
+class HeadlessWindow : public WindowHost {
+  public:
+    // The frame a window with a caption gets around its client area: the old desktop's dialog
+    // frame (3 pixels) on every side and a 19-pixel caption.
+    static constexpr std::int32_t kFrameWidth = 3;
+    static constexpr std::int32_t kCaptionHeight = 19;
+
+    explicit HeadlessWindow(Size screen = {1024, 768}) : screen_(screen) {}
+
+    // Called once when the player closes the window (the event loop quits there).
+    void OnClose(std::function<void()> closed) { on_close_ = std::move(closed); }
+    void SetScreenSize(Size screen) { screen_ = screen; }
+
+    void SetTitle(std::string_view title) override { title_ = title; }
+    void SetStyle(const WindowStyle& style) override { style_ = style; }
+    void SetClientSize(std::int32_t width, std::int32_t height) override;
+    void ShowFullscreenScaled(std::int32_t width, std::int32_t height) override;
+    Size ScreenSize() const override { return screen_; }
+    Size WindowSize() const override;
+    Point Position() const override { return position_; }
+    void MoveTo(Point top_left) override { position_ = top_left; }
+    void SetShape(const std::optional<Region>& shape) override { shape_ = shape; }
+    void SetCursor(const Cursor& cursor) override { cursor_ = cursor; }
+    void Minimize() override { minimized_ = true; }
+    void Restore() override { minimized_ = false; }
+    void ShowBackdrop(const Backdrop& backdrop) override { backdrop_ = backdrop; }
+    void MinimizeBackdrop() override { backdrop_minimized_ = true; }
+    void RestoreBackdrop() override { backdrop_minimized_ = false; }
+    void Invalidate(const Rect& rect) override;
+    void TimersChanged() override {}  // the event loop asks the player at every step
+    void Close() override;
+
+    // What was recorded.
+    const std::string& Title() const { return title_; }
+    const WindowStyle& Style() const { return style_; }
+    Size ClientSize() const { return client_; }
+    // The size a fullscreen display mode was asked for, if one was.
+    const std::optional<Size>& Fullscreen() const { return fullscreen_; }
+    const std::optional<Region>& Shape() const { return shape_; }
+    const Cursor& CurrentCursor() const { return cursor_; }
+    bool Minimized() const { return minimized_; }
+    const std::optional<Backdrop>& ShownBackdrop() const { return backdrop_; }
+    bool BackdropMinimized() const { return backdrop_minimized_; }
+    // The area invalidated since the last TakeDirty (empty when none).
+    Rect TakeDirty();
+    bool Closed() const { return closed_; }
+
+  private:
+    Size screen_;
+    std::string title_;
+    WindowStyle style_;
+    Size client_;
+    std::optional<Size> fullscreen_;
+    Point position_;
+    std::optional<Region> shape_;
+    Cursor cursor_;
+    bool minimized_ = false;
+    std::optional<Backdrop> backdrop_;
+    bool backdrop_minimized_ = false;
+    Rect dirty_;
+    bool closed_ = false;
+    std::function<void()> on_close_;
+};
+
+}  // namespace velk::host
