@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "document/container.h"
 #include "player_test_host.h"
 #include "script/variable_store.h"
 
@@ -144,6 +145,35 @@ TEST(Player, ExitInsideAWaitingCommandEndsOnceTheListUnwinds) {
     while (!rig.player.Ended() && rig.clock.ElapsedMs() < 1000) rig.Wait(1);
     EXPECT_TRUE(rig.window.closed);
     EXPECT_EQ(rig.clock.ElapsedMs(), 60u);
+}
+
+}  // namespace
+}  // namespace velk
+
+namespace velk {
+namespace {
+
+// A page change that runs RunVKD while an outer list waits in MoveTo: the switch waits until
+// the outer list has unwound, and the outer list, which belongs to the old project, stays valid
+// until then (the sanitizers watch this).
+TEST(Player, RunVkdInsideANestedPumpSwitchesOnceTheListsHaveEnded) {
+    PlayerRig rig;
+    Project second;
+    second.pages.push_back(MakePage("B1"));
+    second.pages.push_back(MakePage("B2"));
+    const auto archive = WriteProjectArchive(second, kCurrentProjectVersion, true);
+    rig.files.AddFile("Z:\\shows\\second.vkd", {archive.begin(), archive.end()});
+
+    Project project = ThreePages();
+    project.pages[0].objects.push_back(MakeObject(kKindText, "Box", {0, 0, 10, 10}));
+    project.pages[0].entry_actions.records = {Command(28, "50", "Two"),
+                                              Command(85, "Box", "300,0,100"), Command(12)};
+    project.pages[1].entry_actions.records = {Command(5, "<SrcDir>second.vkd", "B2")};
+    ASSERT_TRUE(rig.Start(std::move(project)));
+    rig.Wait(1000);
+    EXPECT_FALSE(rig.player.Ended());  // the Exit after MoveTo never ran
+    EXPECT_EQ(rig.player.CurrentPageName(), "B2");
+    EXPECT_EQ(rig.observer.log, (std::vector<std::string>{"page One", "page Two", "page B2"}));
 }
 
 }  // namespace
