@@ -54,6 +54,13 @@ void SkipRecord(const ActionRecord& record, IfLevels& ifs, host::Ui& ui) {
 
 int Dispatcher::RunActions(ActionListPtr list) {
     if (list == nullptr || stop_ || list->empty()) return 0;
+    // A list may start itself again without any guard of its own (a page whose entry actions
+    // go to that page by name): the old player recursed until its stack ran out. Runs nested
+    // this deep are refused like guarded ones, so the presentation goes on instead.
+    if (depth_ >= kMaxRunDepth) {
+        host_.Ui().MessageBox(kApplicationName, kRecursionMessage);
+        return 0;
+    }
     // `list` stays alive until this run returns, whatever happens to the project meanwhile.
     current_ = list;
     executing_ = true;

@@ -19,6 +19,8 @@ class VariableStore;
 // A run refused by the nesting guard shows this; the guard allows 49 nested runs.
 inline constexpr std::string_view kRecursionMessage = "Recursion in Script reached 50 levels.";
 inline constexpr std::int32_t kMaxActionNesting = 50;
+// Any run, guarded or not, is refused this deep in other runs.
+inline constexpr std::int32_t kMaxRunDepth = 50;
 
 class Dispatcher {
   public:

@@ -11,3 +11,9 @@ python3 "$here/check_dump.py" "$work/expected.json" "$work/dump/project.json"
 # The same project paints: every object of the page drawn by the drawers of its kind.
 "$velk" render "$work/interop.vkd" -o "$work/interop.png"
 python3 "$here/check_render.py" "$work/interop.png"
+# And it plays: the headless player shows the same frame after entering the page.
+printf 'wait 100\nshot played\nquit\n' > "$work/events.txt"
+"$velk" run "$work/interop.vkd" --events "$work/events.txt" --shots "$work/shots" \
+    --log "$work/run.log"
+grep -q '^t=0 page ' "$work/run.log"
+python3 "$here/check_render.py" "$work/shots/played.png"

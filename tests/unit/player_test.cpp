@@ -178,3 +178,19 @@ TEST(Player, RunVkdInsideANestedPumpSwitchesOnceTheListsHaveEnded) {
 
 }  // namespace
 }  // namespace velk
+
+namespace velk {
+namespace {
+
+TEST(Player, APageWhoseEntryActionsEnterItAgainStopsAtTheRecursionLimit) {
+    PlayerRig rig;
+    Project project = ThreePages();
+    project.pages[0].entry_actions.records = {Command(11, "One")};
+    ASSERT_TRUE(rig.Start(std::move(project)));
+    EXPECT_EQ(rig.ui.Texts(), std::vector<std::string>{"Recursion in Script reached 50 levels."});
+    EXPECT_EQ(rig.player.CurrentPageName(), "One");
+    EXPECT_EQ(rig.observer.log.size(), 51u);
+}
+
+}  // namespace
+}  // namespace velk
