@@ -1,5 +1,7 @@
 #include "pages/object_visibility.h"
 
+#include <unordered_set>
+
 #include "base/saturate.h"
 #include "pages/page_lookup.h"
 #include "pages/page_manager.h"
@@ -7,8 +9,10 @@
 namespace velk {
 namespace {
 
-// Groups may name each other (or themselves); stored projects are not trusted to be acyclic.
-constexpr int kMaxGroupDepth = 16;
+// Groups may name each other (or themselves), and a chain of groups naming the next one many
+// times over would multiply the work at every level: within one operation each group is
+// opened once.
+using GroupsSeen = std::unordered_set<const Object*>;
 
 // Kind 28 keeps its timer id in param4 and its interval in param2.
 constexpr std::int32_t kKindTimerObject = kKindTimer;
@@ -43,14 +47,13 @@ void FollowAnimationTimer(Page& page, Object& object, bool hide, PageHost& host)
     host.ObjectVisibilityChanged(page, object, hide);
 }
 
-void SetVisible(Page& page, Object& object, bool hide, bool save_state, PageHost* host, int depth) {
+void SetVisible(Page& page, Object& object, bool hide, bool save_state, PageHost* host,
+                GroupsSeen& seen) {
     if (object.kind == kKindGroup) {
-        if (object.lines.empty() || depth >= kMaxGroupDepth) return;
+        if (object.lines.empty() || !seen.insert(&object).second) return;
         for (const std::string& member_name : object.lines) {
             Object* member = FindObjectByName(page, member_name, true);
-            if (member != nullptr && member != &object) {
-                SetVisible(page, *member, hide, save_state, host, depth + 1);
-            }
+            if (member != nullptr) SetVisible(page, *member, hide, save_state, host, seen);
         }
         if (save_state) object.initially_hidden = hide;
         object.hidden = hide;
@@ -62,14 +65,16 @@ void SetVisible(Page& page, Object& object, bool hide, bool save_state, PageHost
     if (host != nullptr) FollowAnimationTimer(page, object, hide, *host);
 }
 
-void Place(Page& page, Object& object, std::int32_t x, std::int32_t y, int depth) {
-    if (object.kind == kKindGroup && depth < kMaxGroupDepth) {
+void Place(Page& page, Object& object, std::int32_t x, std::int32_t y, GroupsSeen& seen) {
+    if (object.kind == kKindGroup) {
+        // A group met again has been moved already, members and all.
+        if (!seen.insert(&object).second) return;
         for (const std::string& member_name : object.lines) {
             Object* member = FindObjectByName(page, member_name, true);
             if (member == nullptr || member == &object) continue;
             const std::int64_t mx = std::int64_t{member->rect.left} + x - object.rect.left;
             const std::int64_t my = std::int64_t{member->rect.top} + y - object.rect.top;
-            Place(page, *member, SaturateToInt32(mx), SaturateToInt32(my), depth + 1);
+            Place(page, *member, SaturateToInt32(mx), SaturateToInt32(my), seen);
         }
     }
     const std::int64_t width = std::int64_t{object.rect.right} - object.rect.left;
@@ -80,13 +85,15 @@ void Place(Page& page, Object& object, std::int32_t x, std::int32_t y, int depth
 }  // namespace
 
 void SetObjectVisible(Page& page, Object& object, bool hide, bool save_state, PageHost* host) {
-    SetVisible(page, object, hide, save_state, host, 0);
+    GroupsSeen seen;
+    SetVisible(page, object, hide, save_state, host, seen);
 }
 
 void PlaceObject(Page& page, Object& object, std::int32_t x, std::int32_t y, bool /*resized*/) {
     // The kinds that refit a picture to a new size or move windows of their own join later;
     // for every kind so far the rectangle is the whole of the placement.
-    Place(page, object, x, y, 0);
+    GroupsSeen seen;
+    Place(page, object, x, y, seen);
 }
 
 }  // namespace velk

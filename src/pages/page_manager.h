@@ -7,14 +7,20 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "base/region.h"
 #include "document/object.h"
 #include "document/page.h"
+#include "document/picture.h"
 #include "document/project.h"
 #include "pages/page_lookup.h"
 
 namespace velk {
+
+namespace host {
+class FileSystem;
+}
 
 enum class PageDirection : std::int32_t { kFirst = 0, kLast = 1, kPrevious = 2, kNext = 3 };
 
@@ -26,6 +32,9 @@ inline constexpr std::string_view kMasterLayerName = "Master Layer 000";
 inline constexpr std::uint32_t kScrollTimerId = 200;
 inline constexpr std::uint32_t kVideoPollTimerId = 502;
 inline constexpr std::uint32_t kEffectTimerId = 100;
+
+// The sub-folder of the player's folder from which Image objects load their picture files.
+inline constexpr std::string_view kImagesFolder = "Images";
 
 // What the page manager needs from the main window.
 class PageHost {
@@ -44,6 +53,11 @@ class PageHost {
     virtual void EnterObject(Page& /*page*/, Object& /*object*/) {}
     // An object of a kind with windows or an animation of its own was shown or hidden.
     virtual void ObjectVisibilityChanged(Page& /*page*/, Object& /*object*/, bool /*hide*/) {}
+    // Where Image objects read their picture files at page entry; none (the default) leaves
+    // such objects without a picture.
+    virtual const host::FileSystem* Files() const { return nullptr; }
+    // A picture is about to be freed or was just replaced: decoded copies of it are stale.
+    virtual void ForgetPicture(const Picture& /*picture*/) {}
 };
 
 class PageManager {
@@ -61,6 +75,10 @@ class PageManager {
     Page* Current() const { return current_; }
     bool IsMaster(const Page& page) const;  // the master page or the master layer
     const std::string& LastPageName() const { return last_page_name_; }
+    // The player's folder (Windows form, no trailing backslash): Image objects load their
+    // picture files from its "Images" sub-folder.
+    void SetPlayerDirectory(std::string directory) { player_directory_ = std::move(directory); }
+    const std::string& PlayerDirectory() const { return player_directory_; }
 
     // Navigation. 1 when the current page changed, 0 otherwise (see the rules in the .cpp).
     int GoTo(PageDirection direction, PageHost& host);
@@ -102,6 +120,7 @@ class PageManager {
     Project* project_;
     Page* current_ = nullptr;
     std::string last_page_name_;
+    std::string player_directory_;
     bool masters_entered_ = false;
 };
 

@@ -28,6 +28,11 @@ void StartShrink(PageManager& pages, Page& page, Object& object, double start_va
 
 // One tick of timer `timer_id`, offered to a page: a page whose count of running animations is
 // 0 kills its own timer; then every animated object of the page takes one step.
+// Each page steps only on its own timer, so animations on two layers keep their own pace.
 void StepShrink(PageManager& pages, Page& page, std::uint32_t timer_id, PageHost& host);
+
+// Timer 1, 5 or 6 fired: offered to the master layer, the current page and the master page (each
+// page once).
+void OnShrinkTimer(PageManager& pages, std::uint32_t timer_id, PageHost& host);
 
 }  // namespace velk

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/runtime_random.h"
 #include "document/page.h"
@@ -31,6 +32,9 @@ class TransitionPlugin {
 class TransitionWindow {
   public:
     explicit TransitionWindow(RuntimeRandom& random);
+    // The mask copy is referred to by the frame inputs: the window stays where it was made.
+    TransitionWindow(const TransitionWindow&) = delete;
+    TransitionWindow& operator=(const TransitionWindow&) = delete;
 
     // Called at the start of every page change with the page being left and what the window
     // shows now. Does nothing unless the page's effect is at least 1; otherwise remembers the
@@ -56,7 +60,11 @@ class TransitionWindow {
     void SetPlugin(TransitionPlugin* plugin) { plugin_ = plugin; }
 
   private:
+    void Start(PageHost& host);
+    bool StepFrames(PageHost& host);
+    bool StepProgress(PageHost& host);
     void Finish(PageHost& host);
+    void InvalidateFrame(PageHost& host) const;
 
     RuntimeRandom& random_;
     TransitionInputs inputs_;

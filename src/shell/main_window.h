@@ -98,6 +98,8 @@ class MainWindow : public CommandHost, public PageHost {
     void RunExitActions(Page& page) override;
     void SetTimer(std::uint32_t id, std::uint32_t interval_ms) override;
     void KillTimer(std::uint32_t id) override;
+    const host::FileSystem* Files() const override { return &services_.files; }
+    void ForgetPicture(const Picture& picture) override { pictures_.Drop(picture); }
 
   private:
     struct PendingSwitch {
@@ -126,7 +128,6 @@ class MainWindow : public CommandHost, public PageHost {
 
     // Timers (main_window_timers.cpp).
     void OnTimer(std::uint32_t id);
-    void OfferToLayers(std::uint32_t id);
     void KillPageScriptTimers();
 
     // The end and project switches (main_window_end.cpp).

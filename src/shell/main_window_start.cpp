@@ -40,6 +40,7 @@ void MainWindow::AdoptProject(Project project) {
     ++generation_;
     pictures_.Clear();
     pages_.Reset(*project_);
+    pages_.SetPlayerDirectory(folders_.src_dir);
     const LoadContext ctx{
         .ui = services_.ui, .profile = services_.profile, .version = project_->version};
     ExtractEmbeddedFiles(project_->embedded_files, services_.files, folders_, ctx);

@@ -59,20 +59,7 @@ void MainWindow::OnTimer(std::uint32_t id) {
             break;
     }
     // Every timer message is also offered to the three layers, as the old window did.
-    OfferToLayers(id);
-}
-
-void MainWindow::OfferToLayers(std::uint32_t id) {
-    if (id != kShrinkTimerPage && id != kShrinkTimerMasterPage && id != kShrinkTimerMasterLayer) {
-        return;
-    }
-    Project& project = *project_;
-    StepShrink(pages_, project.master_layer, id, *this);
-    Page* current = pages_.Current();
-    if (current != nullptr && current != &project.master_layer && current != &project.master_page) {
-        StepShrink(pages_, *current, id, *this);
-    }
-    StepShrink(pages_, project.master_page, id, *this);
+    OnShrinkTimer(pages_, id, *this);
 }
 
 }  // namespace velk

@@ -1,0 +1,84 @@
+#include "pages/page_entry.h"
+
+#include <string>
+
+#include "base/saturate.h"
+#include "pages/page_manager.h"
+#include "render/image_library.h"
+
+namespace velk {
+namespace {
+
+// An Image whose picture is read from the Images folder at page entry instead of being stored.
+bool PictureFromFile(const Object& object) {
+    return object.kind == kKindImage && object.param2 == 1;
+}
+
+Picture StoredForm(RgbImage picture) {
+    Picture stored;
+    stored.coding = PictureCoding::kPlain;
+    stored.width = picture.width;
+    stored.height = picture.height;
+    stored.bytes = std::move(picture.pixels);
+    return stored;
+}
+
+}  // namespace
+
+void ResetAnimations(Page& page) {
+    for (Object& object : page.objects) {
+        if (!object.anim_running) continue;
+        // A page left in the middle of a shrink would otherwise keep the object shrunk for good.
+        object.scale = object.anim_saved_scale;
+        object.anim_running = false;
+    }
+    page.running_animations = 0;
+}
+
+void StopObject(Page& page, Object& object, PageHost& host) {
+    if (PictureFromFile(object) && object.image1) {
+        host.ForgetPicture(*object.image1);
+        object.image1.reset();
+    }
+    host.StopObject(page, object);
+}
+
+bool LoadImageFilePicture(Object& object, const PictureFolder& folder) {
+    if (folder.files == nullptr) return false;
+    std::string path{folder.player_directory};
+    path.append("\\").append(kImagesFolder).append("\\").append(object.text);
+    // The same ending rule as the ReplaceImage command: ".bmp" or else JPEG.
+    std::optional<RgbImage> picture;
+    if (ChoosePictureDecoder(PictureFileCaller::kReplaceImage, path) == PictureDecoder::kBmp) {
+        picture = LoadBMPFile(*folder.files, path);
+    } else {
+        picture = LoadJPEGFile(*folder.files, path);
+    }
+    if (!picture || !IsValidRgb(*picture)) return false;
+    Rect& rect = object.rect;
+    rect.right = SaturateToInt32(std::int64_t{rect.left} + picture->width);
+    rect.bottom = SaturateToInt32(std::int64_t{rect.top} + picture->height);
+    object.image1 = StoredForm(std::move(*picture));
+    object.param1 = 0;
+    return true;
+}
+
+void EnterObject(Page& page, Object& object, const PictureFolder& folder, PageHost& host) {
+    switch (object.kind) {
+        case kKindImage:
+            if (object.param2 == 1 && !object.image1 && LoadImageFilePicture(object, folder)) {
+                host.ForgetPicture(*object.image1);
+            }
+            break;
+        case kKindEffect:
+            if (object.hidden == 0 && object.visible != 0) {
+                host.SetTimer(kEffectTimerId, object.param2);
+            }
+            break;
+        default:
+            break;
+    }
+    host.EnterObject(page, object);
+}
+
+}  // namespace velk
