@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QThread>
 #include <QTimer>
 
 #include "platform/qt/timer_wake.h"
@@ -45,8 +46,10 @@ bool QtEventLoop::WaitUntil(std::uint32_t deadline) {
 
 void QtEventLoop::Quit() {
     quitting_ = true;
-    // Leaves the main loop and every nested one.
-    QCoreApplication::exit(0);
+    // Leaves the main loop and every nested one. With none running (the presentation ended
+    // during its start) there is nothing to leave, and telling Qt to quit would make every
+    // later loop of this thread return at once.
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
 }
 
 }  // namespace velk::desktop

@@ -49,14 +49,13 @@ bool SingleInstance::HandOver(const QString& name, std::string_view command_line
 bool SingleInstance::Listen(const QString& name, Activation on_activation) {
     on_activation_ = std::move(on_activation);
     server_.setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_.listen(name)) {
-        // A socket left behind by an instance that died is in the way: nobody answers on it.
-        QLocalSocket probe;
-        probe.connectToServer(name);
-        if (probe.waitForConnected(kHandOverTimeoutMs)) return false;
-        QLocalServer::removeServer(name);
-        if (!server_.listen(name)) return false;
-    }
+    // Listening replaces a socket of the same name, so first make sure nobody answers on it:
+    // what is left there then is the socket of an instance that died.
+    QLocalSocket probe;
+    probe.connectToServer(name);
+    if (probe.waitForConnected(kHandOverTimeoutMs)) return false;
+    QLocalServer::removeServer(name);
+    if (!server_.listen(name)) return false;
     QObject::connect(&server_, &QLocalServer::newConnection, [this] { Accept(); });
     return true;
 }
