@@ -66,6 +66,10 @@ class CommandHost {
     // Waits until `deadline` (a tick), handling events meanwhile; false as above.
     virtual bool WaitUntil(std::uint32_t deadline) = 0;
     virtual void Invalidate(const Rect& rect) = 0;
+
+    // Show on an Input text of the current page that was already shown hands it the keyboard:
+    // its field is focused with the whole text selected. Nothing until input fields exist.
+    virtual void FocusInputText(Object& /*input_text*/) {}
 };
 
 }  // namespace velk

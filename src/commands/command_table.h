@@ -10,6 +10,29 @@
 
 namespace velk {
 
+// Action codes the player's own code refers to (the table below has them all).
+enum CommandCode : std::int32_t {
+    kCmdHide = 0,
+    kCmdShow = 1,
+    kCmdInvert = 2,
+    kCmdRunVkd = 5,
+    kCmdFirstPage = 7,
+    kCmdLastPage = 8,
+    kCmdNextPage = 9,
+    kCmdPrevPage = 10,
+    kCmdPage = 11,
+    kCmdExit = 12,
+    kCmdMinimize = 19,
+    kCmdExitTimer = 27,
+    kCmdPageTimer = 28,
+    kCmdMatrixSet = 74,
+    kCmdMatrixGet = 75,
+    kCmdMoveObject = 84,
+    kCmdMoveTo = 85,
+    kCmdRefresh = 87,
+    kCmdRestore = 241,
+};
+
 struct CommandEntry {
     std::string_view name;
     std::int32_t code;

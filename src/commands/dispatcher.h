@@ -39,6 +39,9 @@ class Dispatcher {
 
     // Set while a run is in progress (cleared by the end of any run, nested ones included).
     bool Executing() const { return executing_; }
+    // RunVKD in the same window clears it so that the project switch need not wait for the
+    // list that asked for it.
+    void ClearExecuting() { executing_ = false; }
     // How many runs are on the stack right now (nested runs included); a project switch or an
     // end waits until this is 0.
     std::int32_t Depth() const { return depth_; }
@@ -51,7 +54,12 @@ class Dispatcher {
     bool PendingStop() const { return pending_stop_; }
     void SetPendingStop(bool on) { pending_stop_ = on; }
 
+    // The list of the latest run; none once the player stops.
+    const ActionListPtr& CurrentList() const { return current_; }
+
   private:
+    int Walk(const ActionList& list);
+
     CommandHost& host_;
     bool stop_ = false;
     bool executing_ = false;

@@ -1,0 +1,73 @@
+#include <algorithm>
+#include <limits>
+
+#include "base/saturate.h"
+#include "commands/command_host.h"
+#include "commands/commands.h"
+#include "commands/dispatcher.h"
+#include "script/variable_store.h"
+
+namespace velk {
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+}  // namespace
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+std::string ResolveText(std::string_view text, const VariableStore& variables) {
+    const std::string_view name = TrimBlanks(text);
+    // A leading "$" alone does not make a variable name: "$5" stays a literal text.
+    if (name.find('$', 1) != std::string_view::npos) {
+        if (auto value = variables.FindString(name)) return *value;
+    }
+    return std::string(text);
+}
+
+std::vector<std::string> SplitArgs(std::string_view text, std::size_t count,
+                                   const VariableStore& variables) {
+    const std::string resolved = ResolveText(text, variables);
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    while (start <= resolved.size() && fields.size() < count) {
+        std::size_t comma = resolved.find(',', start);
+        if (comma == std::string::npos) comma = resolved.size();
+        if (comma > start) fields.push_back(resolved.substr(start, comma - start));
+        start = comma + 1;
+    }
+    return fields;
+}
+
+std::int32_t LeadingInteger(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    std::int64_t value = 0;
+    constexpr std::int64_t kCap = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = std::min(value * 10 + (text[i] - '0'), kCap);
+    }
+    return SaturateToInt32(negative ? -value : value);
+}
+
+std::int32_t EvaluateInt(CommandHost& host, std::string_view expression) {
+    return SaturateCast<std::int32_t>(host.Evaluate(expression));
+}
+
+Page* CommandContext::PageForTarget() const {
+    return named_page != nullptr ? named_page : host.CurrentPage();
+}
+
+std::string CommandContext::Argument() const {
+    return ResolveText(record.argument, host.Variables());
+}
+
+}  // namespace velk

@@ -1,0 +1,83 @@
+// Inside the commands module: what one performed record sees, and the command families the
+// dispatcher hands codes to. Not for use outside src/commands/.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "base/geometry.h"
+#include "commands/if_levels.h"
+#include "document/action_list.h"
+#include "document/object.h"
+#include "document/page.h"
+
+namespace velk {
+
+class CommandHost;
+class Dispatcher;
+
+// The state of one dispatcher run; a nested run has its own.
+struct RunFrame {
+    // What the performed commands changed; repainted once at the end of the list.
+    Rect repaint;
+    IfLevels ifs;
+
+    // Joins `rect` to the repaint rectangle.
+    void Repaint(const Rect& rect) { repaint = repaint.Union(rect); }
+};
+
+// One record as a command sees it.
+struct CommandContext {
+    CommandHost& host;
+    Dispatcher& dispatcher;
+    RunFrame& frame;
+    const ActionRecord& record;
+    // The record's target after ResolveText.
+    std::string target;
+    // The name the target object was looked up by (the target, or its index form expanded).
+    std::string object_name;
+    // The target object; null when the target names none.
+    Object* object = nullptr;
+    // The page named before "::" in the target; null without "::" or when no page has that name.
+    Page* named_page = nullptr;
+
+    // The page a visibility or placement command works on: the named page, else the current one.
+    Page* PageForTarget() const;
+    // The record's argument after ResolveText.
+    std::string Argument() const;
+};
+
+// What a command tells the dispatcher.
+enum class CommandResult {
+    kGoOn,
+    // The player is stopping or a wait was given up: the whole list ends with 0.
+    kEndList,
+};
+
+// Performs the record of `ctx` by its code. Codes without behaviour here do nothing.
+CommandResult PerformCommand(CommandContext& ctx);
+
+// The statement codes (99 to 104) while records run.
+void PerformStatement(CommandContext& ctx);
+
+// The families.
+void PerformVisibility(CommandContext& ctx);              // Hide, Show, Invert
+void PerformMoveObject(CommandContext& ctx);              // MoveObject
+CommandResult PerformMoveTo(CommandContext& ctx);         // MoveTo
+void PerformNavigation(CommandContext& ctx);              // FirstPage ... PrevPage, Page
+void PerformPageTimer(CommandContext& ctx);               // PageTimer, ExitTimer
+CommandResult PerformWindowCommand(CommandContext& ctx);  // Exit, Minimize, Restore, Refresh
+void PerformRunProject(CommandContext& ctx);              // RunVKD
+
+// `text` without white space at either end.
+std::string_view TrimBlanks(std::string_view text);
+
+// The integer a text begins with, read as a C library would: white space, a sign, digits.
+// Saturates instead of overflowing; 0 without digits.
+std::int32_t LeadingInteger(std::string_view text);
+
+// An expression's value as the integer the commands use (truncated toward zero, saturated).
+std::int32_t EvaluateInt(CommandHost& host, std::string_view expression);
+
+}  // namespace velk

@@ -1,0 +1,36 @@
+// RunVKD: another project, in this window or in a new player.
+#include "commands/command_host.h"
+#include "commands/commands.h"
+#include "commands/dispatcher.h"
+#include "pages/page_manager.h"
+
+namespace velk {
+namespace {
+
+constexpr std::string_view kNewWindow = "NEW_WINDOW";
+
+// "NEW_WINDOW" exactly as written, alone or followed by "," and a start page.
+bool AsksForNewWindow(std::string_view parameter) {
+    return parameter.starts_with(kNewWindow) &&
+           (parameter.size() == kNewWindow.size() || parameter[kNewWindow.size()] == ',');
+}
+
+}  // namespace
+
+void PerformRunProject(CommandContext& ctx) {
+    if (ctx.target.empty()) return;
+    const std::string path = ctx.host.ExpandPath(ctx.target);
+    const std::string parameter = ctx.Argument();
+    if (AsksForNewWindow(parameter)) {
+        // TODO(launcher): start a new player process on `path` through Run with mode 5 and
+        // report its result through "ZIZ_ReturnVal".
+        return;
+    }
+    if (Page* page = ctx.host.CurrentPage()) ctx.host.PageSide().RunExitActions(*page);
+    ctx.dispatcher.StopAll();
+    ctx.host.RequestProjectSwitch(path, parameter);
+    // The switch waits for the dispatcher to be idle; this list is over, so it need not wait.
+    ctx.dispatcher.ClearExecuting();
+}
+
+}  // namespace velk

@@ -1,0 +1,126 @@
+#include "commands/dispatcher.h"
+
+#include "commands/command_host.h"
+#include "commands/command_table.h"
+#include "commands/commands.h"
+#include "document/load_context.h"
+
+namespace velk {
+namespace {
+
+// Keeps a counter raised for as long as a scope lasts, however it is left.
+class CountedScope {
+  public:
+    explicit CountedScope(std::int32_t& counter) : counter_(counter) { ++counter_; }
+    ~CountedScope() { --counter_; }
+    CountedScope(const CountedScope&) = delete;
+    CountedScope& operator=(const CountedScope&) = delete;
+
+  private:
+    std::int32_t& counter_;
+};
+
+bool IsStatement(std::int32_t code) {
+    return code >= kCodeAssign && code <= kCodeElse;
+}
+
+// The name the target object is looked up by. Matrix commands take their target as written
+// (their cell form looks like an index).
+// TODO(script): every other code expands the index form "Name[expression]" here once the
+// evaluator can resolve object names with array indexing.
+std::string ObjectLookupName(std::int32_t /*code*/, const std::string& target) {
+    return target;
+}
+
+// While an If or Else skips records, only If, Else and End are looked at, so that the levels
+// still match when running resumes.
+void SkipRecord(const ActionRecord& record, IfLevels& ifs, host::Ui& ui) {
+    switch (record.code) {
+        case kCodeIf:
+            if (!ifs.SkipIf()) ui.MessageBox(kApplicationName, kIfDepthMessage);
+            break;
+        case kCodeElse:
+            ifs.ElseWhileSkipping();
+            break;
+        case kCodeEnd:
+            ifs.End();
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+int Dispatcher::RunActions(ActionListPtr list) {
+    if (list == nullptr || stop_ || list->empty()) return 0;
+    // `list` stays alive until this run returns, whatever happens to the project meanwhile.
+    current_ = list;
+    executing_ = true;
+    CountedScope on_stack(depth_);
+    return Walk(*list);
+}
+
+int Dispatcher::Walk(const ActionList& list) {
+    RunFrame frame;
+    std::size_t position = 0;
+    while (position < list.records.size()) {
+        if (stop_ || current_ == nullptr) {
+            // A stopping player has forgotten its current list; either way the run is over.
+            executing_ = false;
+            return 0;
+        }
+        // A Break leaves everything as it is for the For loop that will consume it.
+        if (break_) return 1;
+
+        const ActionRecord& record = list.records[position++];
+        if (!frame.ifs.Running()) {
+            SkipRecord(record, frame.ifs, host_.Ui());
+            continue;
+        }
+
+        CommandContext ctx{.host = host_,
+                           .dispatcher = *this,
+                           .frame = frame,
+                           .record = record,
+                           .target = ResolveText(record.target, host_.Variables()),
+                           .object_name = {}};
+        if (ctx.target.find("::") != std::string::npos) {
+            ctx.named_page = host_.FindPageOf(ctx.target);
+        }
+        ctx.object_name = ObjectLookupName(record.code, ctx.target);
+        if (!ctx.object_name.empty()) ctx.object = host_.FindObject(ctx.object_name);
+
+        CommandResult result = CommandResult::kGoOn;
+        if (IsStatement(record.code)) {
+            PerformStatement(ctx);
+        } else {
+            result = PerformCommand(ctx);
+        }
+        // Commands may pump or stop the player; nothing more runs once it is stopping.
+        if (result == CommandResult::kEndList || stop_) {
+            executing_ = false;
+            return 0;
+        }
+    }
+    if (!frame.repaint.IsEmpty()) host_.Invalidate(frame.repaint.Inflate(1));
+    executing_ = false;
+    return 1;
+}
+
+int Dispatcher::RunGuarded(ActionListPtr list) {
+    CountedScope nested(nesting_);
+    if (nesting_ >= kMaxActionNesting) {
+        host_.Ui().MessageBox(kApplicationName, kRecursionMessage);
+        return 0;
+    }
+    return RunActions(std::move(list));
+}
+
+void Dispatcher::StopAll() {
+    pending_stop_ = true;
+    stop_ = true;
+    current_.reset();
+}
+
+}  // namespace velk

@@ -1,0 +1,50 @@
+#include "commands/command_table.h"
+#include "commands/commands.h"
+
+namespace velk {
+
+CommandResult PerformCommand(CommandContext& ctx) {
+    switch (ctx.record.code) {
+        case kCmdHide:
+        case kCmdShow:
+        case kCmdInvert:
+            PerformVisibility(ctx);
+            break;
+        case kCmdMoveObject:
+            PerformMoveObject(ctx);
+            break;
+        case kCmdMoveTo:
+            return PerformMoveTo(ctx);
+        case kCmdFirstPage:
+        case kCmdLastPage:
+        case kCmdNextPage:
+        case kCmdPrevPage:
+        case kCmdPage:
+            PerformNavigation(ctx);
+            break;
+        case kCmdPageTimer:
+        case kCmdExitTimer:
+            PerformPageTimer(ctx);
+            break;
+        case kCmdExit:
+        case kCmdMinimize:
+        case kCmdRestore:
+        case kCmdRefresh:
+            return PerformWindowCommand(ctx);
+        case kCmdRunVkd:
+            PerformRunProject(ctx);
+            break;
+        default:
+            // Sound, music and CD commands, comments, unknown codes and commands whose kinds
+            // are not played yet: accepted and passed over without a word.
+            break;
+    }
+    return CommandResult::kGoOn;
+}
+
+void PerformStatement(CommandContext& /*ctx*/) {
+    // TODO(script): assignment, If, Else, End, For and Next run here with the evaluator; If,
+    // Else and End keep ctx.frame.ifs (IfLevels) so that skipping resumes at the right record.
+}
+
+}  // namespace velk
