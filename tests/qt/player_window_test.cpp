@@ -1,6 +1,8 @@
 // The real player in the desktop host: its window, its picture and its messages.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -99,6 +101,25 @@ TEST_F(PlayerWindow, EscapeEndsThePresentationAndClosesTheWindow) {
     QTest::keyClick(&widget, Qt::Key_Escape);
     EXPECT_TRUE(player.Ended());
     EXPECT_FALSE(widget.isVisible());
+    EXPECT_TRUE(host.Events().Quitting());
+}
+
+TEST_F(PlayerWindow, ItsTimersFireOnTheirOwnAndCanEndThePresentation) {
+    Project project = TinyProject();
+    // ExitTimer 300: the presentation ends by itself after 300 ms.
+    ActionRecord exit_timer;
+    exit_timer.code = 27;
+    exit_timer.target = "300";
+    project.pages[0].entry_actions.records.push_back(exit_timer);
+    ASSERT_TRUE(Start(std::move(project)));
+    host.Window().Show();
+    QElapsedTimer waited;
+    waited.start();
+    while (!player.Ended() && waited.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    EXPECT_TRUE(player.Ended());
+    EXPECT_FALSE(host.Window().Widget().isVisible());
     EXPECT_TRUE(host.Events().Quitting());
 }
 
