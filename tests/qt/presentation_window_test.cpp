@@ -80,12 +80,12 @@ TEST_F(PresentationWindow, StylesMapToWindowFlags) {
 }
 
 TEST_F(PresentationWindow, FullscreenScaledKeepsTheProportionsAndMapsThePointerBack) {
-    window.SetClientSize(380, 200);
-    window.ShowFullscreenScaled(380, 200);
+    window.ShowFullscreenScaled(640, 480);
+    window.SetClientSize(380, 200);  // the client area is what is scaled
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.Widget()));
     const QSize screen = window.Widget().size();
     ASSERT_GT(screen.width(), 380);
-    EXPECT_EQ(window.ScreenSize(), (Size{380, 200}));  // the screen the presentation asked for
+    EXPECT_EQ(window.ScreenSize(), (Size{640, 480}));  // the screen the presentation asked for
     const Rect fit = FitRect({380, 200}, {screen.width(), screen.height()});
     ASSERT_EQ(fit.left, 0);  // the offscreen screen is narrower in proportion: bars above, below
     ASSERT_GT(fit.top, 0);

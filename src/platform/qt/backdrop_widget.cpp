@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "platform/qt/fullscreen.h"
 #include "render/surface.h"
 
 namespace velk::desktop {
@@ -30,7 +31,7 @@ void BackdropWidget::ShowBackdrop(const host::Backdrop& backdrop) {
     Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
     if (backdrop.top_most) flags |= Qt::WindowStaysOnTopHint;
     setWindowFlags(flags);
-    showFullScreen();
+    ShowCoveringScreen(*this);
     update();
 }
 
@@ -65,7 +66,7 @@ void BackdropWidget::paintEvent(QPaintEvent* event) {
 void BackdropWidget::changeEvent(QEvent* event) {
     // Brought back from the task bar, it covers the screen again.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && isMinimized()) {
-        showFullScreen();
+        ShowCoveringScreen(*this);
     }
     QWidget::changeEvent(event);
 }

@@ -5,6 +5,7 @@
 
 #include "base/codepage.h"
 #include "platform/qt/cursors.h"
+#include "platform/qt/fullscreen.h"
 #include "platform/qt/letterbox.h"
 #include "platform/qt/qt_event_loop.h"
 
@@ -57,7 +58,7 @@ void QtWindowHost::Attach(PlayerPort* port) {
 
 void QtWindowHost::Show() {
     if (widget_.Scaled()) {
-        widget_.showFullScreen();
+        ShowCoveringScreen(widget_);
     } else {
         widget_.show();
     }
@@ -95,15 +96,17 @@ void QtWindowHost::SetClientSize(std::int32_t width, std::int32_t height) {
 void QtWindowHost::ShowFullscreenScaled(std::int32_t width, std::int32_t height) {
     widget_.setMinimumSize(0, 0);
     widget_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    widget_.SetScaledSize(Size{std::max(width, 1), std::max(height, 1)});
+    mode_size_ = {std::max(width, 1), std::max(height, 1)};
+    // The client area is what fills the screen; until the presentation sets its size, the mode's.
+    widget_.SetScaledSize(mode_size_);
     scaled_position_ = {};
-    widget_.showFullScreen();
+    ShowCoveringScreen(widget_);
     ApplyShape();
 }
 
 Size QtWindowHost::ScreenSize() const {
     // Scaled, the presentation sees the screen it asked for.
-    if (widget_.Scaled()) return widget_.ClientSize();
+    if (widget_.Scaled()) return mode_size_;
     const QScreen* screen = widget_.screen();
     if (!screen) return {};
     const QSize size = screen->geometry().size();
@@ -161,7 +164,7 @@ void QtWindowHost::Minimize() {
 
 void QtWindowHost::Restore() {
     if (widget_.Scaled()) {
-        widget_.showFullScreen();
+        ShowCoveringScreen(widget_);
     } else {
         widget_.showNormal();
     }
@@ -181,7 +184,7 @@ void QtWindowHost::MinimizeBackdrop() {
 
 void QtWindowHost::RestoreBackdrop() {
     if (!backdrop_) return;
-    backdrop_->showFullScreen();
+    ShowCoveringScreen(*backdrop_);
     if (widget_.isVisible()) widget_.raise();
 }
 

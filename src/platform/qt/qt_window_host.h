@@ -55,7 +55,9 @@ class QtWindowHost : public host::WindowHost {
     TimerWake wake_;
     host::WindowStyle style_;
     std::optional<Region> shape_;
-    // Where the presentation believes its window is while it is shown scaled.
+    // While the presentation is shown scaled: the display mode it asked for, which it takes for
+    // the screen, and where it believes its window is.
+    Size mode_size_;
     Point scaled_position_;
 };
 
