@@ -1,0 +1,50 @@
+// Every service of the desktop host in one place, for one player: the clock, the event loop,
+// message boxes, the settings file, the files, and the window.
+#pragma once
+
+#include <QString>
+
+#include "platform/posix/posix_file_system.h"
+#include "platform/qt/ini_profile_store.h"
+#include "platform/qt/qt_clock.h"
+#include "platform/qt/qt_event_loop.h"
+#include "platform/qt/qt_ui.h"
+#include "platform/qt/qt_window_host.h"
+#include "shell/player.h"
+
+namespace velk::desktop {
+
+struct QtHostOptions {
+    // Empty: QMessageBox. Tests answer boxes through this.
+    MessageBoxFunction message_box;
+    QString profile_path = IniProfileStore::DefaultPath();
+};
+
+class QtHost {
+  public:
+    explicit QtHost(QtHostOptions options = {});
+    QtHost(const QtHost&) = delete;
+    QtHost& operator=(const QtHost&) = delete;
+
+    PlayerServices Services();
+
+    // The window shows and feeds `port` from now on.
+    void Attach(PlayerPort* port) { window_.Attach(port); }
+
+    host::Ui& Ui() { return ui_; }
+    host::ProfileStore& Profile() { return profile_; }
+    host::FileSystem& Files() { return files_; }
+    QtEventLoop& Events() { return events_; }
+    QtWindowHost& Window() { return window_; }
+
+  private:
+    QtClock clock_;
+    QtEventLoop events_{clock_};
+    QtUi ui_;
+    IniProfileStore profile_;
+    host::PosixFileSystem files_;
+    host::Observer observer_;
+    QtWindowHost window_{clock_, events_};
+};
+
+}  // namespace velk::desktop

@@ -1,0 +1,44 @@
+// Message boxes on the desktop. Texts arrive as code-page bytes and are shown as Unicode; the
+// box runs its own event loop, so the presentation's timers go on behind it.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/host.h"
+
+class QWidget;
+
+namespace velk::desktop {
+
+// One box as it is shown: caption and text already in UTF-8.
+struct MessageBoxRequest {
+    std::string caption;
+    std::string text;
+    host::MessageButtons buttons = host::MessageButtons::kOk;
+};
+
+// Shows a box and returns the answer. The default shows a QMessageBox; tests put a function
+// here that answers without blocking.
+using MessageBoxFunction = std::function<host::MessageAnswer(const MessageBoxRequest&)>;
+
+class QtUi : public host::Ui {
+  public:
+    explicit QtUi(MessageBoxFunction show = {});
+
+    // The window the boxes belong to (they stay above it); none before it exists.
+    void SetParent(QWidget* parent) { parent_ = parent; }
+
+    host::MessageAnswer Ask(std::string_view caption, std::string_view text,
+                            host::MessageButtons buttons) override;
+
+  private:
+    MessageBoxFunction show_;
+    QWidget* parent_ = nullptr;
+};
+
+// The modal QMessageBox for `request`: one button per answer offered, Escape or closing the box
+// giving Cancel where there is one and else the last button.
+host::MessageAnswer ShowQMessageBox(QWidget* parent, const MessageBoxRequest& request);
+
+}  // namespace velk::desktop

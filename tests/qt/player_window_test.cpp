@@ -1,0 +1,140 @@
+// The real player in the desktop host: its window, its picture and its messages.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "base/codepage.h"
+#include "base/win_path.h"
+#include "platform/qt/qt_host.h"
+#include "player_startup.h"
+
+namespace velk::desktop {
+namespace {
+
+constexpr std::uint32_t kRed = 0x0000FF;  // COLORREF
+
+// A captionless 380 x 200 presentation: a red page with a shape on it.
+Project TinyProject() {
+    Project project;
+    project.header.title = "Caf\xE9 show";
+    project.header.client_width = 380;
+    project.header.client_height = 200;
+    project.header.has_caption = 0;
+    Page page;
+    page.name = "First";
+    page.background_colour = kRed;
+    Object shape;
+    shape.kind = 7;
+    shape.name = "Box";
+    shape.rect = {40, 30, 140, 90};
+    shape.colour1 = 0x00FF00;
+    page.objects.push_back(shape);
+    project.pages.push_back(page);
+    return project;
+}
+
+class PlayerWindow : public testing::Test {
+  protected:
+    PlayerWindow()
+        : host(QtHostOptions{.message_box =
+                                 [this](const MessageBoxRequest& request) {
+                                     messages.push_back(request);
+                                     return host::MessageAnswer::kOk;
+                                 },
+                             .profile_path = dir.filePath(QStringLiteral("profile.ini"))}),
+          player(host.Services()),
+          port(player) {
+        host.Attach(&port);
+    }
+
+    bool Start(Project project) {
+        StartupProject startup;
+        startup.ok = true;
+        startup.source_path =
+            NativeToWindowsPath(dir.filePath(QStringLiteral("show.vkd")).toStdString());
+        startup.load = LoadResult{LoadStatus::kLoaded, std::move(project)};
+        PlayerStart start{
+            .project = std::move(startup), .arguments = {}, .launch = {}, .own_executable = {}};
+        return player.Start(std::move(start));
+    }
+
+    QTemporaryDir dir;
+    std::vector<MessageBoxRequest> messages;
+    QtHost host;
+    Player player;
+    PlayerAdapter port;
+};
+
+TEST_F(PlayerWindow, ShowsThePlayersBackBufferInAClientAreaOfTheHeaderSize) {
+    ASSERT_TRUE(Start(TinyProject()));
+    host.Window().Show();
+    QWidget& widget = host.Window().Widget();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    EXPECT_EQ(widget.size(), QSize(380, 200));
+    EXPECT_EQ(host.Window().WindowSize(), (Size{380, 200}));
+    EXPECT_EQ(widget.windowTitle(), QString::fromUtf8("Caf\u00E9 show"));
+
+    const QImage shot = widget.grab().toImage();
+    const Surface& buffer = player.BackBuffer();
+    ASSERT_EQ(buffer.Width(), 380);
+    ASSERT_EQ(buffer.Height(), 200);
+    ASSERT_EQ(shot.size(), QSize(380, 200));
+    int wrong = 0;
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 380; ++x) wrong += (shot.pixel(x, y) & 0xFFFFFF) != buffer.At(x, y);
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(shot.pixel(5, 5) & 0xFFFFFF, 0xFF0000u);    // the red page
+    EXPECT_NE(shot.pixel(90, 60) & 0xFFFFFF, 0xFF0000u);  // the shape over it
+}
+
+TEST_F(PlayerWindow, EscapeEndsThePresentationAndClosesTheWindow) {
+    ASSERT_TRUE(Start(TinyProject()));
+    host.Window().Show();
+    QWidget& widget = host.Window().Widget();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    QTest::keyClick(&widget, Qt::Key_Return);
+    EXPECT_FALSE(player.Ended());  // Enter ends nothing
+    QTest::keyClick(&widget, Qt::Key_Escape);
+    EXPECT_TRUE(player.Ended());
+    EXPECT_FALSE(widget.isVisible());
+    EXPECT_TRUE(host.Events().Quitting());
+}
+
+TEST_F(PlayerWindow, ItsTimersFireOnTheirOwnAndCanEndThePresentation) {
+    Project project = TinyProject();
+    // ExitTimer 300: the presentation ends by itself after 300 ms.
+    ActionRecord exit_timer;
+    exit_timer.code = 27;
+    exit_timer.target = "300";
+    project.pages[0].entry_actions.records.push_back(exit_timer);
+    ASSERT_TRUE(Start(std::move(project)));
+    host.Window().Show();
+    QElapsedTimer waited;
+    waited.start();
+    while (!player.Ended() && waited.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    EXPECT_TRUE(player.Ended());
+    EXPECT_FALSE(host.Window().Widget().isVisible());
+    EXPECT_TRUE(host.Events().Quitting());
+}
+
+TEST_F(PlayerWindow, StartUpMessagesReachTheBoxInUtf8) {
+    LoadContext ctx{.ui = host.Ui(), .profile = host.Profile()};
+    const std::string missing =
+        NativeToWindowsPath(dir.filePath(QStringLiteral("gon\u00E9.vkd")).toStdString());
+    const std::string path = Utf8ToCp1252(missing);
+    const StartupProject project =
+        LoadPlayerProject("Z:\\no\\such\\player", path, host.Files(), ctx);
+    EXPECT_FALSE(project.ok);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages[0].caption, "Velk Player");
+    EXPECT_EQ(messages[0].text, "Cannot find the file\n" + missing);
+}
+
+}  // namespace
+}  // namespace velk::desktop

@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include "message_box_clicker.h"
+#include "platform/qt/qt_ui.h"
+
+namespace velk::desktop {
+namespace {
+
+using host::MessageAnswer;
+using host::MessageButtons;
+
+TEST(QtUi, QMessageBoxShowsTheTextAndMapsEachAnswer) {
+    struct Case {
+        MessageButtons buttons;
+        QMessageBox::StandardButton click;  // NoButton: Escape / the close box
+        MessageAnswer expected;
+    };
+    const Case cases[] = {
+        {MessageButtons::kOk, QMessageBox::Ok, MessageAnswer::kOk},
+        {MessageButtons::kOk, QMessageBox::NoButton, MessageAnswer::kOk},
+        {MessageButtons::kOkCancel, QMessageBox::Ok, MessageAnswer::kOk},
+        {MessageButtons::kOkCancel, QMessageBox::NoButton, MessageAnswer::kCancel},
+        {MessageButtons::kYesNo, QMessageBox::No, MessageAnswer::kNo},
+        {MessageButtons::kYesNo, QMessageBox::NoButton, MessageAnswer::kNo},
+        {MessageButtons::kYesNoCancel, QMessageBox::Yes, MessageAnswer::kYes},
+        {MessageButtons::kYesNoCancel, QMessageBox::NoButton, MessageAnswer::kCancel},
+    };
+    QtUi ui;
+    for (const Case& c : cases) {
+        MessageBoxClicker clicker(c.click);
+        // Code-page bytes: e-acute and the euro sign.
+        EXPECT_EQ(ui.Ask("Velk Player", "Caf\xE9 costs 3 \x80\n<b>not bold</b>", c.buttons),
+                  c.expected)
+            << static_cast<int>(c.buttons) << " " << c.click;
+        ASSERT_TRUE(clicker.Seen().has_value());
+        EXPECT_EQ(clicker.Seen()->caption, QString::fromUtf8("Velk Player"));
+        EXPECT_EQ(clicker.Seen()->text,
+                  QString::fromUtf8("Caf\u00E9 costs 3 \u20AC\n<b>not bold</b>"));
+    }
+}
+
+TEST(QtUi, AnInjectedFunctionTakesTheBoxInUtf8) {
+    std::vector<MessageBoxRequest> seen;
+    QtUi ui([&seen](const MessageBoxRequest& request) {
+        seen.push_back(request);
+        return MessageAnswer::kNo;
+    });
+    EXPECT_EQ(ui.Ask("T\xEEtle", "Do you want to continue?", MessageButtons::kYesNo),
+              MessageAnswer::kNo);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, "T\u00EEtle");
+    EXPECT_EQ(seen[0].text, "Do you want to continue?");
+    EXPECT_EQ(seen[0].buttons, MessageButtons::kYesNo);
+}
+
+}  // namespace
+}  // namespace velk::desktop

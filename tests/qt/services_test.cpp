@@ -1,0 +1,93 @@
+// The desktop's settings file, cursors and single-instance hand-over.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include "platform/qt/cursors.h"
+#include "platform/qt/ini_profile_store.h"
+#include "platform/qt/single_instance.h"
+
+namespace velk::desktop {
+namespace {
+
+TEST(IniProfileStore, KeepsTextBySectionAndNameIgnoringCaseAcrossRuns) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Quillhaven/Velk Player.ini"));
+    {
+        IniProfileStore store(path);
+        EXPECT_EQ(store.ReadString("Velk", "X"), std::nullopt);
+        store.WriteString("Velk", "X", "12");
+        store.WriteString("Velk", "Name$", "Caf\xE9, \"quoted\"");
+        store.WriteString("Other Show", "X", "-1");
+        store.WriteString("velk", "x", "14");  // the same value, spelled otherwise
+        store.WriteString("Velk", "Empty", "");
+    }
+    IniProfileStore store(path);  // a later run of the player
+    EXPECT_EQ(store.ReadString("VELK", "X"), "14");
+    EXPECT_EQ(store.ReadString("Velk", "name$"), "Caf\xE9, \"quoted\"");
+    EXPECT_EQ(store.ReadString("Other Show", "x"), "-1");
+    EXPECT_EQ(store.ReadString("Velk", "Empty"), "");
+    EXPECT_EQ(store.ReadString("Velk", "Y"), std::nullopt);
+    EXPECT_EQ(store.ReadInt("Velk", "X", -1), 14);
+}
+
+// A cursor file holding one 2 x 2 image of 32 bits per pixel with its hot spot at (1, 1).
+std::vector<std::uint8_t> TinyCursorFile() {
+    std::vector<std::uint8_t> f;
+    auto u16 = [&f](std::uint32_t v) {
+        for (int i = 0; i < 2; ++i) f.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    auto u32 = [&f](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) f.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    const std::uint32_t image_size = 40 + 2 * 2 * 4 + 2 * 4;  // header, colours, AND mask
+    u16(0), u16(2), u16(1);                                   // directory: a cursor, one image
+    f.push_back(2), f.push_back(2), f.push_back(0), f.push_back(0);
+    u16(1), u16(1), u32(image_size), u32(6 + 16);
+    u32(40), u32(2), u32(4), u16(1), u16(32), u32(0), u32(0), u32(0), u32(0), u32(0), u32(0);
+    for (int i = 0; i < 4; ++i) u32(0xFFFF0000);  // opaque red
+    for (int i = 0; i < 2; ++i) u32(0);           // AND mask rows: all shown
+    return f;
+}
+
+TEST(Cursors, ProjectCursorFilesKeepTheirHotSpotAndBadOnesFallBack) {
+    const auto file = TinyCursorFile();
+    const auto cursor = CursorFromCurFile(file);
+    ASSERT_TRUE(cursor.has_value());
+    EXPECT_EQ(cursor->hotSpot(), QPoint(1, 1));
+    EXPECT_EQ(cursor->pixmap().size(), QSize(2, 2));
+
+    const std::vector<std::uint8_t> garbage = {0, 0, 2, 0, 1, 0, 9};
+    EXPECT_FALSE(CursorFromCurFile(garbage).has_value());
+    EXPECT_FALSE(CursorFromCurFile(std::span(file).first(30)).has_value());
+    const host::Cursor bad{.shape = host::CursorShape::kProjectFile, .file = &garbage};
+    EXPECT_EQ(CursorFor(bad).shape(), Qt::ArrowCursor);
+    EXPECT_EQ(CursorFor({.shape = host::CursorShape::kHand}).shape(), Qt::PointingHandCursor);
+}
+
+TEST(SingleInstance, ASecondStartHandsItsCommandLineToTheFirst) {
+    const std::string instance = "Test show " + std::to_string(getpid());
+    const QString name = SingleInstance::ServerName(instance);
+    EXPECT_FALSE(SingleInstance::HandOver(name, "nobody listens"));
+
+    std::vector<std::string> received;
+    SingleInstance first;
+    ASSERT_TRUE(first.Listen(name, [&received](std::string line) { received.push_back(line); }));
+    SingleInstance rival;
+    EXPECT_FALSE(rival.Listen(name, {}));  // the name is taken while the first runs
+
+    const std::string line = "\"Z:\\tmp\\other show.vkd\" ZAZA|SA:,Intro caf\xE9";
+    ASSERT_TRUE(SingleInstance::HandOver(name, line));
+    QElapsedTimer waited;
+    waited.start();
+    while (received.empty() && waited.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    EXPECT_EQ(received, std::vector<std::string>{line});
+}
+
+}  // namespace
+}  // namespace velk::desktop
