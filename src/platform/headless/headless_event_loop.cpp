@@ -116,8 +116,17 @@ bool HeadlessEventLoop::PumpPending() {
 
 bool HeadlessEventLoop::WaitUntil(std::uint32_t deadline) {
     const auto distance = static_cast<std::int32_t>(deadline - clock_.TickCount());
-    return WaitUntilElapsed(clock_.ElapsedMs() +
-                            static_cast<std::uint64_t>(std::max<std::int32_t>(distance, 0)));
+    const std::uint64_t deadline_ms =
+        clock_.ElapsedMs() + static_cast<std::uint64_t>(std::max<std::int32_t>(distance, 0));
+    if (deadline_ms <= clock_.ElapsedMs()) return PumpPending();
+    // One event, then back to the waiting command, which decides whether to wait on.
+    Nesting nesting(*this);
+    if (Quitting() || !CountPump()) return false;
+    const std::uint64_t limit = horizon_ms_ ? std::min(deadline_ms, *horizon_ms_) : deadline_ms;
+    std::uint64_t when = 0;
+    const Next next = NextDue(limit, when);
+    if (next == Next::kNothing) return AdvanceTo(deadline_ms);
+    return AdvanceTo(when) && Deliver(next);
 }
 
 bool HeadlessEventLoop::WaitUntilElapsed(std::uint64_t deadline_ms) {

@@ -48,7 +48,8 @@ class HeadlessEventLoop : public EventLoop {
     // written as a poll of the tick count ends.
     bool PumpPending() override;
     bool WaitUntil(std::uint32_t deadline) override;
-    // As WaitUntil, with the deadline in virtual ms since the clock started.
+    // Lets time pass until `deadline_ms` (virtual ms since the clock started), handling every
+    // event on the way; the runner's own waits.
     bool WaitUntilElapsed(std::uint64_t deadline_ms);
 
     // From now on every pump and wait returns false at once.

@@ -27,21 +27,18 @@ bool QtEventLoop::PumpPending() {
 }
 
 bool QtEventLoop::WaitUntil(std::uint32_t deadline) {
-    for (;;) {
-        if (quitting_) return false;
-        const std::int32_t remaining = MsUntil(deadline, clock_.TickCount());
-        if (remaining <= 0) return PumpPending();
-        if (wake_) wake_->Rearm();
-        // A nested loop that the deadline (or the end of the application) leaves; everything
-        // that arrives meanwhile is handled in it.
-        QEventLoop loop;
-        QTimer wake;
-        wake.setSingleShot(true);
-        wake.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&wake, &QTimer::timeout, &loop, &QEventLoop::quit);
-        wake.start(remaining);
-        loop.exec();
-    }
+    if (quitting_) return false;
+    const std::int32_t remaining = MsUntil(deadline, clock_.TickCount());
+    if (remaining <= 0) return PumpPending();
+    if (wake_) wake_->Rearm();
+    // Waits for the next events (the wake-up guarantees one by the deadline), handles them and
+    // returns, so that the waiting command can see whether it is still wanted.
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.setTimerType(Qt::PreciseTimer);
+    wake.start(remaining);
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    return !quitting_;
 }
 
 void QtEventLoop::Quit() {
