@@ -1,0 +1,50 @@
+// The expression evaluator: a recursive-descent parser over single-character tokens that
+// evaluates while it parses, reads and writes the variable store and calls the built-ins.
+// Numbers are doubles; the bitwise operators work on 32-bit integers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "base/runtime_random.h"
+#include "script/variable_store.h"
+
+namespace velk {
+
+class ScriptOwner;
+
+class Evaluator {
+  public:
+    // `owner` is the main window, or null for the compiler's trial evaluators (built-ins that
+    // read the window then give 0 or the empty text).
+    Evaluator(VariableStore& variables, RuntimeRandom& random, ScriptOwner* owner = nullptr);
+
+    // Assignment mode: "=" after a variable assigns.
+    double Evaluate(std::string_view text);
+    // Condition mode: "=" after a variable compares. True when not 0.
+    double EvaluateCondition(std::string_view text);
+
+    // The state the last evaluation left: only its first error counts.
+    bool HasError() const { return error_; }
+    const std::string& ErrorText() const { return error_text_; }
+    const std::string& ErrorContext() const { return error_context_; }
+
+    void SetOwner(ScriptOwner* owner) { owner_ = owner; }
+    ScriptOwner* Owner() const { return owner_; }
+    VariableStore& Variables() { return variables_; }
+
+  private:
+    VariableStore& variables_;
+    RuntimeRandom& random_;
+    ScriptOwner* owner_;
+    bool error_ = false;
+    std::string error_text_;
+    std::string error_context_;
+};
+
+// A number as scripts see it as text: "%d" when it equals its truncation to a 32-bit integer,
+// "%.15g" otherwise; never dependent on the C locale.
+std::string NumberToText(double value);
+
+}  // namespace velk
