@@ -2,6 +2,7 @@
 #include <limits>
 
 #include "base/saturate.h"
+#include "base/text.h"
 #include "commands/command_host.h"
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
@@ -11,15 +12,13 @@ namespace velk {
 namespace {
 
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+    return kWhiteSpace.find(c) != std::string_view::npos;
 }
 
 }  // namespace
 
 std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
+    return TrimWhiteSpace(text);
 }
 
 std::string ResolveText(std::string_view text, const VariableStore& variables) {

@@ -1,5 +1,7 @@
 #include "document/path_macros.h"
 
+#include "base/text.h"
+
 #include "base/win_path.h"
 
 namespace velk {
@@ -8,15 +10,6 @@ namespace {
 constexpr std::array<std::string_view, 8> kMacros = {
     "<SrcDir>", "<SrcDrive>", "<CD>", "<File>", "<Embedded>", "<Windows>", "<System>", "<Temp>"};
 constexpr std::size_t kFileMacro = 3;
-
-constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
-
-std::string_view Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(kWhiteSpace);
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(kWhiteSpace);
-    return text.substr(first, last - first + 1);
-}
 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
     std::size_t pos = 0;
@@ -68,7 +61,7 @@ std::string PathMacros::ExpandPath(std::string_view text) {
                    std::string(),        std::move(f.player_temp), std::move(f.windows),
                    std::move(f.system),  std::move(f.temp)};
     }
-    const std::string_view trimmed = Trim(text);
+    const std::string_view trimmed = TrimWhiteSpace(text);
     std::string result(text);
     for (std::size_t i = 0; i < kMacros.size(); ++i) {
         const auto at = trimmed.find(kMacros[i]);

@@ -1,6 +1,7 @@
 // Input reaching the main window, and the services the commands borrow from it.
 #include <charconv>
 
+#include "base/text.h"
 #include "shell/main_window.h"
 
 namespace velk {
@@ -10,13 +11,6 @@ constexpr std::uint32_t kVirtualKeyReturn = 0x0D;
 constexpr std::uint32_t kVirtualKeyEscape = 0x1B;
 constexpr std::uint32_t kVirtualKeyLeft = 0x25;
 constexpr std::uint32_t kVirtualKeyRight = 0x27;
-
-std::string_view Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
 
 }  // namespace
 
@@ -52,7 +46,7 @@ void MainWindow::OnChar(std::uint8_t /*character*/) {}
 
 double MainWindow::Evaluate(std::string_view expression) {
     // Numbers and numeric variables; full expressions come with the script language.
-    const std::string_view text = Trim(expression);
+    const std::string_view text = TrimWhiteSpace(expression);
     double value = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error == std::errc() && end == text.data() + text.size()) return value;
