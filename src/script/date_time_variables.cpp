@@ -91,4 +91,9 @@ void UpdateDateTimeVariables(VariableStore& variables, ScriptOwner& owner,
     }
 }
 
+void UpdateDateTimeVariables(VariableStore& variables, ScriptOwner& owner,
+                             const host::LocalTime& time) {
+    UpdateDateTimeVariables(variables, owner, time, LocaleTimeFormat());
+}
+
 }  // namespace velk

@@ -35,5 +35,8 @@ class LocaleTimeFormat {
 // (numbers only when not negative), shown as the object's text, and the object repainted.
 void UpdateDateTimeVariables(VariableStore& variables, ScriptOwner& owner,
                              const host::LocalTime& time, const LocaleTimeFormat& format);
+// The same in the user's locale.
+void UpdateDateTimeVariables(VariableStore& variables, ScriptOwner& owner,
+                             const host::LocalTime& time);
 
 }  // namespace velk
