@@ -63,6 +63,13 @@ double ExpressionParser::Run() {
 }
 
 double ExpressionParser::Expression() {
+    // Each nested bracket or assignment recurses; a text from a damaged project must not be able
+    // to exhaust the stack.
+    if (depth_ >= kDeepestNesting) {
+        Fail(ScriptError::kSyntax);
+        return -1.0;
+    }
+    ++depth_;
     double value = Comparison();
     while (token_ == '&' || token_ == '|') {
         const int op = token_;
@@ -71,6 +78,7 @@ double ExpressionParser::Expression() {
         const std::int32_t right = SaturateCast<std::int32_t>(Comparison());
         value = op == '&' ? (left & right) : (left | right);
     }
+    --depth_;
     return value;
 }
 

@@ -28,6 +28,8 @@ enum class ScriptError : int {
 class ExpressionParser {
   public:
     static constexpr int kEnd = -1;
+    // Brackets, indices and assignments nest at most this deep.
+    static constexpr int kDeepestNesting = 256;
 
     ExpressionParser(Evaluator& evaluator, std::string_view text, bool condition);
 
@@ -92,6 +94,7 @@ class ExpressionParser {
     std::size_t position_ = 0;
     int token_ = kEnd;
     bool condition_ = false;
+    int depth_ = 0;
     bool error_ = false;
     std::string error_text_;
     std::string error_context_;

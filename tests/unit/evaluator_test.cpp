@@ -137,6 +137,16 @@ TEST(EvaluatorTest, Errors) {
     for (const Case& c : cases) Check(c, false);
 }
 
+TEST(EvaluatorTest, NestingIsBounded) {
+    EvaluatorRig rig;
+    const std::string deep = std::string(200, '(') + "1" + std::string(200, ')');
+    EXPECT_EQ(rig.evaluator.Evaluate(deep), 1);
+    EXPECT_FALSE(rig.evaluator.HasError());
+    const std::string damaged(100000, '(');
+    rig.evaluator.Evaluate(damaged);
+    EXPECT_EQ(rig.evaluator.ErrorText(), "Syntax Error ");
+}
+
 TEST(EvaluatorTest, AssignmentAndConditionModes) {
     EvaluatorRig rig;
     Evaluator& e = rig.evaluator;
