@@ -65,13 +65,18 @@ int Dispatcher::RunActions(ActionListPtr list) {
     current_ = list;
     executing_ = true;
     CountedScope on_stack(depth_);
-    return Walk(*list);
+    const int result = Walk(*list);
+    // A Break that no For loop consumed cuts short every run on the stack, as it should; left
+    // set beyond the outermost run it would silently disable every later click, timer and page
+    // entry of the presentation.
+    if (depth_ == 1) break_ = false;
+    return result;
 }
 
 int Dispatcher::Walk(const ActionList& list) {
     RunFrame frame;
-    std::size_t position = 0;
-    while (position < list.records.size()) {
+    frame.list = &list;
+    while (frame.position < list.records.size()) {
         if (stop_ || current_ == nullptr) {
             // A stopping player has forgotten its current list; either way the run is over.
             executing_ = false;
@@ -80,7 +85,7 @@ int Dispatcher::Walk(const ActionList& list) {
         // A Break leaves everything as it is for the For loop that will consume it.
         if (break_) return 1;
 
-        const ActionRecord& record = list.records[position++];
+        const ActionRecord& record = list.records[frame.position++];
         if (!frame.ifs.Running()) {
             SkipRecord(record, frame.ifs, host_.Ui());
             continue;
@@ -98,12 +103,8 @@ int Dispatcher::Walk(const ActionList& list) {
         ctx.object_name = ObjectLookupName(record.code, ctx.target);
         if (!ctx.object_name.empty()) ctx.object = host_.FindObject(ctx.object_name);
 
-        CommandResult result = CommandResult::kGoOn;
-        if (IsStatement(record.code)) {
-            PerformStatement(ctx);
-        } else {
-            result = PerformCommand(ctx);
-        }
+        const CommandResult result =
+            IsStatement(record.code) ? PerformStatement(ctx) : PerformCommand(ctx);
         // Commands may pump or stop the player; nothing more runs once it is stopping.
         if (result == CommandResult::kEndList || stop_) {
             executing_ = false;

@@ -1,6 +1,4 @@
 // Input reaching the main window, and the services the commands borrow from it.
-#include <charconv>
-
 #include "shell/main_window.h"
 
 namespace velk {
@@ -10,13 +8,6 @@ constexpr std::uint32_t kVirtualKeyReturn = 0x0D;
 constexpr std::uint32_t kVirtualKeyEscape = 0x1B;
 constexpr std::uint32_t kVirtualKeyLeft = 0x25;
 constexpr std::uint32_t kVirtualKeyRight = 0x27;
-
-std::string_view Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
 
 }  // namespace
 
@@ -51,12 +42,8 @@ bool MainWindow::OnKeyDown(std::uint32_t virtual_key) {
 void MainWindow::OnChar(std::uint8_t /*character*/) {}
 
 double MainWindow::Evaluate(std::string_view expression) {
-    // Numbers and numeric variables; full expressions come with the script language.
-    const std::string_view text = Trim(expression);
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error == std::errc() && end == text.data() + text.size()) return value;
-    return variables_.GetNumber(text);
+    // Commands use the value obtained; only statements show the evaluator's errors.
+    return evaluator_.Evaluate(expression);
 }
 
 std::string MainWindow::ExpandPath(std::string_view path) {
