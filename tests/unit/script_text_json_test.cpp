@@ -12,37 +12,32 @@ TEST(ScriptTextJson, CompilesTextListsAndKeepsRecordLists) {
     const CompilerScriptCodec scripts;
     MemoryBlobs blobs;
     const DescriptionResult result = ParseProjectJson(
-        R"({"pages": [{"name": "P", "entry_actions": "Page(\"Intro\")\nx=x+1",
+        R"j({"pages": [{"name": "P", "entry_actions": "Page(\"Intro\")\nx=x+1",
              "exit_actions": [{"code": 12}],
-             "objects": [{"kind": 1, "name": "\u00e9t\u00e9", "actions_click": "Hide(\"\u00e9t\u00e9\")"
-}]
-}]
-})",
+             "objects": [{"kind": 1, "actions_click": "Hide(\"\u00e9t\u00e9\")"}]}]})j",
         blobs, &scripts);
-ASSERT_TRUE(result.description) << result.error;
-const Page& page = result.description->project.pages[0];
-EXPECT_EQ(page.entry_actions, CompileScript("Page(\"Intro\")\nx=x+1").list);
-ASSERT_EQ(page.exit_actions.records.size(), 1u);
-EXPECT_EQ(page.exit_actions.records[0].code, 12);
-// Text is code-page bytes inside, as everywhere.
-EXPECT_EQ(page.objects[0].actions_click.records[0].target, "\xE9t\xE9");
+    ASSERT_TRUE(result.description) << result.error;
+    const Page& page = result.description->project.pages[0];
+    EXPECT_EQ(page.entry_actions, CompileScript("Page(\"Intro\")\nx=x+1").list);
+    ASSERT_EQ(page.exit_actions.records.size(), 1u);
+    EXPECT_EQ(page.exit_actions.records[0].code, 12);
+    // Text is code-page bytes inside, as everywhere.
+    EXPECT_EQ(page.objects[0].actions_click.records[0].target, "\xE9t\xE9");
 }
 
 TEST(ScriptTextJson, ARejectedLineFailsWithItsPlaceAndLine) {
     const CompilerScriptCodec scripts;
     MemoryBlobs blobs;
     DescriptionResult result = ParseProjectJson(
-        R"({"pages": [{"objects": [{"kind": 1, "actions_3": "x=1\nBogus()"
-}]
-}]
-})", blobs,
+        R"j({"pages": [{"objects": [{"kind": 1, "actions_3": "x=1\nBogus()"}]}]})j", blobs,
         &scripts);
-EXPECT_FALSE(result.description);
-EXPECT_EQ(result.error, "pages[0].objects[0].actions_3: line 2: Unknown function bogus\nBogus()");
-// Without a compiler, text cannot be read at all.
-result = ParseProjectJson(R"({"pages": [{"entry_actions": "x=1"}]})", blobs);
-EXPECT_FALSE(result.description);
-EXPECT_EQ(result.error, "pages[0].entry_actions: script text cannot be compiled here");
+    EXPECT_FALSE(result.description);
+    EXPECT_EQ(result.error,
+              "pages[0].objects[0].actions_3: line 2: Unknown function bogus\nBogus()");
+    // Without a compiler, text cannot be read at all.
+    result = ParseProjectJson(R"({"pages": [{"entry_actions": "x=1"}]})", blobs);
+    EXPECT_FALSE(result.description);
+    EXPECT_EQ(result.error, "pages[0].entry_actions: script text cannot be compiled here");
 }
 
 TEST(ScriptTextJson, WritesTextWhereItCompilesBackAndIsAFixedPoint) {
