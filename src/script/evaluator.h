@@ -33,8 +33,12 @@ class Evaluator {
     void SetOwner(ScriptOwner* owner) { owner_ = owner; }
     ScriptOwner* Owner() const { return owner_; }
     VariableStore& Variables() { return variables_; }
+    // The player's generator: the evaluator draws from it and never seeds it.
+    RuntimeRandom& Random() { return random_; }
 
   private:
+    double Run(std::string_view text, bool condition);
+
     VariableStore& variables_;
     RuntimeRandom& random_;
     ScriptOwner* owner_;

@@ -1,37 +1,85 @@
-// The script variables of one player: numbers and strings by exact name. A name ending in "$"
-// is a string variable. The evaluator and the system variables build on this store.
+// The script variables of one player. One record per exact name holds both a number and a text:
+// "count" and "count$" are two records, told apart only by their names. Records are kept in the
+// order they were created and never removed; a name index makes every lookup a hash lookup.
 #pragma once
 
-#include <map>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
+#include <unordered_map>
 
 namespace velk {
 
+// The number a record created by a string store carries: "no number".
+inline constexpr double kNoNumber = 1e-99;
+
+struct Variable {
+    std::string name;
+    double number = 0.0;
+    std::string text;
+};
+
 class VariableStore {
   public:
-    using Value = std::variant<double, std::string>;
+    VariableStore() = default;
+    VariableStore(const VariableStore& other);
+    VariableStore& operator=(const VariableStore& other);
+    VariableStore(VariableStore&&) noexcept = default;
+    VariableStore& operator=(VariableStore&&) noexcept = default;
 
-    static bool IsStringName(std::string_view name) { return name.ends_with('$'); }
+    // A name ending in "$" or holding "$[" names a string variable (a convention of the
+    // scripts; the store itself keeps both values for every name).
+    static bool IsStringName(std::string_view name) {
+        return name.ends_with('$') || name.find("$[") != std::string_view::npos;
+    }
 
-    void SetNumber(std::string_view name, double value);
-    void SetString(std::string_view name, std::string_view value);
+    // Stores under exactly this name (no index normalisation: callers pass finished names),
+    // creating the record when absent. True when it existed.
+    bool SetNumber(std::string_view name, double value);
+    bool SetString(std::string_view name, std::string_view text);
 
-    // The value, or nothing when the variable was never set.
+    // After index normalisation ("a[i]" with i = 3 reads "a[3]", "a[i]$" reads "a$[3]").
+    // False and `value` untouched when absent.
+    bool GetNumber(std::string_view name, double& value) const;
+    // False and the empty text when absent.
+    bool GetString(std::string_view name, std::string& text) const;
+
+    // Exact-name lookups without normalisation.
+    const Variable* Find(std::string_view name) const;
     std::optional<double> FindNumber(std::string_view name) const;
     std::optional<std::string> FindString(std::string_view name) const;
-    // The value, 0 or "" when the variable was never set.
+    // The value, 0 or "" when the variable was never set (exact name).
     double GetNumber(std::string_view name) const { return FindNumber(name).value_or(0.0); }
     std::string GetString(std::string_view name) const { return FindString(name).value_or(""); }
 
-    // Every variable, ordered by name (byte order).
-    const std::map<std::string, Value, std::less<>>& All() const { return values_; }
-    void Clear() { values_.clear(); }
+    // Every variable in the order of creation.
+    const std::deque<Variable>& All() const { return records_; }
+    void Clear();
 
   private:
-    std::map<std::string, Value, std::less<>> values_;
+    Variable& Record(std::string_view name, bool& existed, bool numeric);
+    void Reindex();
+
+    // A deque never moves its elements when it grows, so the index keys can view the names.
+    std::deque<Variable> records_;
+    std::unordered_map<std::string_view, Variable*> index_;
 };
+
+// The name a name with an index in brackets stands for: "a[i]" with i = 3 is "a[3]", "a[i]$"
+// and "a$[i]" are "a$[3]". The index is a number or a plain variable name. A name without
+// brackets comes back unchanged.
+std::string NormaliseIndexedName(std::string_view name, const VariableStore& variables);
+
+// A trimmed text holding "$" after its first character that names an existing string variable
+// becomes that variable's text; any other text stays as it is.
+std::string SubstituteStringVariable(std::string_view text, const VariableStore& variables);
+
+// The object an indexed object name stands for. With `array_indexing` (every command but the
+// matrix commands, and the built-ins): "Button[i]" with i = 3 names "Button3", then a string
+// variable's name is replaced by its text. Without it (matrix addresses "M[i][j]"): the first
+// index joins the name and the cell part is dropped.
+std::string ResolveObjectName(std::string_view name, bool array_indexing,
+                              const VariableStore& variables);
 
 }  // namespace velk

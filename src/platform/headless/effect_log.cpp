@@ -1,9 +1,10 @@
 #include "platform/headless/effect_log.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <variant>
+#include <vector>
 
 #include "base/codepage.h"
 
@@ -90,11 +91,19 @@ void EffectLog::End() {
 }
 
 void EffectLog::Variables(const VariableStore& variables) {
-    for (const auto& [name, value] : variables.All()) {
-        const std::string shown = std::holds_alternative<double>(value)
-                                      ? FormatLogNumber(std::get<double>(value))
-                                      : "\"" + EscapeLogText(std::get<std::string>(value)) + "\"";
-        Line("var " + EscapeLogText(name) + "=" + shown);
+    // By name, so that the log does not depend on the order variables were created in.
+    std::vector<const Variable*> sorted;
+    for (const Variable& variable : variables.All()) sorted.push_back(&variable);
+    std::sort(sorted.begin(), sorted.end(),
+              [](const Variable* a, const Variable* b) { return a->name < b->name; });
+    for (const Variable* variable : sorted) {
+        // String variables, and texts the player stored under other names ("ZIZ_PageName"),
+        // show their text.
+        const bool text =
+            VariableStore::IsStringName(variable->name) || variable->number == kNoNumber;
+        const std::string shown =
+            text ? "\"" + EscapeLogText(variable->text) + "\"" : FormatLogNumber(variable->number);
+        Line("var " + EscapeLogText(variable->name) + "=" + shown);
     }
 }
 

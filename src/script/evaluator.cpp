@@ -1,0 +1,32 @@
+#include "script/evaluator.h"
+
+#include "script/expression_parser.h"
+#include "script/number_text.h"
+
+namespace velk {
+
+Evaluator::Evaluator(VariableStore& variables, RuntimeRandom& random, ScriptOwner* owner)
+    : variables_(variables), random_(random), owner_(owner) {}
+
+double Evaluator::Evaluate(std::string_view text) {
+    return Run(text, false);
+}
+
+double Evaluator::EvaluateCondition(std::string_view text) {
+    return Run(text, true);
+}
+
+double Evaluator::Run(std::string_view text, bool condition) {
+    ExpressionParser parser(*this, TrimWhiteSpace(text), condition);
+    const double value = parser.Run();
+    error_ = parser.HasError();
+    if (error_) {
+        error_text_ = std::move(parser.ErrorText());
+        error_context_ = std::move(parser.ErrorContext());
+    } else {
+        error_context_.clear();
+    }
+    return value;
+}
+
+}  // namespace velk
