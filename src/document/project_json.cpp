@@ -877,8 +877,11 @@ void ReadRecords(const Json& j, const std::string& path, ActionList& out, const 
 
 void FromJson(const Json& j, const std::string& path, ActionList& out, const ReadContext& ctx) {
     out = ActionList{};
-    if (j.is_string()) {
-        if (ctx.scripts == nullptr) Fail(path, "script text cannot be compiled here");
+    // Script text needs the compiler; readers without one take records only.
+    const char* expected = ctx.scripts != nullptr
+                               ? "expected script text or a list of action records"
+                               : "expected a list of action records";
+    if (j.is_string() && ctx.scripts != nullptr) {
         std::string error;
         std::optional<ActionList> compiled =
             ctx.scripts->Compile(Utf8ToCp1252(j.get<std::string>()), error);
@@ -895,7 +898,7 @@ void FromJson(const Json& j, const std::string& path, ActionList& out, const Rea
         }
         return;
     }
-    if (!j.is_array()) Fail(path, "expected script text or a list of action records");
+    if (!j.is_array()) Fail(path, expected);
     ReadRecords(j, path, out, ctx);
 }
 

@@ -105,8 +105,8 @@ struct DescriptionResult {
 
 // Description to model. Missing fields take the defaults of a fresh record; unknown keys,
 // wrong types and unreadable files are errors naming the JSON path. An action list may be
-// script text, compiled by `scripts`; a rejected line is an error too, and so is script text
-// when there is no `scripts`.
+// script text, compiled by `scripts`; a rejected line is an error too. Without `scripts` only
+// records are read.
 DescriptionResult ProjectFromJson(const Json& json, const BlobSource& blobs,
                                   const ScriptCodec* scripts = nullptr);
 // The same from text; a syntax error reports its line and column.

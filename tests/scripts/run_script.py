@@ -98,7 +98,7 @@ def run(args, **kw):
 
 
 def main():
-    velk, test, work = Path(sys.argv[1]), Path(sys.argv[2]), Path(sys.argv[3])
+    velk, test, work = Path(sys.argv[1]).resolve(), Path(sys.argv[2]), Path(sys.argv[3])
     shutil.rmtree(work, ignore_errors=True)
     work.mkdir(parents=True)
     header, sections = parse(test.read_text(encoding="utf-8"))

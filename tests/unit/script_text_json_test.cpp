@@ -34,10 +34,13 @@ TEST(ScriptTextJson, ARejectedLineFailsWithItsPlaceAndLine) {
     EXPECT_FALSE(result.description);
     EXPECT_EQ(result.error,
               "pages[0].objects[0].actions_3: line 2: Unknown function bogus\nBogus()");
+    result = ParseProjectJson(R"({"pages": [{"entry_actions": 5}]})", blobs, &scripts);
+    EXPECT_EQ(result.error,
+              "pages[0].entry_actions: expected script text or a list of action records");
     // Without a compiler, text cannot be read at all.
     result = ParseProjectJson(R"({"pages": [{"entry_actions": "x=1"}]})", blobs);
     EXPECT_FALSE(result.description);
-    EXPECT_EQ(result.error, "pages[0].entry_actions: script text cannot be compiled here");
+    EXPECT_EQ(result.error, "pages[0].entry_actions: expected a list of action records");
 }
 
 TEST(ScriptTextJson, WritesTextWhereItCompilesBackAndIsAFixedPoint) {
