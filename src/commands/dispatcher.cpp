@@ -4,6 +4,7 @@
 #include "commands/command_table.h"
 #include "commands/commands.h"
 #include "document/load_context.h"
+#include "script/variable_store.h"
 
 namespace velk {
 namespace {
@@ -24,12 +25,14 @@ bool IsStatement(std::int32_t code) {
     return code >= kCodeAssign && code <= kCodeElse;
 }
 
-// The name the target object is looked up by. Matrix commands take their target as written
-// (their cell form looks like an index).
-// TODO(script): every other code expands the index form "Name[expression]" here once the
-// evaluator can resolve object names with array indexing.
-std::string ObjectLookupName(std::int32_t /*code*/, const std::string& target) {
-    return target;
+// The name the target object is looked up by: "Button[i]" with i = 3 names Button3. Matrix
+// commands take their target as written (their cell form looks like an index). A target without
+// brackets was resolved already and is not substituted a second time.
+std::string ObjectLookupName(std::int32_t code, const std::string& target,
+                             const VariableStore& variables) {
+    if (code == kCmdMatrixSet || code == kCmdMatrixGet) return target;
+    if (target.find('[') == std::string::npos) return target;
+    return ResolveObjectName(target, true, variables);
 }
 
 // While an If or Else skips records, only If, Else and End are looked at, so that the levels
@@ -100,7 +103,7 @@ int Dispatcher::Walk(const ActionList& list) {
         if (ctx.target.find("::") != std::string::npos) {
             ctx.named_page = host_.FindPageOf(ctx.target);
         }
-        ctx.object_name = ObjectLookupName(record.code, ctx.target);
+        ctx.object_name = ObjectLookupName(record.code, ctx.target, host_.Variables());
         if (!ctx.object_name.empty()) ctx.object = host_.FindObject(ctx.object_name);
 
         const CommandResult result =

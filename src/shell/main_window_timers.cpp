@@ -81,7 +81,8 @@ void MainWindow::OnScriptTimer(std::uint32_t id) {
     // The target stays stored after the timer fired.
     auto target = script_timer_targets_.find(id);
     if (target == script_timer_targets_.end() || target->second.empty()) return;
-    if (Object* object = FindObject(target->second)) RunGuarded(object->actions_click);
+    const std::string name = ResolveObjectName(target->second, true, variables_);
+    if (Object* object = FindObject(name)) RunGuarded(object->actions_click);
 }
 
 void MainWindow::RunScriptText(std::string_view text) {

@@ -192,6 +192,13 @@ TEST_F(ScriptControl, RunScriptGoesThroughTheNestingGuard) {
     EXPECT_EQ(Var("after"), 1);
 }
 
+TEST_F(ScriptControl, TargetsWithAnIndexNameNumberedObjects) {
+    host.Get("Button1").actions_click = CompileScript("hit=1").list;
+    Run("k=1\nRunScript(\"Button[k]\")\nHide(\"Button[k]\")");
+    EXPECT_EQ(Var("hit"), 1);
+    EXPECT_EQ(host.Get("Button1").hidden, 1u);
+}
+
 TEST_F(ScriptControl, ScriptTimersTakeTheirPrefixAndDelay) {
     host.variables.SetNumber("d", 50);
     Run("ScriptTimer(\"TimerB=Obj\",\"250\")\nScriptTimer(\"timerb=Obj\",\"1\")\n"
