@@ -45,7 +45,8 @@ class CommandHost {
     virtual host::Ui& Ui() = 0;
     virtual const host::Clock& Clock() = 0;
 
-    // The value of an expression; 0 when it cannot be evaluated.
+    // The value of an expression as the evaluator gives it (assignments happen); its errors are
+    // not shown.
     virtual double Evaluate(std::string_view expression) = 0;
     // The player's evaluator, for the statements that show its errors (assignments, If).
     virtual Evaluator& ScriptEvaluator() = 0;
