@@ -3,6 +3,7 @@
 
 #include "commands.h"
 #include "document/container.h"
+#include "script/script_codec.h"
 #include "shell/standalone.h"
 #include "tool_io.h"
 
@@ -23,8 +24,11 @@ int RunBuild(const BuildArgs& args) {
         return 1;
     }
     FolderBlobSource blobs(description_path.parent_path());
+    // Scripts written as text are compiled strictly: a rejected line fails the build.
+    const CompilerScriptCodec scripts;
     DescriptionResult read = ParseProjectJson(
-        std::string_view(reinterpret_cast<const char*>(text->data()), text->size()), blobs);
+        std::string_view(reinterpret_cast<const char*>(text->data()), text->size()), blobs,
+        &scripts);
     if (!read.description) {
         PrintError(args.description + ": " + read.error);
         return 1;

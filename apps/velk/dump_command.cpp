@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "commands.h"
+#include "script/script_codec.h"
 #include "tool_io.h"
 
 namespace velk::tool {
@@ -51,7 +52,9 @@ int RunDump(const DumpArgs& args) {
 
     StagingFolder staging(target);
     FolderBlobSink blobs(staging.Path());
-    Json json = ProjectToJson(*description, blobs, {args.omit_defaults});
+    // Action lists come out as script text wherever that text compiles back to them.
+    const CompilerScriptCodec scripts;
+    Json json = ProjectToJson(*description, blobs, {args.omit_defaults, &scripts});
     std::string text = FormatJson(json);
     if (!blobs.Error().empty()) {
         PrintError(blobs.Error());

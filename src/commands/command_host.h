@@ -7,12 +7,14 @@
 #include <string_view>
 
 #include "base/geometry.h"
+#include "document/action_list.h"
 #include "document/object.h"
 #include "document/page.h"
 #include "platform/host.h"
 
 namespace velk {
 
+class Evaluator;
 class PageHost;
 class VariableStore;
 
@@ -22,6 +24,11 @@ inline constexpr std::int32_t kGoToByName = -1;
 
 // The page and exit timer (window timer 0).
 inline constexpr std::uint32_t kPageTimerId = 0;
+// The script timers: the default one and the timers A, B and C.
+inline constexpr std::uint32_t kScriptTimerId = 4;
+inline constexpr std::uint32_t kScriptTimerAId = 101;
+inline constexpr std::uint32_t kScriptTimerBId = 102;
+inline constexpr std::uint32_t kScriptTimerCId = 103;
 enum class PageTimerAction : std::int32_t { kNone = 0, kExit = 2, kGoToPage = 3 };
 
 class CommandHost {
@@ -38,8 +45,19 @@ class CommandHost {
     virtual host::Ui& Ui() = 0;
     virtual const host::Clock& Clock() = 0;
 
-    // The value of an expression; 0 when it cannot be evaluated.
+    // The value of an expression as the evaluator gives it (assignments happen); its errors are
+    // not shown.
     virtual double Evaluate(std::string_view expression) = 0;
+    // The player's evaluator, for the statements that show its errors (assignments, If).
+    virtual Evaluator& ScriptEvaluator() = 0;
+    // `list` (of the current project) shared with whatever owns it, so that a run keeps it alive
+    // while the project is replaced. Hosts whose lists never go away mid-run may keep the
+    // default, which owns nothing.
+    virtual ActionListPtr ShareList(const ActionList& list) {
+        return ActionListPtr(ActionListPtr(), &list);
+    }
+    // The project's title, the caption of the Message command's box.
+    virtual std::string ProjectTitle() { return {}; }
     // A file name from a project or script with its path macros expanded.
     virtual std::string ExpandPath(std::string_view path) = 0;
 
@@ -53,6 +71,10 @@ class CommandHost {
     virtual void ArmPageTimer(PageTimerAction action, std::string_view target,
                               std::uint32_t interval_ms) = 0;
     virtual void StopPageTimer() = 0;
+    // Script timer `id` (kScriptTimerId ... kScriptTimerCId) stopped, its target object name
+    // replaced, and started again with `delay_ms`. When it fires, the object's click actions run.
+    virtual void StartScriptTimer(std::uint32_t /*id*/, std::string_view /*target*/,
+                                  std::uint32_t /*delay_ms*/) {}
 
     // Ends the presentation as the Exit command does (no "ZIZ_EXIT" object consulted).
     virtual void Exit() = 0;
@@ -66,6 +88,8 @@ class CommandHost {
     // Waits until `deadline` (a tick), handling events meanwhile; false as above.
     virtual bool WaitUntil(std::uint32_t deadline) = 0;
     virtual void Invalidate(const Rect& rect) = 0;
+    // The whole client area must be painted again.
+    virtual void InvalidateWindow() {}
 
     // Show on an Input text of the current page that was already shown hands it the keyboard:
     // its field is focused with the whole text selected. Nothing until input fields exist.

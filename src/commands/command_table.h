@@ -25,11 +25,18 @@ enum CommandCode : std::int32_t {
     kCmdMinimize = 19,
     kCmdExitTimer = 27,
     kCmdPageTimer = 28,
+    kCmdDisplayValue = 29,
+    kCmdMessage = 30,
+    kCmdReturn = 31,
+    kCmdRunScript = 35,
+    kCmdScriptTimer = 36,
     kCmdMatrixSet = 74,
     kCmdMatrixGet = 75,
     kCmdMoveObject = 84,
     kCmdMoveTo = 85,
+    kCmdPause = 86,
     kCmdRefresh = 87,
+    kCmdBreak = 239,
     kCmdRestore = 241,
 };
 

@@ -19,6 +19,9 @@ class Dispatcher;
 
 // The state of one dispatcher run; a nested run has its own.
 struct RunFrame {
+    // The list being run and the next record of it; a For loop takes its body from here.
+    const ActionList* list = nullptr;
+    std::size_t position = 0;
     // What the performed commands changed; repainted once at the end of the list.
     Rect repaint;
     IfLevels ifs;
@@ -59,7 +62,9 @@ enum class CommandResult {
 CommandResult PerformCommand(CommandContext& ctx);
 
 // The statement codes (99 to 104) while records run.
-void PerformStatement(CommandContext& ctx);
+CommandResult PerformStatement(CommandContext& ctx);
+// Return, Break, RunScript, ScriptTimer, Pause, Message and DisplayValue.
+CommandResult PerformScriptCommand(CommandContext& ctx);
 
 // The families.
 void PerformVisibility(CommandContext& ctx);              // Hide, Show, Invert

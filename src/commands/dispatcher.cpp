@@ -4,6 +4,7 @@
 #include "commands/command_table.h"
 #include "commands/commands.h"
 #include "document/load_context.h"
+#include "script/variable_store.h"
 
 namespace velk {
 namespace {
@@ -24,12 +25,14 @@ bool IsStatement(std::int32_t code) {
     return code >= kCodeAssign && code <= kCodeElse;
 }
 
-// The name the target object is looked up by. Matrix commands take their target as written
-// (their cell form looks like an index).
-// TODO(script): every other code expands the index form "Name[expression]" here once the
-// evaluator can resolve object names with array indexing.
-std::string ObjectLookupName(std::int32_t /*code*/, const std::string& target) {
-    return target;
+// The name the target object is looked up by: "Button[i]" with i = 3 names Button3. Matrix
+// commands take their target as written (their cell form looks like an index). A target without
+// brackets was resolved already and is not substituted a second time.
+std::string ObjectLookupName(std::int32_t code, const std::string& target,
+                             const VariableStore& variables) {
+    if (code == kCmdMatrixSet || code == kCmdMatrixGet) return target;
+    if (target.find('[') == std::string::npos) return target;
+    return ResolveObjectName(target, true, variables);
 }
 
 // While an If or Else skips records, only If, Else and End are looked at, so that the levels
@@ -65,13 +68,18 @@ int Dispatcher::RunActions(ActionListPtr list) {
     current_ = list;
     executing_ = true;
     CountedScope on_stack(depth_);
-    return Walk(*list);
+    const int result = Walk(*list);
+    // A Break that no For loop consumed cuts short every run on the stack, as it should; left
+    // set beyond the outermost run it would silently disable every later click, timer and page
+    // entry of the presentation.
+    if (depth_ == 1) break_ = false;
+    return result;
 }
 
 int Dispatcher::Walk(const ActionList& list) {
     RunFrame frame;
-    std::size_t position = 0;
-    while (position < list.records.size()) {
+    frame.list = &list;
+    while (frame.position < list.records.size()) {
         if (stop_ || current_ == nullptr) {
             // A stopping player has forgotten its current list; either way the run is over.
             executing_ = false;
@@ -80,7 +88,7 @@ int Dispatcher::Walk(const ActionList& list) {
         // A Break leaves everything as it is for the For loop that will consume it.
         if (break_) return 1;
 
-        const ActionRecord& record = list.records[position++];
+        const ActionRecord& record = list.records[frame.position++];
         if (!frame.ifs.Running()) {
             SkipRecord(record, frame.ifs, host_.Ui());
             continue;
@@ -95,15 +103,11 @@ int Dispatcher::Walk(const ActionList& list) {
         if (ctx.target.find("::") != std::string::npos) {
             ctx.named_page = host_.FindPageOf(ctx.target);
         }
-        ctx.object_name = ObjectLookupName(record.code, ctx.target);
+        ctx.object_name = ObjectLookupName(record.code, ctx.target, host_.Variables());
         if (!ctx.object_name.empty()) ctx.object = host_.FindObject(ctx.object_name);
 
-        CommandResult result = CommandResult::kGoOn;
-        if (IsStatement(record.code)) {
-            PerformStatement(ctx);
-        } else {
-            result = PerformCommand(ctx);
-        }
+        const CommandResult result =
+            IsStatement(record.code) ? PerformStatement(ctx) : PerformCommand(ctx);
         // Commands may pump or stop the player; nothing more runs once it is stopping.
         if (result == CommandResult::kEndList || stop_) {
             executing_ = false;

@@ -34,17 +34,20 @@ CommandResult PerformCommand(CommandContext& ctx) {
         case kCmdRunVkd:
             PerformRunProject(ctx);
             break;
+        case kCmdReturn:
+        case kCmdBreak:
+        case kCmdRunScript:
+        case kCmdScriptTimer:
+        case kCmdPause:
+        case kCmdMessage:
+        case kCmdDisplayValue:
+            return PerformScriptCommand(ctx);
         default:
             // Sound, music and CD commands, comments, unknown codes and commands whose kinds
             // are not played yet: accepted and passed over without a word.
             break;
     }
     return CommandResult::kGoOn;
-}
-
-void PerformStatement(CommandContext& /*ctx*/) {
-    // TODO(script): assignment, If, Else, End, For and Next run here with the evaluator; If,
-    // Else and End keep ctx.frame.ifs (IfLevels) so that skipping resumes at the right record.
 }
 
 }  // namespace velk

@@ -344,9 +344,10 @@ struct WriteContext {
     std::string prefix;
     const Object& object_default;
     bool omit_defaults = false;
+    const ScriptCodec* scripts = nullptr;
 
     WriteContext Nested(std::string more) const {
-        return WriteContext{sink, prefix + std::move(more), object_default, omit_defaults};
+        return WriteContext{sink, prefix + std::move(more), object_default, omit_defaults, scripts};
     }
     bool Skip(Emit emit, bool is_default) const {
         return is_default && (emit == Emit::kSparse || (emit == Emit::kNormal && omit_defaults));
@@ -474,8 +475,12 @@ Json ToJson(const std::optional<StoredMetafile>& metafile, const std::optional<S
     return out;
 }
 
-// A list is a plain array of records; the object form only when its end marker is unusual.
+// A list is its script text when the compiler makes exactly these records of some text;
+// otherwise a plain array of records, the object form only when its end marker is unusual.
 Json ToJson(const ActionList& list, const ActionList&, const WriteContext& ctx, const char*) {
+    if (ctx.scripts != nullptr) {
+        if (auto text = ctx.scripts->Decompile(list)) return Cp1252ToUtf8(*text);
+    }
     Json records = Json::array();
     for (const ActionRecord& record : list.records) {
         records.push_back(WriteRecord(record, ActionRecord{}, ctx));
@@ -585,6 +590,7 @@ std::string Index(const std::string& path, std::size_t i) {
 struct ReadContext {
     const BlobSource& blobs;
     const Object& object_default;
+    const ScriptCodec* scripts = nullptr;
 };
 
 void RequireObject(const Json& j, const std::string& path) {
@@ -871,6 +877,18 @@ void ReadRecords(const Json& j, const std::string& path, ActionList& out, const 
 
 void FromJson(const Json& j, const std::string& path, ActionList& out, const ReadContext& ctx) {
     out = ActionList{};
+    // Script text needs the compiler; readers without one take records only.
+    const char* expected = ctx.scripts != nullptr
+                               ? "expected script text or a list of action records"
+                               : "expected a list of action records";
+    if (j.is_string() && ctx.scripts != nullptr) {
+        std::string error;
+        std::optional<ActionList> compiled =
+            ctx.scripts->Compile(Utf8ToCp1252(j.get<std::string>()), error);
+        if (!compiled) Fail(path, Cp1252ToUtf8(error));
+        out = std::move(*compiled);
+        return;
+    }
     if (j.is_object()) {
         RejectUnknownKeys(
             j, path, [](std::string_view key) { return key == "records" || key == "end_marker"; });
@@ -880,7 +898,7 @@ void FromJson(const Json& j, const std::string& path, ActionList& out, const Rea
         }
         return;
     }
-    if (!j.is_array()) Fail(path, "expected a list of action records");
+    if (!j.is_array()) Fail(path, expected);
     ReadRecords(j, path, out, ctx);
 }
 
@@ -1107,7 +1125,7 @@ Json ProjectToJson(const ProjectDescription& description, BlobSink& blobs,
                    const JsonWriteOptions& options) {
     const Project& project = description.project;
     const Object object_default = DefaultObject();
-    WriteContext ctx{blobs, "blobs/", object_default, options.omit_defaults};
+    WriteContext ctx{blobs, "blobs/", object_default, options.omit_defaults, options.scripts};
     bool full = !options.omit_defaults;
 
     Json out = Json::object();
@@ -1151,9 +1169,10 @@ std::string FormatJson(const Json& json) {
     return out;
 }
 
-DescriptionResult ProjectFromJson(const Json& json, const BlobSource& blobs) {
+DescriptionResult ProjectFromJson(const Json& json, const BlobSource& blobs,
+                                  const ScriptCodec* scripts) {
     const Object object_default = DefaultObject();
-    ReadContext ctx{blobs, object_default};
+    ReadContext ctx{blobs, object_default, scripts};
     DescriptionResult result;
     try {
         result.description = ReadProject(json, ctx);
@@ -1165,7 +1184,8 @@ DescriptionResult ProjectFromJson(const Json& json, const BlobSource& blobs) {
     return result;
 }
 
-DescriptionResult ParseProjectJson(std::string_view text, const BlobSource& blobs) {
+DescriptionResult ParseProjectJson(std::string_view text, const BlobSource& blobs,
+                                   const ScriptCodec* scripts) {
     Json json;
     try {
         json = Json::parse(text.begin(), text.end());
@@ -1176,7 +1196,7 @@ DescriptionResult ParseProjectJson(std::string_view text, const BlobSource& blob
         if (close != std::string::npos) message.erase(0, close + 2);
         return DescriptionResult{std::nullopt, message};
     }
-    return ProjectFromJson(json, blobs);
+    return ProjectFromJson(json, blobs, scripts);
 }
 
 }  // namespace velk

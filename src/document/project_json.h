@@ -17,6 +17,7 @@
 #include <nlohmann/json.hpp>
 
 #include "document/project.h"
+#include "document/script_codec.h"
 
 namespace velk {
 
@@ -83,6 +84,9 @@ struct JsonWriteOptions {
     // absent pictures and empty byte buffers as null. The spare fields, markers and run-time
     // text of action records are written only when they are unusual, in either form.
     bool omit_defaults = false;
+    // Action lists are written as script text wherever this turns them into text that compiles
+    // back to the same records. Without it every list is written as records.
+    const ScriptCodec* scripts = nullptr;
 };
 
 // Model to description.
@@ -100,9 +104,13 @@ struct DescriptionResult {
 };
 
 // Description to model. Missing fields take the defaults of a fresh record; unknown keys,
-// wrong types and unreadable files are errors naming the JSON path.
-DescriptionResult ProjectFromJson(const Json& json, const BlobSource& blobs);
+// wrong types and unreadable files are errors naming the JSON path. An action list may be
+// script text, compiled by `scripts`; a rejected line is an error too. Without `scripts` only
+// records are read.
+DescriptionResult ProjectFromJson(const Json& json, const BlobSource& blobs,
+                                  const ScriptCodec* scripts = nullptr);
 // The same from text; a syntax error reports its line and column.
-DescriptionResult ParseProjectJson(std::string_view text, const BlobSource& blobs);
+DescriptionResult ParseProjectJson(std::string_view text, const BlobSource& blobs,
+                                   const ScriptCodec* scripts = nullptr);
 
 }  // namespace velk

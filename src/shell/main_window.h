@@ -22,6 +22,7 @@
 #include "render/font_cache.h"
 #include "render/picture_cache.h"
 #include "render/surface.h"
+#include "script/evaluator.h"
 #include "script/variable_store.h"
 #include "shell/cursor_table.h"
 #include "shell/player.h"
@@ -65,6 +66,9 @@ class MainWindow : public CommandHost, public PageHost {
     bool OnKeyDown(std::uint32_t virtual_key);
     void OnChar(std::uint8_t character);
     void OnCancel();
+    // Script text from an embedded control (the Flash command channel): compiled, its
+    // messages shown, and run whatever they said.
+    void RunScriptText(std::string_view text);
 
     bool Ended() const { return ended_; }
     const VariableStore& Vars() const { return variables_; }
@@ -80,12 +84,19 @@ class MainWindow : public CommandHost, public PageHost {
     host::Ui& Ui() override { return services_.ui; }
     const host::Clock& Clock() override { return services_.clock; }
     double Evaluate(std::string_view expression) override;
+    Evaluator& ScriptEvaluator() override { return evaluator_; }
+    ActionListPtr ShareList(const ActionList& list) override {
+        return ActionListPtr(project_, &list);
+    }
+    std::string ProjectTitle() override { return project_->header.title; }
     std::string ExpandPath(std::string_view path) override;
     void GoToPage(std::int32_t mode, std::string_view name, Point pointer) override;
     void GoToPageCommand(std::string_view name) override;
     void ArmPageTimer(PageTimerAction action, std::string_view target,
                       std::uint32_t interval_ms) override;
     void StopPageTimer() override;
+    void StartScriptTimer(std::uint32_t id, std::string_view target,
+                          std::uint32_t delay_ms) override;
     void Exit() override;
     void Minimize() override;
     void Restore() override;
@@ -93,6 +104,7 @@ class MainWindow : public CommandHost, public PageHost {
     bool PumpMessages() override;
     bool WaitUntil(std::uint32_t deadline) override;
     void Invalidate(const Rect& rect) override;
+    void InvalidateWindow() override { InvalidateAll(); }
 
     // PageHost.
     void RunExitActions(Page& page) override;
@@ -129,6 +141,7 @@ class MainWindow : public CommandHost, public PageHost {
     // Timers (main_window_timers.cpp).
     void OnTimer(std::uint32_t id);
     void KillPageScriptTimers();
+    void OnScriptTimer(std::uint32_t id);
 
     // The end and project switches (main_window_end.cpp).
     void EndNormally();
@@ -150,6 +163,7 @@ class MainWindow : public CommandHost, public PageHost {
     VariableStore variables_;
     TimerService timers_;
     RuntimeRandom random_;
+    Evaluator evaluator_{variables_, random_};
     Dispatcher dispatcher_;
     TransitionWindow transition_;
     FontCache fonts_;

@@ -1,7 +1,4 @@
 // Input reaching the main window, and the services the commands borrow from it.
-#include <charconv>
-
-#include "base/text.h"
 #include "shell/main_window.h"
 
 namespace velk {
@@ -45,12 +42,8 @@ bool MainWindow::OnKeyDown(std::uint32_t virtual_key) {
 void MainWindow::OnChar(std::uint8_t /*character*/) {}
 
 double MainWindow::Evaluate(std::string_view expression) {
-    // Numbers and numeric variables; full expressions come with the script language.
-    const std::string_view text = TrimWhiteSpace(expression);
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error == std::errc() && end == text.data() + text.size()) return value;
-    return variables_.GetNumber(text);
+    // Commands use the value obtained; only statements show the evaluator's errors.
+    return evaluator_.Evaluate(expression);
 }
 
 std::string MainWindow::ExpandPath(std::string_view path) {

@@ -1,6 +1,7 @@
 // The main window's timers: one TimerService with the window-timer rules; the host wakes the
 // player when the next one is due and the player delivers what is due.
 #include "pages/shrink_animation.h"
+#include "script/compiler.h"
 #include "shell/main_window.h"
 
 namespace velk {
@@ -49,6 +50,12 @@ void MainWindow::OnTimer(std::uint32_t id) {
         case kDateTimeTimerId:
             // The date and time variables are written here once display objects exist.
             break;
+        case kScriptTimerId:
+        case kScriptTimerAId:
+        case kScriptTimerBId:
+        case kScriptTimerCId:
+            OnScriptTimer(id);
+            break;
         case kProjectSwitchTimerId:
             SwitchProject();
             break;
@@ -60,6 +67,29 @@ void MainWindow::OnTimer(std::uint32_t id) {
     }
     // Every timer message is also offered to the three layers, as the old window did.
     OnShrinkTimer(pages_, id, *this);
+}
+
+void MainWindow::StartScriptTimer(std::uint32_t id, std::string_view target,
+                                  std::uint32_t delay_ms) {
+    KillTimer(id);
+    script_timer_targets_[id] = std::string(target);
+    SetTimer(id, delay_ms);
+}
+
+void MainWindow::OnScriptTimer(std::uint32_t id) {
+    KillTimer(id);
+    // The target stays stored after the timer fired.
+    auto target = script_timer_targets_.find(id);
+    if (target == script_timer_targets_.end() || target->second.empty()) return;
+    const std::string name = ResolveObjectName(target->second, true, variables_);
+    if (Object* object = FindObject(name)) RunGuarded(object->actions_click);
+}
+
+void MainWindow::RunScriptText(std::string_view text) {
+    CompiledScript compiled = CompileScript(text, services_.ui);
+    // Rejected lines are comments in the list; the rest runs all the same.
+    dispatcher_.RunActions(std::make_shared<const ActionList>(std::move(compiled.list)));
+    AfterEvent();
 }
 
 }  // namespace velk

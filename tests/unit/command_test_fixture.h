@@ -16,6 +16,7 @@
 #include "pages/page_manager.h"
 #include "platform/headless/recording_ui.h"
 #include "platform/headless/virtual_clock.h"
+#include "script/evaluator.h"
 #include "script/variable_store.h"
 
 namespace velk::testing {
@@ -106,6 +107,7 @@ class FakeCommandHost : public CommandHost {
         if (end != text.c_str() && *end == '\0') return value;
         return variables.GetNumber(text);
     }
+    Evaluator& ScriptEvaluator() override { return evaluator; }
     std::string ExpandPath(std::string_view path) override {
         return "expanded:" + std::string(path);
     }
@@ -148,6 +150,9 @@ class FakeCommandHost : public CommandHost {
     Project project;
     Page* current = nullptr;
     VariableStore variables;
+    RuntimeRandom random;
+    // Statements run through a real evaluator on the same variables.
+    Evaluator evaluator{variables, random};
     host::RecordingUi ui;
     host::VirtualClock clock;
     std::vector<std::string> log;

@@ -68,12 +68,15 @@ TEST(RunActions, CodesWithoutBehaviourPassSilently) {
     EXPECT_EQ(host.Get("A").hidden, 0u);
 }
 
-TEST(RunActions, BreakFlagEndsEveryListBeforeItsNextRecord) {
+TEST(RunActions, BreakFlagEndsEveryListBeforeItsNextRecordUntilTheOutermostRunEnds) {
     FakeCommandHost host;
     host.dispatcher.SetBreak(true);
     EXPECT_EQ(host.dispatcher.RunActions(List({Record(kCmdHide, "A")})), 1);
     EXPECT_EQ(host.Get("A").hidden, 0u);
-    EXPECT_TRUE(host.dispatcher.BreakSet());
+    // Left set, it would end every later list before its first record.
+    EXPECT_FALSE(host.dispatcher.BreakSet());
+    EXPECT_EQ(host.dispatcher.RunActions(List({Record(kCmdHide, "A")})), 1);
+    EXPECT_EQ(host.Get("A").hidden, 1u);
 }
 
 TEST(RunActions, StopAllFromInsideAPumpEndsTheRunningList) {

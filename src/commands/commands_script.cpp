@@ -1,0 +1,139 @@
+// The script-level commands: Return, Break, RunScript, ScriptTimer, Pause, Message and
+// DisplayValue.
+#include <algorithm>
+
+#include "base/codepage.h"
+#include "base/saturate.h"
+#include "commands/command_host.h"
+#include "commands/command_table.h"
+#include "commands/commands.h"
+#include "commands/dispatcher.h"
+#include "script/evaluator.h"
+
+namespace velk {
+namespace {
+
+constexpr std::int32_t kMaxPauseMs = 0x7FFFFFFE;
+
+// These commands use whatever value an expression gives; its errors are not shown.
+double QuietValue(CommandContext& ctx, std::string_view text) {
+    return ctx.host.ScriptEvaluator().Evaluate(text);
+}
+
+CommandResult PerformReturn(CommandContext& ctx) {
+    // What the list changed so far is painted as at its end.
+    if (!ctx.frame.repaint.IsEmpty()) ctx.host.Invalidate(ctx.frame.repaint.Inflate(1));
+    return CommandResult::kEndList;
+}
+
+void PerformRunScript(CommandContext& ctx) {
+    if (ctx.object == nullptr) return;
+    ctx.dispatcher.RunGuarded(ctx.host.ShareList(ctx.object->actions_click));
+}
+
+// The timer a prefix selects, by its lower-case form.
+std::uint32_t ScriptTimerFor(std::string_view prefix) {
+    if (EqualsIgnoreCase(prefix, "timera")) return kScriptTimerAId;
+    if (EqualsIgnoreCase(prefix, "timerb")) return kScriptTimerBId;
+    if (EqualsIgnoreCase(prefix, "timerc")) return kScriptTimerCId;
+    return kScriptTimerId;
+}
+
+void PerformScriptTimer(CommandContext& ctx) {
+    if (ctx.record.target.empty() || ctx.record.argument.empty()) return;
+    const std::string argument = ctx.Argument();
+    std::int32_t delay = LeadingInteger(argument);
+    if (delay <= 0) delay = std::max(SaturateCast<std::int32_t>(QuietValue(ctx, argument)), 0);
+    // "TimerB=Obj" names one of the three extra timers; any other prefix the default one.
+    std::string_view name = ctx.target;
+    std::uint32_t id = kScriptTimerId;
+    const std::size_t equals = name.find('=');
+    if (equals != std::string_view::npos && equals > 0) {
+        id = ScriptTimerFor(name.substr(0, equals));
+        name = name.substr(equals + 1);
+    }
+    ctx.host.StartScriptTimer(id, name, static_cast<std::uint32_t>(delay));
+}
+
+CommandResult PerformPause(CommandContext& ctx) {
+    if (ctx.target.empty()) return CommandResult::kGoOn;
+    // A negative time would wait for the tick count to wrap (49 days); it waits for none.
+    // Waits stay below half the tick range, where tick differences keep their sign.
+    const std::int32_t ms = std::clamp(SaturateCast<std::int32_t>(QuietValue(ctx, ctx.target)),
+                                       std::int32_t{0}, kMaxPauseMs);
+    if (ctx.dispatcher.Stopping()) return CommandResult::kEndList;
+    // The pause is over once more than `ms` milliseconds have passed.
+    const std::uint32_t deadline =
+        ctx.host.Clock().TickCount() + static_cast<std::uint32_t>(ms) + 1;
+    // Given up (the page changed, the player stops): the whole list ends.
+    if (!ctx.host.WaitUntil(deadline)) return CommandResult::kEndList;
+    return ctx.dispatcher.Stopping() ? CommandResult::kEndList : CommandResult::kGoOn;
+}
+
+// An argument that names a string variable shows its text; any other is evaluated.
+std::optional<std::string> VariableText(CommandContext& ctx) {
+    std::string resolved = ctx.Argument();
+    if (resolved != ctx.record.argument) return resolved;
+    return std::nullopt;
+}
+
+void PerformMessage(CommandContext& ctx) {
+    std::string text = ctx.target;
+    if (!ctx.record.argument.empty()) {
+        if (auto value = VariableText(ctx)) {
+            text += "\n" + *value;
+        } else {
+            const double number = QuietValue(ctx, ctx.record.argument);
+            text += "\n" + ctx.record.argument + " : " + NumberToText(number) + " ";
+        }
+    }
+    ctx.host.Ui().Ask(ctx.host.ProjectTitle(), text, host::MessageButtons::kOk);
+}
+
+void PerformDisplayValue(CommandContext& ctx) {
+    if (ctx.object == nullptr) return;
+    std::string value;
+    if (auto text = VariableText(ctx)) {
+        value = std::move(*text);
+    } else {
+        value = NumberToText(QuietValue(ctx, ctx.record.argument));
+    }
+    ctx.object->text = std::move(value);
+    // Room for a value that has grown wider than the object.
+    Rect area = ctx.object->rect;
+    area.right = Rect::Clamp32(std::int64_t{area.right} + 200);
+    ctx.host.Invalidate(area);
+}
+
+}  // namespace
+
+CommandResult PerformScriptCommand(CommandContext& ctx) {
+    switch (ctx.record.code) {
+        case kCmdReturn:
+            return PerformReturn(ctx);
+        case kCmdBreak:
+            // The run returns at its next record, and so does every enclosing one, until a For
+            // loop takes the flag.
+            ctx.dispatcher.SetBreak(true);
+            break;
+        case kCmdRunScript:
+            PerformRunScript(ctx);
+            break;
+        case kCmdScriptTimer:
+            PerformScriptTimer(ctx);
+            break;
+        case kCmdPause:
+            return PerformPause(ctx);
+        case kCmdMessage:
+            PerformMessage(ctx);
+            break;
+        case kCmdDisplayValue:
+            PerformDisplayValue(ctx);
+            break;
+        default:
+            break;
+    }
+    return CommandResult::kGoOn;
+}
+
+}  // namespace velk
