@@ -23,6 +23,7 @@
 #include "render/picture_cache.h"
 #include "render/surface.h"
 #include "script/evaluator.h"
+#include "script/script_owner.h"
 #include "script/variable_store.h"
 #include "shell/cursor_table.h"
 #include "shell/player.h"
@@ -43,7 +44,7 @@ inline constexpr std::uint32_t kScriptTimerIds[] = {4, 101, 102, 103};
 // Whether the file at `path` begins like a project (its first archive string names the format).
 bool LooksLikeProjectFile(std::string_view path, const host::FileSystem& files);
 
-class MainWindow : public CommandHost, public PageHost {
+class MainWindow : public CommandHost, public PageHost, public ScriptOwner {
   public:
     explicit MainWindow(PlayerServices services);
     ~MainWindow() override;
@@ -106,6 +107,18 @@ class MainWindow : public CommandHost, public PageHost {
     void Invalidate(const Rect& rect) override;
     void InvalidateWindow() override { InvalidateAll(); }
 
+    // ScriptOwner (main_window_script.cpp); ExpandPath and FindObject serve both.
+    std::optional<std::string> SongListEntry(std::int64_t index) override;
+    void InvalidateObject(const Object& object) override { Invalidate(object.rect); }
+    Point PointerPosition() override { return pointer_; }
+    Rect WindowRect() override;
+    Size ClientAreaSize() override { return ClientSize(); }
+    bool IsMinimized() override { return minimized_; }
+    Size ScreenSize() override { return services_.window.ScreenSize(); }
+    Size WorkAreaSize() override { return services_.window.ScreenSize(); }
+    host::FileSystem* ScriptFiles() override { return &services_.files; }
+    void ShowMessage(std::string_view text) override;
+
     // PageHost.
     void RunExitActions(Page& page) override;
     void SetTimer(std::uint32_t id, std::uint32_t interval_ms) override;
@@ -141,6 +154,8 @@ class MainWindow : public CommandHost, public PageHost {
     // Timers (main_window_timers.cpp).
     void OnTimer(std::uint32_t id);
     void KillPageScriptTimers();
+    void UpdateDateTime();
+    void SeedRandom();
     void OnScriptTimer(std::uint32_t id);
 
     // The end and project switches (main_window_end.cpp).

@@ -30,7 +30,10 @@ MainWindow::MainWindow(PlayerServices services)
       pages_(*project_),
       dispatcher_(*this),
       transition_(random_),
-      pictures_(services.ui) {}
+      pictures_(services.ui) {
+    SeedRandom();
+    evaluator_.SetOwner(this);
+}
 
 MainWindow::~MainWindow() = default;
 
@@ -69,6 +72,7 @@ bool MainWindow::Start(PlayerStart start) {
     cursors_.LoadEmbedded(project_->embedded_files, *macros_, services_.files);
     started_ = true;
     StartPage();
+    UpdateDateTime();
     SetScriptParameters(std::move(start.arguments));
     RunEntryActions(10);
     SetTimer(kDateTimeTimerId, kDateTimeIntervalMs);

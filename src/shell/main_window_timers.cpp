@@ -48,7 +48,7 @@ void MainWindow::OnTimer(std::uint32_t id) {
             KillTimer(id);
             break;
         case kDateTimeTimerId:
-            // The date and time variables are written here once display objects exist.
+            UpdateDateTime();
             break;
         case kScriptTimerId:
         case kScriptTimerAId:

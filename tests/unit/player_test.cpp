@@ -194,3 +194,21 @@ TEST(Player, APageWhoseEntryActionsEnterItAgainStopsAtTheRecursionLimit) {
 
 }  // namespace
 }  // namespace velk
+
+namespace velk {
+namespace {
+
+// The clock variables exist while an object shows them, and follow timer 600.
+TEST(Player, DateAndTimeVariablesFollowTheirDisplayObjects) {
+    PlayerRig rig;
+    Project project = ThreePages();
+    project.pages[0].objects.push_back(MakeObject(kKindText, "ZIZ_Second", {0, 0, 40, 20}));
+    ASSERT_TRUE(rig.Start(std::move(project)));
+    EXPECT_EQ(rig.player.Variables().GetNumber("ZIZ_Second"), 7);  // 04:05:07 at the start
+    EXPECT_FALSE(rig.player.Variables().FindNumber("ZIZ_Minute").has_value());
+    rig.Wait(2000);
+    EXPECT_EQ(rig.player.Variables().GetNumber("ZIZ_Second"), 9);
+}
+
+}  // namespace
+}  // namespace velk

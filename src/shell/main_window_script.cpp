@@ -1,0 +1,57 @@
+// What scripts read from the main window, the clock of the date and time variables, and the
+// seeding of the runtime's random numbers.
+#include <cstdint>
+
+#include "document/load_context.h"
+#include "script/date_time_variables.h"
+#include "shell/main_window.h"
+
+namespace velk {
+namespace {
+
+// Days from 1970-01-01 to a civil date (proleptic Gregorian calendar).
+std::int64_t DaysSinceEpoch(std::int64_t year, std::int64_t month, std::int64_t day) {
+    year -= month <= 2 ? 1 : 0;
+    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const std::int64_t year_of_era = year - era * 400;
+    const std::int64_t day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const std::int64_t day_of_era =
+        year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
+    return era * 146097 + day_of_era - 719468;
+}
+
+// The time in seconds, as the runtime's seed took it.
+std::uint32_t SecondsSinceEpoch(const host::LocalTime& t) {
+    const std::int64_t days = DaysSinceEpoch(t.year, t.month, t.day);
+    return static_cast<std::uint32_t>(days * 86400 + t.hour * 3600 + t.minute * 60 + t.second);
+}
+
+}  // namespace
+
+void MainWindow::SeedRandom() {
+    // Once per player, with the time; the first three numbers are thrown away as the evaluator
+    // always did. The headless clock makes this repeatable.
+    random_.Seed(SecondsSinceEpoch(services_.clock.LocalNow()));
+    for (int i = 0; i < 3; ++i) random_.Next();
+}
+
+std::optional<std::string> MainWindow::SongListEntry(std::int64_t /*index*/) {
+    // The song list arrives with the media commands; until then it has no entries.
+    return std::nullopt;
+}
+
+Rect MainWindow::WindowRect() {
+    const Point position = services_.window.Position();
+    const Size size = services_.window.WindowSize();
+    return {position.x, position.y, position.x + size.width, position.y + size.height};
+}
+
+void MainWindow::ShowMessage(std::string_view text) {
+    services_.ui.MessageBox(kApplicationName, text);
+}
+
+void MainWindow::UpdateDateTime() {
+    UpdateDateTimeVariables(variables_, *this, services_.clock.LocalNow());
+}
+
+}  // namespace velk
