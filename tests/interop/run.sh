@@ -12,8 +12,12 @@ python3 "$here/check_dump.py" "$work/expected.json" "$work/dump/project.json"
 "$velk" render "$work/interop.vkd" -o "$work/interop.png"
 python3 "$here/check_render.py" "$work/interop.png"
 # And it plays: the headless player shows the same frame after entering the page.
-printf 'wait 100\nshot played\nquit\n' > "$work/events.txt"
+printf 'wait 100\nshot played\nvars\nquit\n' > "$work/events.txt"
 "$velk" run "$work/interop.vkd" --events "$work/events.txt" --shots "$work/shots" \
     --log "$work/run.log"
 grep -q '^t=0 page ' "$work/run.log"
+# Its compiled scripts ran: three entries of the page, each finishing its loop afterwards.
+grep -qx 't=100 var n=3' "$work/run.log"
+grep -qx 't=100 var s=30' "$work/run.log"
+if grep -q 'msgbox' "$work/run.log"; then echo "unexpected message box" >&2; exit 1; fi
 python3 "$here/check_render.py" "$work/shots/played.png"

@@ -185,7 +185,11 @@ def write_page(a, p, objects):
     a.u32(p['page_value1'])
     a.u32(p['transition_effect'])
     a.u32(p['transition_duration'])
-    action_list(a, [(11, p['name'], '', '')])  # entry actions
+    # Entry actions as the authoring tool compiles them: the page enters itself again while n
+    # is below 3 (each run then goes on after its Page command), and a counted loop sums 1 to 4.
+    action_list(a, [(99, '', 'n=n+1', ''), (100, '', 'n<3', ''), (11, p['name'], '', ''),
+                    (101, '', '', ''), (102, '', 'i=1', '4'), (99, '', 's=s+i', ''),
+                    (103, '', 'i', '')])
     a.u32(p['transition_mask_width'])
     a.u32(p['transition_mask_height'])
     mask = bytes(range(p['transition_mask_width'] * p['transition_mask_height']))
