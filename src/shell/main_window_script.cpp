@@ -2,6 +2,7 @@
 // seeding of the runtime's random numbers.
 #include <cstdint>
 
+#include "base/civil_date.h"
 #include "document/load_context.h"
 #include "script/date_time_variables.h"
 #include "shell/main_window.h"
@@ -9,20 +10,9 @@
 namespace velk {
 namespace {
 
-// Days from 1970-01-01 to a civil date (proleptic Gregorian calendar).
-std::int64_t DaysSinceEpoch(std::int64_t year, std::int64_t month, std::int64_t day) {
-    year -= month <= 2 ? 1 : 0;
-    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const std::int64_t year_of_era = year - era * 400;
-    const std::int64_t day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const std::int64_t day_of_era =
-        year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
-    return era * 146097 + day_of_era - 719468;
-}
-
 // The time in seconds, as the runtime's seed took it.
 std::uint32_t SecondsSinceEpoch(const host::LocalTime& t) {
-    const std::int64_t days = DaysSinceEpoch(t.year, t.month, t.day);
+    const std::int64_t days = DaysFromCivil(t.year, t.month, t.day);
     return static_cast<std::uint32_t>(days * 86400 + t.hour * 3600 + t.minute * 60 + t.second);
 }
 

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "base/civil_date.h"
+
 namespace velk::host {
 namespace {
 
@@ -15,18 +17,6 @@ bool IsLeapYear(std::int64_t year) {
 std::int32_t DaysInMonth(std::int64_t year, std::int32_t month) {
     static constexpr std::int32_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
-// Days since 1970-01-01 of a date of the proleptic Gregorian calendar, counting in 400-year
-// eras of 146097 days from a year that starts in March (so the leap day ends the year).
-std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t day) {
-    year -= month <= 2 ? 1 : 0;
-    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const std::int64_t year_of_era = year - era * 400;
-    const std::int64_t day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const std::int64_t day_of_era =
-        year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
-    return era * 146097 + day_of_era - 719468;
 }
 
 // The inverse of DaysFromCivil.
