@@ -69,6 +69,7 @@ void MainWindow::StartPage() {
     pages_.EnterPage(*this);
     Page* page = pages_.Current();
     if (page == nullptr) return;
+    pointer_dispatch_.PageShown(*page);
     variables_.SetString("ZIZ_PageName", page->name);
     ShowInDisplayObject("ZIZ_PageName", page->name);
     char error_text[16];
