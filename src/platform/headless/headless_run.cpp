@@ -1,5 +1,7 @@
 #include "platform/headless/headless_run.h"
 
+#include "platform/headless/key_names.h"
+
 namespace velk::host {
 namespace {
 
@@ -108,7 +110,9 @@ void HeadlessRun::Handle(Player& player, const ScriptedEvent& event) {
             Pointer(player, PointerAction::kRightUp, at);
             break;
         case EventKind::kKey:
-            player.OnKeyDown(event.key);
+            player.OnKeyDown(event.key, {.shift = (event.modifiers & kModifierShift) != 0,
+                                         .ctrl = (event.modifiers & kModifierCtrl) != 0,
+                                         .alt = (event.modifiers & kModifierAlt) != 0});
             break;
         case EventKind::kType:
             for (char c : event.text) player.OnChar(static_cast<std::uint8_t>(c));
