@@ -41,6 +41,7 @@ class InputHost {
     // Object lookup with the page manager's qualified-name rules.
     virtual Object* FindObject(std::string_view qualified_name) = 0;
     virtual void Invalidate(const Rect& rect) = 0;
+    virtual void InvalidateWindow() = 0;
     // Starts the fade-out (shrink and hide) of a hover target whose hover mode is 1.
     virtual void StartFadeOut(Page& page, Object& object) = 0;
 

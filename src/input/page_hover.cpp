@@ -1,4 +1,5 @@
 // Hit test and hover tracking on one page.
+#include "input/image_pan.h"
 #include "input/input_field.h"
 #include "input/input_host.h"
 #include "input/page_pointer.h"
@@ -22,8 +23,8 @@ constexpr std::int32_t kStatePressed = 2;
 
 bool TakesPointer(const Object& object) {
     if (object.kind == kKindGroup || object.hidden != 0) return false;
-    // Images whose picture can be panned take the pointer too, once panning arrives.
-    return object.kind == kKindParagraph || object.extra_value2 != 0;
+    return object.kind == kKindParagraph || object.extra_value2 != 0 ||
+           (object.kind == kKindImage && object.flag_c && CanPanPicture(object));
 }
 
 void SetVisible(Page& page, Object& object, bool hide, InputHost& host) {

@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "input/image_pan.h"
 #include "input/input_field.h"
 #include "input/input_host.h"
 #include "pages/page_manager.h"
@@ -56,12 +57,13 @@ Object* PointerDispatch::AskPages(Step step) {
 
 void PointerDispatch::PageShown(const Page& page) {
     pages_.erase(&page);
-    if (pressed_ != nullptr) pressed_ = nullptr;
+    pressed_ = nullptr;
 }
 
 void PointerDispatch::Reset() {
     pages_.clear();
     pressed_ = nullptr;
+    pan_drag_ = false;
     window_drag_ = false;
     button_capture_ = false;
     grab_cursor_ = false;
@@ -73,6 +75,14 @@ void PointerDispatch::ShowCursor() {
 }
 
 void PointerDispatch::Move(Point point) {
+    if (pan_drag_) {
+        if (pressed_ != nullptr) {
+            SetPan(*pressed_, {pan_start_.x + point.x - press_point_.x,
+                               pan_start_.y + point.y - press_point_.y});
+            host_.InvalidateWindow();
+        }
+        return;
+    }
     if (window_drag_) {
         // The pointer's screen position follows the window, so the client point is turned into
         // a screen point with the window's present origin.
@@ -109,6 +119,11 @@ void PointerDispatch::Down(Point point) {
 void PointerDispatch::WindowPress(Object* pressed, Point point) {
     press_point_ = point;
     pressed_ = pressed;
+    if (pressed != nullptr && pressed->kind == kKindImage && pressed->flag_c &&
+        CanPanPicture(*pressed)) {
+        pan_drag_ = true;
+        pan_start_ = pressed->image_origin;
+    }
     if (pressed == nullptr && host_.CanDragByBody()) {
         window_drag_ = true;
         window_start_ = host_.WindowOrigin();
@@ -135,6 +150,7 @@ void PointerDispatch::SetMatrixCell(Object& matrix, Point point) {
 }
 
 void PointerDispatch::Up(Point point) {
+    pan_drag_ = false;
     if (window_drag_) {
         window_drag_ = false;
         return;

@@ -46,6 +46,8 @@ class PointerDispatch {
     std::map<const Page*, PageInputState> pages_;
     Point press_point_;
     Object* pressed_ = nullptr;
+    bool pan_drag_ = false;
+    Point pan_start_;
     bool window_drag_ = false;
     Point window_start_;
     bool button_capture_ = false;

@@ -296,6 +296,36 @@ TEST(InputPointer, DragsTheWindowByItsBodyOnlyWhereNoObjectIsPressed) {
     EXPECT_EQ(rig.host.log, (Log{"run Button.down"}));
 }
 
+TEST(InputPointer, DraggingAPannableImageMovesItsPictureWithinItsRectangle) {
+    PointerRig rig;
+    Object image = Active("Photo", {10, 10, 50, 50});
+    image.kind = kKindImage;
+    image.extra_value2 = 0;  // panning alone makes it take the pointer
+    image.flag_a = false;
+    image.flag_b = true;
+    image.flag_c = true;
+    image.image1 =
+        Picture{.width = 100, .height = 80, .bytes = std::vector<std::uint8_t>(100 * 80 * 3, 0x80)};
+    rig.host.current.objects = {image};
+    Object& photo = rig.host.current.objects[0];
+    rig.pointer.Down({20, 20});
+    rig.pointer.Move({10, 15});
+    EXPECT_EQ(photo.image_origin, (Point{-10, -5}));
+    rig.pointer.Move({-200, -200});
+    EXPECT_EQ(photo.image_origin, (Point{-60, -40}));
+    rig.pointer.Move({90, 90});
+    EXPECT_EQ(photo.image_origin, (Point{0, 0}));
+    rig.pointer.Up({90, 90});
+    rig.pointer.Move({0, 0});
+    EXPECT_EQ(photo.image_origin, (Point{0, 0}));
+    photo.flag_b = false;  // scroll bars not allowed: no panning, and no hit
+    rig.pointer.Down({20, 20});
+    rig.pointer.Move({10, 15});
+    EXPECT_EQ(photo.image_origin, (Point{0, 0}));
+    // Released outside the picture: no click.
+    EXPECT_EQ(rig.host.log, (Log{"run Photo.down"}));
+}
+
 TEST(InputPointer, ObjectCursorWhileOverAnObjectOfACursorKind) {
     PointerRig rig;
     Object frame = Active("Frame", {0, 0, 20, 20});

@@ -84,6 +84,7 @@ class FakeInputHost : public InputHost {
         return FindObjectByName(current, name, true);
     }
     void Invalidate(const Rect&) override {}
+    void InvalidateWindow() override {}
     void StartFadeOut(Page&, Object& object) override { log.push_back("fade " + object.name); }
     void RunList(const ActionList& list) override { Ran(list, "run "); }
     void RunListGuarded(const ActionList& list) override { Ran(list, "guarded "); }
