@@ -326,6 +326,24 @@ TEST(InputPointer, DraggingAPannableImageMovesItsPictureWithinItsRectangle) {
     EXPECT_EQ(rig.host.log, (Log{"run Photo.down"}));
 }
 
+TEST(InputPointer, AMatrixTellsTheCellUnderThePressAndTheClick) {
+    PointerRig rig;
+    Object matrix = Active("Board", {10, 10, 40, 30});
+    matrix.kind = kKindMatrix;
+    matrix.param1 = 3;
+    matrix.param2 = 2;
+    matrix.image1 =
+        Picture{.width = 10, .height = 10, .bytes = std::vector<std::uint8_t>(10 * 10 * 3, 0)};
+    rig.host.current.objects = {matrix};
+    rig.pointer.Down({35, 25});
+    EXPECT_EQ(rig.host.variables.GetNumber("MXCOL"), 3);
+    EXPECT_EQ(rig.host.variables.GetNumber("MXROW"), 2);
+    rig.pointer.Move({15, 12});
+    rig.pointer.Up({15, 12});
+    EXPECT_EQ(rig.host.variables.GetNumber("MXCOL"), 1);
+    EXPECT_EQ(rig.host.variables.GetNumber("MXROW"), 1);
+}
+
 TEST(InputPointer, ObjectCursorWhileOverAnObjectOfACursorKind) {
     PointerRig rig;
     Object frame = Active("Frame", {0, 0, 20, 20});
