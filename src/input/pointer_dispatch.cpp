@@ -92,6 +92,10 @@ void PointerDispatch::Move(Point point) {
                           window_start_.y + cursor.y - press_point_.y});
         return;
     }
+    Track(point, true);
+}
+
+void PointerDispatch::Track(Point point, bool run_hover_actions) {
     object_cursor_.reset();
     Object* hit = nullptr;
     for (Page* page : Ordered(host_.Pages())) {
@@ -102,7 +106,7 @@ void PointerDispatch::Move(Point point) {
             LeaveHover(*page, state, host_);
             continue;
         }
-        hit = TrackHover(*page, state, host_, point, true);
+        hit = TrackHover(*page, state, host_, point, run_hover_actions);
     }
     if (hit != nullptr && hit->option6 > 0 && ShowsObjectCursor(hit->kind)) {
         object_cursor_ = std::int64_t{hit->option6} - 1;

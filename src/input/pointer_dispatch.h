@@ -27,6 +27,10 @@ class PointerDispatch {
     void RightDown(Point point);
     void RightUp(Point point);
 
+    // A new page is shown under a pointer that did not move: its object under the pointer takes
+    // the pointer-over state, without hover actions.
+    void TrackWithoutActions(Point point) { Track(point, false); }
+
     // A page was shown: its interaction state starts empty.
     void PageShown(const Page& page);
     // Another project: nothing pointing into the old one survives.
@@ -38,6 +42,7 @@ class PointerDispatch {
   private:
     template <typename Step>
     Object* AskPages(Step step);
+    void Track(Point point, bool run_hover_actions);
     void WindowPress(Object* pressed, Point point);
     void SetMatrixCell(Object& matrix, Point point);
     void ShowCursor();
