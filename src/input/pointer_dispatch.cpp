@@ -56,7 +56,8 @@ Object* PointerDispatch::AskPages(Step step) {
 }
 
 void PointerDispatch::PageShown(const Page& page) {
-    pages_.erase(&page);
+    // Cleared in place: a hover action that changed the page may still hold this state.
+    pages_[&page] = PageInputState{};
     pressed_ = nullptr;
 }
 

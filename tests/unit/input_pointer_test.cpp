@@ -375,9 +375,12 @@ TEST(InputPointer, FieldsGetPressesAndLoseTheFocusToAPressElsewhere) {
     rig.host.current.objects = {input, Active("Button", {50, 0, 70, 20})};
     rig.host.GiveField("Name");
     rig.Click({5, 5});
+    rig.pointer.DoubleClick({5, 5});  // selects the whole text and runs no press actions
+    rig.pointer.Up({5, 5});
     rig.Click({55, 5});
-    EXPECT_EQ(rig.host.log, (Log{"Name press", "idle ends", "Name leave", "run Button.down",
-                                 "idle ends", "run Button.click"}));
+    EXPECT_EQ(rig.host.log,
+              (Log{"Name press", "idle ends", "Name press", "Name select all", "Name leave",
+                   "run Button.down", "idle ends", "run Button.click"}));
 }
 
 }  // namespace
