@@ -183,6 +183,16 @@ class WindowHost {
     virtual void Close() = 0;
 };
 
+// Starts other programs and opens documents with the program the machine associates with them.
+// The core decides what to start; the host only starts it and does not wait for it.
+class ProcessLauncher {
+  public:
+    virtual ~ProcessLauncher() = default;
+    // Starts `file` (a machine path, code-page bytes) with the command-line `parameters`. False
+    // when it could not be started.
+    virtual bool Run(std::string_view file, std::string_view parameters) = 0;
+};
+
 // What a recorder of effects hears beyond the services above. Every method does nothing unless
 // a host overrides it.
 class Observer {

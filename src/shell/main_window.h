@@ -16,6 +16,9 @@
 #include "commands/command_host.h"
 #include "commands/dispatcher.h"
 #include "document/path_macros.h"
+#include "input/input_host.h"
+#include "input/keyboard_dispatch.h"
+#include "input/pointer_dispatch.h"
 #include "pages/page_manager.h"
 #include "pages/timer_service.h"
 #include "pages/transition_window.h"
@@ -44,7 +47,7 @@ inline constexpr std::uint32_t kScriptTimerIds[] = {4, 101, 102, 103};
 // Whether the file at `path` begins like a project (its first archive string names the format).
 bool LooksLikeProjectFile(std::string_view path, const host::FileSystem& files);
 
-class MainWindow : public CommandHost, public PageHost, public ScriptOwner {
+class MainWindow : public CommandHost, public PageHost, public ScriptOwner, public InputHost {
   public:
     explicit MainWindow(PlayerServices services);
     ~MainWindow() override;
@@ -64,7 +67,7 @@ class MainWindow : public CommandHost, public PageHost, public ScriptOwner {
 
     // Input.
     void OnPointer(const PointerEvent& event);
-    bool OnKeyDown(std::uint32_t virtual_key);
+    bool OnKeyDown(std::uint32_t virtual_key, KeyModifiers modifiers);
     void OnChar(std::uint8_t character);
     void OnCancel();
     // Script text from an embedded control (the Flash command channel): compiled, its
@@ -118,6 +121,22 @@ class MainWindow : public CommandHost, public PageHost, public ScriptOwner {
     Size WorkAreaSize() override { return services_.window.ScreenSize(); }
     host::FileSystem* ScriptFiles() override { return &services_.files; }
     void ShowMessage(std::string_view text) override;
+
+    // InputHost (main_window_input.cpp); FindObject, Variables, PageSide, Invalidate, GoToPage,
+    // Exit and Minimize serve the commands too.
+    InputPages Pages() override;
+    PictureCache& Pictures() override { return pictures_; }
+    void StartFadeOut(Page& page, Object& object) override;
+    void RunList(const ActionList& list) override { Run(list); }
+    void RunListGuarded(const ActionList& list) override { RunGuarded(list); }
+    void OpenProject(std::string_view link_text, std::string_view start_page) override;
+    std::int32_t RunProgram(std::string_view target, std::string_view parameters,
+                            std::int32_t mode) override;
+    void EndIdleWait() override;
+    bool CanDragByBody() override;
+    Point WindowOrigin() override { return services_.window.Position(); }
+    void MoveWindow(Point top_left) override { services_.window.MoveTo(top_left); }
+    void ShowCursor(bool grab, std::optional<std::int64_t> object_cursor_index) override;
 
     // PageHost.
     void RunExitActions(Page& page) override;
@@ -188,6 +207,8 @@ class MainWindow : public CommandHost, public PageHost, public ScriptOwner {
     PlayerFolders folders_;
     Surface back_buffer_;
     Surface backdrop_picture_;
+    PointerDispatch pointer_dispatch_{*this};
+    KeyboardDispatch keyboard_dispatch_{*this, pointer_dispatch_};
 
     std::vector<std::string> arguments_;
     std::string start_page_;

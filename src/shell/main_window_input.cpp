@@ -1,6 +1,8 @@
 // Input reaching the main window, and the services the commands borrow from it.
 #include "shell/main_window.h"
 
+#include "pages/shrink_animation.h"
+
 namespace velk {
 namespace {
 
@@ -14,16 +16,43 @@ constexpr std::uint32_t kVirtualKeyRight = 0x27;
 void MainWindow::OnPointer(const PointerEvent& event) {
     pointer_ = event.position;
     if (ended_) return;
-    // A click on a running transition shows the new page at once.
-    if (transition_.Running() && event.action == PointerAction::kDown) {
-        transition_.Click(*this);
-        InvalidateAll();
+    if (transition_.Running()) {
+        // A click on a running transition shows the new page at once, and does no more.
+        if (event.action == PointerAction::kDown) {
+            transition_.Click(*this);
+            InvalidateAll();
+        }
+        AfterEvent();
+        return;
+    }
+    switch (event.action) {
+        case PointerAction::kMove:
+            pointer_dispatch_.Move(event.position);
+            break;
+        case PointerAction::kDown:
+            pointer_dispatch_.Down(event.position);
+            break;
+        case PointerAction::kUp:
+            pointer_dispatch_.Up(event.position);
+            break;
+        case PointerAction::kDoubleClick:
+            pointer_dispatch_.DoubleClick(event.position);
+            break;
+        case PointerAction::kRightDown:
+            pointer_dispatch_.RightDown(event.position);
+            break;
+        case PointerAction::kRightUp:
+            pointer_dispatch_.RightUp(event.position);
+            break;
     }
     AfterEvent();
 }
 
-bool MainWindow::OnKeyDown(std::uint32_t virtual_key) {
+bool MainWindow::OnKeyDown(std::uint32_t virtual_key, KeyModifiers modifiers) {
     if (ended_) return false;
+    keyboard_dispatch_.KeyDown(virtual_key, modifiers, kArrowNone);
+    AfterEvent();
+    if (ended_) return true;
     switch (virtual_key) {
         case kVirtualKeyEscape:
             OnCancel();
@@ -39,7 +68,53 @@ bool MainWindow::OnKeyDown(std::uint32_t virtual_key) {
     }
 }
 
-void MainWindow::OnChar(std::uint8_t /*character*/) {}
+void MainWindow::OnChar(std::uint8_t character) {
+    if (ended_) return;
+    keyboard_dispatch_.Char(character);
+    AfterEvent();
+}
+
+InputPages MainWindow::Pages() {
+    return {.master_layer = &project_->master_layer,
+            .current = pages_.Current(),
+            .master_page = &project_->master_page};
+}
+
+void MainWindow::StartFadeOut(Page& page, Object& object) {
+    StartShrink(pages_, page, object, object.scale, *this);
+}
+
+void MainWindow::OpenProject(std::string_view link_text, std::string_view start_page) {
+    if (Page* page = pages_.Current()) RunExitActions(*page);
+    // Like RunVKD: the switch waits until no action list runs.
+    RequestProjectSwitch(ExpandPath(link_text), start_page);
+}
+
+std::int32_t MainWindow::RunProgram(std::string_view target, std::string_view parameters,
+                                    std::int32_t /*mode*/) {
+    if (target.empty() || services_.launcher == nullptr) return 0;
+    services_.launcher->Run(ExpandPath(target), parameters);
+    return 0;
+}
+
+void MainWindow::EndIdleWait() {
+    if (page_timer_action_ != PageTimerAction::kGoToPage || page_timer_target_ != "IF_IDLE") {
+        return;
+    }
+    KillTimer(kPageTimerId);
+    page_timer_action_ = PageTimerAction::kNone;
+}
+
+bool MainWindow::CanDragByBody() {
+    const ProjectHeader& header = project_->header;
+    return header.has_caption == 0 && header.drag_by_body != 0;
+}
+
+void MainWindow::ShowCursor(bool grab, std::optional<std::int64_t> object_cursor_index) {
+    const Page* page = pages_.Current();
+    services_.window.SetCursor(
+        cursors_.Choose(grab, object_cursor_index, page != nullptr ? page->page_cursor : 0));
+}
 
 double MainWindow::Evaluate(std::string_view expression) {
     // Commands use the value obtained; only statements show the evaluator's errors.

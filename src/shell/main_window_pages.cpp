@@ -69,6 +69,7 @@ void MainWindow::StartPage() {
     pages_.EnterPage(*this);
     Page* page = pages_.Current();
     if (page == nullptr) return;
+    pointer_dispatch_.PageShown(*page);
     variables_.SetString("ZIZ_PageName", page->name);
     ShowInDisplayObject("ZIZ_PageName", page->name);
     char error_text[16];
@@ -143,8 +144,8 @@ void MainWindow::GoToPage(std::int32_t mode, std::string_view name, Point pointe
                                             : pages_.GoTo(static_cast<PageDirection>(mode), *this);
     StartPage();
     if (!PlayTransition()) {
-        // The hover state on the new page follows the pointer once pointer input is handled.
-        (void)pointer;
+        // The object under a pointer that has not moved shows the pointer-over state at once.
+        if (pointer.x >= 0) pointer_dispatch_.TrackWithoutActions(pointer);
         InvalidateAll();
     }
     if (changed != 0) RunEntryActions(1);

@@ -42,6 +42,7 @@ void MainWindow::AdoptProject(Project project) {
     project_ = std::make_shared<Project>(std::move(project));
     ++generation_;
     pictures_.Clear();
+    pointer_dispatch_.Reset();
     pages_.Reset(*project_);
     pages_.SetPlayerDirectory(folders_.src_dir);
     const LoadContext ctx{

@@ -33,8 +33,8 @@ void Player::DeliverDueTimers() {
 void Player::OnPointer(const PointerEvent& event) {
     impl_->OnPointer(event);
 }
-bool Player::OnKeyDown(std::uint32_t virtual_key) {
-    return impl_->OnKeyDown(virtual_key);
+bool Player::OnKeyDown(std::uint32_t virtual_key, KeyModifiers modifiers) {
+    return impl_->OnKeyDown(virtual_key, modifiers);
 }
 void Player::OnChar(std::uint8_t character) {
     impl_->OnChar(character);

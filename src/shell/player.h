@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/geometry.h"
+#include "input/key_names.h"
 #include "platform/host.h"
 #include "render/surface.h"
 #include "shell/command_line.h"
@@ -29,6 +30,8 @@ struct PlayerServices {
     host::EventLoop& events;
     host::WindowHost& window;
     host::Observer& observer;
+    // Programs and documents that links and commands start; none starts nothing.
+    host::ProcessLauncher* launcher = nullptr;
 };
 
 // How the player was started.
@@ -77,8 +80,9 @@ class Player {
 
     // Input.
     void OnPointer(const PointerEvent& event);
-    // A key pressed, by its Windows virtual-key code; true when the player took it.
-    bool OnKeyDown(std::uint32_t virtual_key);
+    // A key pressed, by its Windows virtual-key code, with the Shift, Ctrl and Alt states at
+    // that moment; true when the player took it.
+    bool OnKeyDown(std::uint32_t virtual_key, KeyModifiers modifiers = {});
     // A typed character, a code-page byte.
     void OnChar(std::uint8_t character);
     // Escape, closing the window, the system Close command.

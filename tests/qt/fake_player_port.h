@@ -19,7 +19,7 @@ class FakePlayerPort : public PlayerPort {
         due.reset();
     }
     void OnPointer(const PointerEvent& event) override { pointer.push_back(event); }
-    bool OnKeyDown(std::uint32_t virtual_key) override {
+    bool OnKeyDown(std::uint32_t virtual_key, KeyModifiers /*modifiers*/) override {
         keys.push_back(virtual_key);
         return virtual_key == swallowed_key;
     }

@@ -65,6 +65,8 @@ TEST(EventScript, ABadLineNamesItsNumber) {
         {"wait 10ms", "line 2: \"wait\" takes one number"},
         {"key Hyper", "line 2: \"key\" takes one key name"},
         {"key", "line 2: \"key\" takes one key name"},
+        {"key Meta+A", "line 2: \"key\" takes one key name"},
+        {"key Shift+", "line 2: \"key\" takes one key name"},
         {"type", "line 2: \"type\" needs a text"},
         {"shot ../escape", "line 2: \"shot\" takes one name"},
         {"shot a b", "line 2: \"shot\" takes one name"},
@@ -84,16 +86,25 @@ TEST(EventScript, ABadLineNamesItsNumber) {
 
 TEST(KeyNames, NamesGiveTheVirtualKeyCodes) {
     const std::pair<const char*, std::uint32_t> cases[] = {
-        {"A", 65},      {"z", 90},      {"0", 48},      {"9", 57},        {"F1", 112},
-        {"f12", 123},   {"Escape", 27}, {"Return", 13}, {"Enter", 13},    {"Tab", 9},
-        {"Space", 32},  {"Left", 37},   {"Up", 38},     {"Right", 39},    {"Down", 40},
-        {"Home", 36},   {"End", 35},    {"PageUp", 33}, {"PageDown", 34}, {"Backspace", 8},
-        {"Delete", 46}, {"Insert", 45},
+        {"A", 65},      {"z", 90},      {"0", 48},       {"9", 57},        {"F1", 112},
+        {"f12", 123},   {"Escape", 27}, {"Return", 13},  {"Enter", 13},    {"Tab", 9},
+        {"Space", 32},  {"Left", 37},   {"Up", 38},      {"Right", 39},    {"Down", 40},
+        {"Home", 36},   {"End", 35},    {"PageUp", 33},  {"PageDown", 34}, {"Backspace", 8},
+        {"Delete", 46}, {"Insert", 45}, {"Numpad0", 96}, {"numpad9", 105},
     };
     for (const auto& [name, code] : cases) EXPECT_EQ(VirtualKeyFromName(name), code) << name;
     for (const char* unknown : {"", "F0", "F13", "F01", "AB", "!", "Shift"}) {
         EXPECT_EQ(VirtualKeyFromName(unknown), std::nullopt) << unknown;
     }
+}
+
+TEST(KeyNames, ModifiersGoInFrontOfTheKey) {
+    const auto chord = KeyFromChord("shift+Ctrl+ALT+F2");
+    ASSERT_TRUE(chord);
+    EXPECT_EQ(chord->key, 113u);
+    EXPECT_EQ(chord->modifiers, kModifierShift | kModifierCtrl | kModifierAlt);
+    EXPECT_EQ(KeyFromChord("A")->modifiers, 0u);
+    EXPECT_EQ(KeyFromChord("Shift+Shift"), std::nullopt);
 }
 
 }  // namespace

@@ -90,6 +90,10 @@ void EffectLog::End() {
     Line("end");
 }
 
+void EffectLog::Run(std::string_view file, std::string_view parameters) {
+    Line("run \"" + EscapeLogText(file) + "\" \"" + EscapeLogText(parameters) + "\"");
+}
+
 void EffectLog::Variables(const VariableStore& variables) {
     // By name, so that the log does not depend on the order variables were created in.
     std::vector<const Variable*> sorted;

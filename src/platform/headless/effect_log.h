@@ -6,6 +6,7 @@
 //   t=<ms> msgbox "<caption>" "<text>" -> <answer>
 //   t=<ms> page "<name>"
 //   t=<ms> end
+//   t=<ms> run "<file>" "<params>"  a program or document started
 //   t=<ms> var <name>=<value>        strings in quotes, numbers as %d or %.15g
 #pragma once
 
@@ -37,6 +38,7 @@ class EffectLog {
     void MessageBox(std::string_view caption, std::string_view text, std::string_view answer);
     void Page(std::string_view name);
     void End();
+    void Run(std::string_view file, std::string_view parameters);
     // Every variable, in the store's order (byte order of the names).
     void Variables(const VariableStore& variables);
 
@@ -53,6 +55,19 @@ class LoggingObserver : public Observer {
     explicit LoggingObserver(EffectLog& log) : log_(log) {}
     void PageShown(std::string_view name) override { log_.Page(name); }
     void Ended() override { log_.End(); }
+
+  private:
+    EffectLog& log_;
+};
+
+// Programs are not started: each launch goes into the log and succeeds.
+class RecordingLauncher : public ProcessLauncher {
+  public:
+    explicit RecordingLauncher(EffectLog& log) : log_(log) {}
+    bool Run(std::string_view file, std::string_view parameters) override {
+        log_.Run(file, parameters);
+        return true;
+    }
 
   private:
     EffectLog& log_;

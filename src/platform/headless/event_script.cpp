@@ -120,16 +120,18 @@ class LineParser {
         }
         if (word == "key") {
             const auto words = Words(rest);
-            std::optional<std::uint32_t> key;
-            if (words.size() == 1) key = VirtualKeyFromName(words[0]);
+            std::optional<KeyWithModifiers> key;
+            if (words.size() == 1) key = KeyFromChord(words[0]);
             if (!key) {
                 Fail(
                     "\"key\" takes one key name (a letter, a digit, F1-F12, Escape, Return, "
                     "Enter, Tab, Space, Left, Right, Up, Down, Home, End, PageUp, PageDown, "
-                    "Backspace, Delete or Insert)");
+                    "Backspace, Delete, Insert or Numpad0-Numpad9, perhaps after Shift+, Ctrl+ "
+                    "or Alt+)");
             }
             event.kind = EventKind::kKey;
-            event.key = *key;
+            event.key = key->key;
+            event.modifiers = key->modifiers;
         } else if (word == "type" || word == "answer") {
             // The text is everything after the word, blanks inside included.
             if (rest.empty()) Fail("\"" + std::string(word) + "\" needs a text");

@@ -6,7 +6,8 @@
 //   click X Y          down and up
 //   dblclick X Y       down, up, double click, up: what the system sends for a double click
 //   rdown X Y, rup X Y the right button
-//   key NAME           a key is pressed (names as in key_names.h); no character is typed
+//   key NAME           a key is pressed (names as in key_names.h, optionally after "Shift+",
+//                      "Ctrl+", "Alt+"); no character is typed
 //   type TEXT          each character of TEXT (UTF-8, the rest of the line up to its last
 //                      non-blank) is typed
 //   answer VALUE       the answer to the next dialog: ok, yes, no, cancel, or a path or r,g,b
@@ -47,11 +48,12 @@ enum class EventKind {
 
 struct ScriptedEvent {
     EventKind kind = EventKind::kQuit;
-    std::uint64_t time_ms = 0;  // virtual milliseconds since the start of the run
-    std::int32_t x = 0, y = 0;  // pointer events
-    std::uint32_t key = 0;      // kKey: the virtual-key code
-    std::string text;           // kType: code-page bytes; kAnswer: the answer; kShot: the name
-    std::size_t line = 0;       // where the event stands in the script, for messages
+    std::uint64_t time_ms = 0;    // virtual milliseconds since the start of the run
+    std::int32_t x = 0, y = 0;    // pointer events
+    std::uint32_t key = 0;        // kKey: the virtual-key code
+    std::uint32_t modifiers = 0;  // kKey: kModifierShift, kModifierCtrl, kModifierAlt
+    std::string text;             // kType: code-page bytes; kAnswer: the answer; kShot: the name
+    std::size_t line = 0;         // where the event stands in the script, for messages
     bool operator==(const ScriptedEvent&) const = default;
 };
 

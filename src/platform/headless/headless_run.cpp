@@ -1,5 +1,7 @@
 #include "platform/headless/headless_run.h"
 
+#include "platform/headless/key_names.h"
+
 namespace velk::host {
 namespace {
 
@@ -27,6 +29,7 @@ HeadlessRun::HeadlessRun(FileSystem& files, EffectLog::Writer write_log, ShotWri
       log_(clock_, std::move(write_log)),
       ui_(log_),
       observer_(log_),
+      launcher_(log_),
       window_(options.screen),
       loop_(clock_, options.limits),
       save_shot_(std::move(save_shot)) {
@@ -34,7 +37,8 @@ HeadlessRun::HeadlessRun(FileSystem& files, EffectLog::Writer write_log, ShotWri
 }
 
 HeadlessRun::Outcome HeadlessRun::Play(PlayerStart start, EventScript script) {
-    Player player(PlayerServices{ui_, profile_, files_, clock_, loop_, window_, observer_});
+    Player player(
+        PlayerServices{ui_, profile_, files_, clock_, loop_, window_, observer_, &launcher_});
     // Start may already pump (entry actions that wait): the timeline is ready before it.
     PlayerTimers timers(player);
     loop_.SetTimerSource(&timers);
@@ -106,7 +110,9 @@ void HeadlessRun::Handle(Player& player, const ScriptedEvent& event) {
             Pointer(player, PointerAction::kRightUp, at);
             break;
         case EventKind::kKey:
-            player.OnKeyDown(event.key);
+            player.OnKeyDown(event.key, {.shift = (event.modifiers & kModifierShift) != 0,
+                                         .ctrl = (event.modifiers & kModifierCtrl) != 0,
+                                         .alt = (event.modifiers & kModifierAlt) != 0});
             break;
         case EventKind::kType:
             for (char c : event.text) player.OnChar(static_cast<std::uint8_t>(c));

@@ -68,6 +68,7 @@ class HeadlessRun {
     EffectLog log_;
     ScriptedUi ui_;
     LoggingObserver observer_;
+    RecordingLauncher launcher_;
     MemoryProfileStore profile_;
     HeadlessWindow window_;
     HeadlessEventLoop loop_;

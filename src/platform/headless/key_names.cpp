@@ -38,6 +38,8 @@ constexpr std::array<NamedKey, 17> kNamedKeys{{
 }};
 
 constexpr std::uint32_t kVirtualKeyF1 = 112;
+constexpr std::uint32_t kVirtualKeyNumpad0 = 96;
+constexpr std::string_view kNumpad = "NUMPAD";
 
 }  // namespace
 
@@ -59,10 +61,40 @@ std::optional<std::uint32_t> VirtualKeyFromName(std::string_view name) {
         if (number >= 1 && number <= 12 && upper[1] != '0') return kVirtualKeyF1 + number - 1;
         return std::nullopt;
     }
+    if (upper.size() == kNumpad.size() + 1 && upper.starts_with(kNumpad)) {
+        const char digit = upper.back();
+        if (digit >= '0' && digit <= '9') {
+            return kVirtualKeyNumpad0 + static_cast<std::uint32_t>(digit - '0');
+        }
+    }
     for (const NamedKey& key : kNamedKeys) {
         if (key.name == upper) return key.code;
     }
     return std::nullopt;
+}
+
+std::optional<KeyWithModifiers> KeyFromChord(std::string_view chord) {
+    KeyWithModifiers result;
+    // "+" alone is no modifier list: the last "+" that has text after it ends the modifiers.
+    std::size_t plus = chord.find('+');
+    while (plus != std::string_view::npos && plus + 1 < chord.size()) {
+        const std::string modifier = Cp1252UpperString(chord.substr(0, plus));
+        if (modifier == "SHIFT") {
+            result.modifiers |= kModifierShift;
+        } else if (modifier == "CTRL") {
+            result.modifiers |= kModifierCtrl;
+        } else if (modifier == "ALT") {
+            result.modifiers |= kModifierAlt;
+        } else {
+            return std::nullopt;
+        }
+        chord.remove_prefix(plus + 1);
+        plus = chord.find('+');
+    }
+    const std::optional<std::uint32_t> key = VirtualKeyFromName(chord);
+    if (!key) return std::nullopt;
+    result.key = *key;
+    return result;
 }
 
 }  // namespace velk::host

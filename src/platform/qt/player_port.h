@@ -20,7 +20,7 @@ class PlayerPort {
     virtual std::optional<std::uint32_t> NextTimerDue() const = 0;
     virtual void DeliverDueTimers() = 0;
     virtual void OnPointer(const PointerEvent& event) = 0;
-    virtual bool OnKeyDown(std::uint32_t virtual_key) = 0;
+    virtual bool OnKeyDown(std::uint32_t virtual_key, KeyModifiers modifiers) = 0;
     virtual void OnChar(std::uint8_t character) = 0;
     virtual void OnCancel() = 0;
 };
@@ -34,7 +34,9 @@ class PlayerAdapter : public PlayerPort {
     std::optional<std::uint32_t> NextTimerDue() const override { return player_.NextTimerDue(); }
     void DeliverDueTimers() override { player_.DeliverDueTimers(); }
     void OnPointer(const PointerEvent& event) override { player_.OnPointer(event); }
-    bool OnKeyDown(std::uint32_t virtual_key) override { return player_.OnKeyDown(virtual_key); }
+    bool OnKeyDown(std::uint32_t virtual_key, KeyModifiers modifiers) override {
+        return player_.OnKeyDown(virtual_key, modifiers);
+    }
     void OnChar(std::uint8_t character) override { player_.OnChar(character); }
     void OnCancel() override { player_.OnCancel(); }
 

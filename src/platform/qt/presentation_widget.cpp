@@ -130,7 +130,11 @@ void PresentationWidget::mouseMoveEvent(QMouseEvent* event) {
 void PresentationWidget::keyPressEvent(QKeyEvent* event) {
     if (!port_) return;
     const std::uint32_t key = VirtualKeyOf(event->key(), event->modifiers());
-    const bool taken = key != 0 && port_->OnKeyDown(key);
+    const Qt::KeyboardModifiers held = event->modifiers();
+    const KeyModifiers modifiers{.shift = held.testFlag(Qt::ShiftModifier),
+                                 .ctrl = held.testFlag(Qt::ControlModifier),
+                                 .alt = held.testFlag(Qt::AltModifier)};
+    const bool taken = key != 0 && port_->OnKeyDown(key, modifiers);
     if (key == kVirtualKeyEscape) {
         // Escape cancels unless the presentation kept it; it types nothing.
         if (!taken) port_->OnCancel();

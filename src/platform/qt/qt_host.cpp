@@ -9,7 +9,7 @@ QtHost::QtHost(QtHostOptions options)
 }
 
 PlayerServices QtHost::Services() {
-    return PlayerServices{ui_, profile_, files_, clock_, events_, window_, observer_};
+    return PlayerServices{ui_, profile_, files_, clock_, events_, window_, observer_, &launcher_};
 }
 
 }  // namespace velk::desktop

@@ -8,6 +8,7 @@
 #include "platform/qt/ini_profile_store.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_event_loop.h"
+#include "platform/qt/qt_launcher.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/qt_window_host.h"
 #include "shell/player.h"
@@ -44,6 +45,7 @@ class QtHost {
     IniProfileStore profile_;
     host::PosixFileSystem files_;
     host::Observer observer_;
+    QtLauncher launcher_{files_};
     QtWindowHost window_{clock_, events_};
 };
 

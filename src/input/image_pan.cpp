@@ -1,0 +1,40 @@
+#include "input/image_pan.h"
+
+#include <algorithm>
+
+#include "render/hit_test.h"
+
+namespace velk {
+namespace {
+
+bool Centred(const Object& object) {
+    return (!object.flag_a && object.flag_g) || (object.flag_a && object.flag_e);
+}
+
+std::int32_t Clamp(std::int64_t value, std::int64_t room) {
+    // A picture larger than the rectangle has a negative room: it always covers the rectangle.
+    const std::int64_t low = std::min<std::int64_t>(0, room);
+    const std::int64_t high = std::max<std::int64_t>(0, room);
+    return static_cast<std::int32_t>(std::clamp(value, low, high));
+}
+
+}  // namespace
+
+bool CanPanPicture(const Object& object) {
+    return object.is_alias == 0 && !object.flag_a && !object.flag_g && object.flag_b;
+}
+
+void SetPan(Object& object, Point offset) {
+    const Picture* picture = ShownPicture(object);
+    if (picture == nullptr) return;
+    const std::int64_t room_x = std::int64_t{object.rect.Width()} - picture->width;
+    const std::int64_t room_y = std::int64_t{object.rect.Height()} - picture->height;
+    if (Centred(object)) {
+        object.image_origin = {static_cast<std::int32_t>((room_x + 1) / 2),
+                               static_cast<std::int32_t>((room_y + 1) / 2)};
+        return;
+    }
+    object.image_origin = {Clamp(offset.x, room_x), Clamp(offset.y, room_y)};
+}
+
+}  // namespace velk

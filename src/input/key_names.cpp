@@ -1,0 +1,92 @@
+#include "input/key_names.h"
+
+#include <array>
+
+#include "base/codepage.h"
+
+namespace velk {
+namespace {
+
+constexpr std::uint32_t kVkEnter = 13;
+constexpr std::uint32_t kVkTab = 9;
+constexpr std::uint32_t kVkEscape = 27;
+constexpr std::uint32_t kVkSpace = 32;
+constexpr std::uint32_t kVkEnd = 35;
+constexpr std::uint32_t kVkHome = 36;
+constexpr std::uint32_t kVkLeft = 37;
+constexpr std::uint32_t kVkUp = 38;
+constexpr std::uint32_t kVkRight = 39;
+constexpr std::uint32_t kVkDown = 40;
+constexpr std::uint32_t kVkInsert = 45;
+constexpr std::uint32_t kVkDelete = 46;
+constexpr std::uint32_t kVkNumpad0 = 96;
+constexpr std::uint32_t kVkNumpad9 = 105;
+constexpr std::uint32_t kVkF1 = 112;
+constexpr std::uint32_t kVkF12 = 123;
+
+struct NamedKey {
+    std::uint32_t code;
+    std::string_view name;
+};
+constexpr std::array<NamedKey, 8> kNamedKeys{{
+    {kVkDelete, "DELETE"},
+    {kVkHome, "HOME"},
+    {kVkInsert, "INSERT"},
+    {kVkEnd, "END"},
+    {kVkEnter, "ENTER"},
+    {kVkSpace, "SPACE"},
+    {kVkTab, "TAB"},
+    {kVkEscape, "ESC"},
+}};
+
+}  // namespace
+
+std::uint32_t ArrowBit(std::uint32_t virtual_key) {
+    switch (virtual_key) {
+        case kVkDown:
+            return kArrowDown;
+        case kVkUp:
+            return kArrowUp;
+        case kVkLeft:
+            return kArrowLeft;
+        case kVkRight:
+            return kArrowRight;
+        default:
+            return kArrowNone;
+    }
+}
+
+std::string KeyName(std::uint32_t virtual_key, std::uint32_t held_arrows) {
+    std::string name;
+    if (virtual_key >= 32 && virtual_key <= 255) name = std::string(1, char(virtual_key));
+    for (auto [bit, text] : {std::pair{kArrowDown, "DOWN"}, std::pair{kArrowUp, "UP"},
+                             std::pair{kArrowLeft, "LEFT"}, std::pair{kArrowRight, "RIGHT"}}) {
+        if ((held_arrows & bit) != 0) name = text;
+    }
+    for (const NamedKey& key : kNamedKeys) {
+        if (key.code == virtual_key) name = std::string(key.name);
+    }
+    // Function keys and keypad digits have codes that are letters' characters; naming them by
+    // those characters would make F2 start the object of the key "Q".
+    if (virtual_key >= kVkF1 && virtual_key <= kVkF12) {
+        name = "F" + std::to_string(virtual_key - kVkF1 + 1);
+    } else if (virtual_key >= kVkNumpad0 && virtual_key <= kVkNumpad9) {
+        name = std::string(1, char('0' + (virtual_key - kVkNumpad0)));
+    }
+    return Cp1252UpperString(name);
+}
+
+Object* FindKeyObject(Page& page, std::string_view name, KeyModifiers modifiers) {
+    for (Object& object : page.objects) {
+        if (object.kind != kKindScript || object.transparent1 == 0) continue;
+        if (object.transparent2 != std::uint32_t{modifiers.shift} ||
+            object.transparent3 != std::uint32_t{modifiers.ctrl} ||
+            object.option1 != std::uint32_t{modifiers.alt}) {
+            continue;
+        }
+        if (object.hover_object == name) return &object;
+    }
+    return nullptr;
+}
+
+}  // namespace velk

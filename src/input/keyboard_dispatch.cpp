@@ -1,0 +1,138 @@
+#include "input/keyboard_dispatch.h"
+
+#include <vector>
+
+#include "input/input_field.h"
+#include "input/input_host.h"
+#include "input/pointer_dispatch.h"
+#include "pages/page_lookup.h"
+#include "script/number_text.h"
+#include "script/variable_store.h"
+
+namespace velk {
+namespace {
+
+constexpr std::uint32_t kVkBack = 8;
+constexpr std::uint32_t kVkTab = 9;
+constexpr std::uint32_t kVkEscape = 27;
+constexpr std::uint32_t kVkDelete = 46;
+
+constexpr std::uint32_t kNumberInteger = 1;
+constexpr std::uint32_t kNumberReal = 2;
+
+}  // namespace
+
+Object* KeyboardDispatch::FocusedField() {
+    Page* page = host_.Pages().current;
+    if (page == nullptr) return nullptr;
+    for (Object& object : page->objects) {
+        if (object.kind != kKindInputText || object.hidden != 0) continue;
+        InputField* field = host_.FieldOf(object);
+        if (field != nullptr && field->Focused()) return &object;
+    }
+    return nullptr;
+}
+
+void KeyboardDispatch::LeaveFocusedFields() {
+    Page* page = host_.Pages().current;
+    if (page == nullptr) return;
+    for (Object& object : page->objects) {
+        if (object.kind != kKindInputText) continue;
+        InputField* field = host_.FieldOf(object);
+        if (field != nullptr && field->Focused()) field->InputLeave();
+    }
+    pointer_.StateOf(*page).active_field = nullptr;
+}
+
+bool KeyboardDispatch::NextField(bool backwards) {
+    Page* page = host_.Pages().current;
+    if (page == nullptr) return false;
+    // The fields that can take the focus, in the order Tab visits them.
+    std::vector<Object*> fields;
+    std::size_t focused = SIZE_MAX;
+    for (Object& object : page->objects) {
+        if (object.kind != kKindInputText) continue;
+        InputField* field = host_.FieldOf(object);
+        if (field == nullptr) continue;
+        if (field->Focused()) {
+            field->InputLeave();
+            if (object.hidden == 0) focused = fields.size();
+        }
+        if (object.hidden == 0) fields.push_back(&object);
+    }
+    PageInputState& state = pointer_.StateOf(*page);
+    state.active_field = nullptr;
+    if (fields.empty()) return false;
+    std::size_t next = 0;
+    if (focused != SIZE_MAX) {
+        next = backwards ? (focused + fields.size() - 1) % fields.size()
+                         : (focused + 1) % fields.size();
+    } else if (backwards) {
+        next = fields.size() - 1;
+    }
+    InputField* field = host_.FieldOf(*fields[next]);
+    field->SetFocused(true);
+    field->InputSelectAll();
+    state.active_field = fields[next];
+    return true;
+}
+
+void KeyboardDispatch::Publish(Object& input_text) {
+    InputField* field = host_.FieldOf(input_text);
+    if (field == nullptr) return;
+    const std::string text = field->Text();
+    VariableStore& variables = host_.Variables();
+    if (!input_text.text_variable.empty()) variables.SetString(input_text.text_variable, text);
+    if (input_text.option3 == kNumberInteger) {
+        variables.SetNumber(input_text.number_variable, TextToInt(text));
+    } else if (input_text.option3 == kNumberReal) {
+        variables.SetNumber(input_text.number_variable, TextToDouble(text));
+    }
+    if (input_text.extra_text1.empty()) return;
+    Page* page = host_.Pages().current;
+    if (page == nullptr) return;
+    if (Object* changed = FindObjectByName(*page, input_text.extra_text1, false)) {
+        host_.RunList(changed->actions_click);
+    }
+}
+
+void KeyboardDispatch::KeyDown(std::uint32_t virtual_key, KeyModifiers modifiers,
+                               std::uint32_t held_arrows) {
+    bool field_took_tab = false;
+    if (virtual_key == kVkTab) field_took_tab = NextField(modifiers.shift);
+    if (virtual_key == kVkEscape) {
+        LeaveFocusedFields();
+    } else if (!field_took_tab) {
+        if (Object* focused = FocusedField()) {
+            host_.FieldOf(*focused)->InputKey(virtual_key);
+            if (virtual_key == kVkBack || virtual_key == kVkDelete) Publish(*focused);
+        }
+    }
+    // Keys typed into a field reach key objects as well.
+    RunKeyObject(virtual_key, modifiers, held_arrows);
+}
+
+void KeyboardDispatch::RunKeyObject(std::uint32_t virtual_key, KeyModifiers modifiers,
+                                    std::uint32_t held_arrows) {
+    const InputPages pages = host_.Pages();
+    if (pages.current == nullptr) return;
+    const std::string name = KeyName(virtual_key, held_arrows | ArrowBit(virtual_key));
+    Object* object = FindKeyObject(*pages.current, name, modifiers);
+    if (object == nullptr && pages.master_layer != nullptr) {
+        object = FindKeyObject(*pages.master_layer, name, modifiers);
+    }
+    if (object != nullptr) host_.RunListGuarded(object->actions_click);
+}
+
+void KeyboardDispatch::Char(std::uint8_t character) {
+    Object* focused = FocusedField();
+    if (focused == nullptr) return;
+    host_.FieldOf(*focused)->InputChar(character);
+    Publish(*focused);
+}
+
+void KeyboardDispatch::FocusLost() {
+    LeaveFocusedFields();
+}
+
+}  // namespace velk

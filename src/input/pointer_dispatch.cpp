@@ -1,0 +1,238 @@
+// Window-level pointer handling.
+#include "input/pointer_dispatch.h"
+
+#include <array>
+
+#include "input/image_pan.h"
+#include "input/input_field.h"
+#include "input/input_host.h"
+#include "pages/page_manager.h"
+#include "render/matrix.h"
+#include "script/variable_store.h"
+
+namespace velk {
+namespace {
+
+// Kinds that show their own cursor number while the pointer is over them.
+bool ShowsObjectCursor(std::int32_t kind) {
+    switch (kind) {
+        case kKindText:
+        case kKindFrame:
+        case kKindImage:
+        case kKindImageWithoutPicture:
+        case kKindBitmapButton:
+        case kKindShape:
+        case kKindTextButton:
+        case kKindPolygon:
+        case kKindMatrix:
+        case kKindInputText:
+        case kKindImageWithoutPictureOutlined:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The three pages in the order a pointer event asks them, each once.
+std::array<Page*, 3> Ordered(const InputPages& pages) {
+    std::array<Page*, 3> order{pages.master_layer, pages.current, pages.master_page};
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+            if (order[i] == order[j]) order[i] = nullptr;
+        }
+    }
+    return order;
+}
+
+}  // namespace
+
+template <typename Step>
+Object* PointerDispatch::AskPages(Step step) {
+    for (Page* page : Ordered(host_.Pages())) {
+        if (page == nullptr) continue;
+        if (Object* hit = step(*page, StateOf(*page))) return hit;
+    }
+    return nullptr;
+}
+
+void PointerDispatch::PageShown(const Page& page) {
+    // Cleared in place: a hover action that changed the page may still hold this state.
+    pages_[&page] = PageInputState{};
+    pressed_ = nullptr;
+}
+
+void PointerDispatch::Reset() {
+    pages_.clear();
+    pressed_ = nullptr;
+    pan_drag_ = false;
+    window_drag_ = false;
+    button_capture_ = false;
+    grab_cursor_ = false;
+    object_cursor_.reset();
+}
+
+void PointerDispatch::ShowCursor() {
+    host_.ShowCursor(grab_cursor_, object_cursor_);
+}
+
+void PointerDispatch::Move(Point point) {
+    if (pan_drag_) {
+        if (pressed_ != nullptr) {
+            SetPan(*pressed_, {pan_start_.x + point.x - press_point_.x,
+                               pan_start_.y + point.y - press_point_.y});
+            host_.InvalidateWindow();
+        }
+        return;
+    }
+    if (window_drag_) {
+        // The pointer's screen position follows the window, so the client point is turned into
+        // a screen point with the window's present origin.
+        const Point origin = host_.WindowOrigin();
+        const Point cursor{origin.x + point.x, origin.y + point.y};
+        host_.MoveWindow({window_start_.x + cursor.x - press_point_.x,
+                          window_start_.y + cursor.y - press_point_.y});
+        return;
+    }
+    Track(point, true);
+}
+
+void PointerDispatch::Track(Point point, bool run_hover_actions) {
+    object_cursor_.reset();
+    Object* hit = nullptr;
+    for (Page* page : Ordered(host_.Pages())) {
+        if (page == nullptr) continue;
+        PageInputState& state = StateOf(*page);
+        // Once a higher page has the pointer, lower pages lose whatever they showed as hovered.
+        if (hit != nullptr) {
+            LeaveHover(*page, state, host_);
+            continue;
+        }
+        hit = TrackHover(*page, state, host_, point, run_hover_actions);
+    }
+    if (hit != nullptr && hit->option6 > 0 && ShowsObjectCursor(hit->kind)) {
+        object_cursor_ = std::int64_t{hit->option6} - 1;
+    }
+    ShowCursor();
+}
+
+void PointerDispatch::Down(Point point) {
+    Object* pressed = AskPages(
+        [&](Page& page, PageInputState& state) { return PressAt(page, state, host_, point); });
+    WindowPress(pressed, point);
+}
+
+void PointerDispatch::WindowPress(Object* pressed, Point point) {
+    press_point_ = point;
+    pressed_ = pressed;
+    if (pressed != nullptr && pressed->kind == kKindImage && pressed->flag_c &&
+        CanPanPicture(*pressed)) {
+        pan_drag_ = true;
+        pan_start_ = pressed->image_origin;
+    }
+    if (pressed == nullptr && host_.CanDragByBody()) {
+        window_drag_ = true;
+        window_start_ = host_.WindowOrigin();
+        press_point_ = {window_start_.x + point.x, window_start_.y + point.y};
+        return;
+    }
+    grab_cursor_ = false;
+    if (pressed == nullptr) {
+        ShowCursor();
+        return;
+    }
+    if (pressed->kind == kKindBitmapButton || pressed->kind == kKindTextButton) {
+        button_capture_ = true;
+    }
+    if (pressed->kind == kKindMatrix) SetMatrixCell(*pressed, point);
+    ShowCursor();
+    host_.RunList(pressed->actions_down);
+}
+
+void PointerDispatch::SetMatrixCell(Object& matrix, Point point) {
+    const MatrixCell cell = MatrixCellAt(matrix, {0, 0}, host_.Pictures(), point);
+    host_.Variables().SetNumber("MXCOL", cell.column);
+    host_.Variables().SetNumber("MXROW", cell.row);
+}
+
+void PointerDispatch::Up(Point point) {
+    pan_drag_ = false;
+    if (window_drag_) {
+        window_drag_ = false;
+        return;
+    }
+    button_capture_ = false;
+    ReleaseLink link;
+    Object* clicked = nullptr;
+    bool answered = false;
+    for (Page* page : Ordered(host_.Pages())) {
+        if (page == nullptr) continue;
+        PageInputState& state = StateOf(*page);
+        // The pages below the one that answered only end their press, so that no press mark
+        // stays shown.
+        if (answered) {
+            CancelPress(*page, state, host_);
+            continue;
+        }
+        ReleaseLink page_link;
+        Object* hit = ReleaseAt(*page, state, host_, point, page_link);
+        if (hit == nullptr) continue;
+        answered = true;
+        if (hit == pressed_) {
+            clicked = hit;
+            link = std::move(page_link);
+        }
+    }
+    pressed_ = nullptr;
+    if (clicked != nullptr) host_.EndIdleWait();
+    grab_cursor_ = false;
+    if (clicked == nullptr) return;
+    switch (link.kind) {
+        case kLinkProject:
+            if (!link.text.empty()) host_.OpenProject(link.text, link.start_page);
+            return;
+        case kLinkExit:
+            host_.Exit();
+            return;
+        case kLinkFirstPage:
+        case kLinkLastPage:
+        case kLinkNextPage:
+        case kLinkPreviousPage: {
+            constexpr std::array<PageDirection, 4> kDirections{
+                PageDirection::kFirst, PageDirection::kLast, PageDirection::kNext,
+                PageDirection::kPrevious};
+            const PageDirection direction = kDirections[link.kind - kLinkFirstPage];
+            host_.GoToPage(static_cast<std::int32_t>(direction), "", point);
+            return;
+        }
+        case kLinkPage:
+            host_.GoToPage(kGoToPageByName, link.text, point);
+            return;
+        case kLinkMinimize:
+            host_.Minimize();
+            return;
+        default:
+            break;
+    }
+    if (clicked->kind == kKindMatrix) SetMatrixCell(*clicked, point);
+    host_.RunList(clicked->actions_click);
+}
+
+void PointerDispatch::DoubleClick(Point point) {
+    Object* pressed = AskPages(
+        [&](Page& page, PageInputState& state) { return PressAt(page, state, host_, point); });
+    if (pressed != nullptr && pressed->kind == kKindInputText) {
+        if (InputField* field = host_.FieldOf(*pressed)) {
+            field->InputSelectAll();
+            return;
+        }
+    }
+    WindowPress(pressed, point);
+}
+
+void PointerDispatch::RightDown(Point /*point*/) {
+    // Only plug-in objects of the current page hear the right button; no action list runs.
+}
+
+void PointerDispatch::RightUp(Point /*point*/) {}
+
+}  // namespace velk

@@ -1,0 +1,138 @@
+// A main window for the input tests: three pages, a log of what dispatch asked for (lists run,
+// links, window moves), and fields for Input text objects when a test gives them.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fake_page_host.h"
+#include "input/input_field.h"
+#include "input/input_host.h"
+#include "pages/page_lookup.h"
+#include "platform/headless/recording_ui.h"
+#include "render/picture_cache.h"
+#include "script/variable_store.h"
+
+namespace velk::test {
+
+// A list whose one record names it, so that the log can say which list ran.
+inline ActionList Named(std::string name) {
+    ActionList list;
+    ActionRecord record;
+    record.target = std::move(name);
+    list.records.push_back(std::move(record));
+    return list;
+}
+
+// An object that takes the pointer, with named press and click lists.
+inline Object Active(std::string name, Rect rect) {
+    Object object;
+    object.kind = kKindFrame;
+    object.name = name;
+    object.rect = rect;
+    object.extra_value2 = 1;
+    object.actions_down = Named(name + ".down");
+    object.actions_click = Named(name + ".click");
+    return object;
+}
+
+class FakeField : public InputField {
+  public:
+    explicit FakeField(std::vector<std::string>& log, std::string name)
+        : log_(log), name_(std::move(name)) {}
+    void InputPress(Point) override {
+        focused_ = true;
+        log_.push_back(name_ + " press");
+    }
+    void InputMove(std::int32_t) override {}
+    void InputRelease(std::int32_t) override {}
+    void InputSelectAll() override { log_.push_back(name_ + " select all"); }
+    void InputLeave() override {
+        focused_ = false;
+        log_.push_back(name_ + " leave");
+    }
+    void InputKey(std::uint32_t key) override {
+        log_.push_back(name_ + " key " + std::to_string(key));
+        if (key == 8 && !text.empty()) text.pop_back();
+    }
+    void InputChar(std::uint8_t c) override { text.push_back(char(c)); }
+    bool Focused() const override { return focused_; }
+    void SetFocused(bool focused) override { focused_ = focused; }
+    std::string Text() const override { return text; }
+    std::string text;
+
+  private:
+    std::vector<std::string>& log_;
+    std::string name_;
+    bool focused_ = false;
+};
+
+class FakeInputHost : public InputHost {
+  public:
+    FakeInputHost() {
+        layer.name = "Master Layer 000";
+        current.name = "Page";
+        master.name = "Master Page 000";
+    }
+    InputPages Pages() override { return {&layer, &current, &master}; }
+    PageHost& PageSide() override { return page_host; }
+    PictureCache& Pictures() override { return pictures; }
+    VariableStore& Variables() override { return variables; }
+    Object* FindObject(std::string_view name) override {
+        return FindObjectByName(current, name, true);
+    }
+    void Invalidate(const Rect&) override {}
+    void InvalidateWindow() override {}
+    void StartFadeOut(Page&, Object& object) override { log.push_back("fade " + object.name); }
+    void RunList(const ActionList& list) override { Ran(list, "run "); }
+    void RunListGuarded(const ActionList& list) override { Ran(list, "guarded "); }
+    void GoToPage(std::int32_t mode, std::string_view name, Point) override {
+        log.push_back("page " + std::to_string(mode) + " " + std::string(name));
+    }
+    void Exit() override { log.push_back("exit"); }
+    void Minimize() override { log.push_back("minimize"); }
+    void OpenProject(std::string_view text, std::string_view start) override {
+        log.push_back("open " + std::string(text) + " at " + std::string(start));
+    }
+    std::int32_t RunProgram(std::string_view target, std::string_view parameters,
+                            std::int32_t mode) override {
+        log.push_back("program " + std::to_string(mode) + " " + std::string(target) + " " +
+                      std::string(parameters));
+        return 7;
+    }
+    void EndIdleWait() override { log.push_back("idle ends"); }
+    bool CanDragByBody() override { return drag_by_body; }
+    Point WindowOrigin() override { return origin; }
+    void MoveWindow(Point top_left) override { origin = top_left; }
+    void ShowCursor(bool grab, std::optional<std::int64_t> index) override {
+        cursor = grab ? -2 : index.value_or(-1);
+    }
+    InputField* FieldOf(Object& object) override {
+        auto found = fields.find(object.name);
+        return found != fields.end() ? found->second.get() : nullptr;
+    }
+
+    FakeField& GiveField(const std::string& name) {
+        return *(fields[name] = std::make_unique<FakeField>(log, name));
+    }
+
+    std::vector<std::string> log;
+    Page layer, current, master;
+    FakePageHost page_host;
+    host::RecordingUi ui;
+    PictureCache pictures{ui};
+    VariableStore variables;
+    bool drag_by_body = false;
+    Point origin{100, 100};
+    std::int64_t cursor = -1;
+    std::map<std::string, std::unique_ptr<FakeField>> fields;
+
+  private:
+    void Ran(const ActionList& list, const char* how) {
+        if (!list.records.empty()) log.push_back(how + list.records[0].target);
+    }
+};
+
+}  // namespace velk::test
