@@ -75,15 +75,16 @@ std::int32_t QuietInt(CommandContext& ctx, std::string_view text) {
 
 CommandResult RunCountedLoop(CommandContext& ctx, const std::string& variable, std::int64_t counter,
                              const ActionListPtr& body) {
+    VariableSlot counter_variable(variable);
     const std::string& limit = ctx.record.limit;
     std::int64_t end = QuietInt(ctx, limit);
     // The direction is fixed at the start; the limit may move after every pass.
     const bool upward = counter <= end;
     Dispatcher& dispatcher = ctx.dispatcher;
     do {
-        ctx.host.Variables().SetNumber(variable, static_cast<double>(counter));
+        ctx.host.Variables().SetNumber(counter_variable, static_cast<double>(counter));
         if (dispatcher.Stopping()) return CommandResult::kEndList;
-        if (dispatcher.RunActions(body) == 0) return CommandResult::kEndList;
+        if (dispatcher.RunHeld(body) == 0) return CommandResult::kEndList;
         if (dispatcher.BreakSet()) {
             dispatcher.SetBreak(false);
             counter = end;
@@ -98,7 +99,7 @@ CommandResult RunCountedLoop(CommandContext& ctx, const std::string& variable, s
 CommandResult RunInfiniteLoop(CommandContext& ctx, const ActionListPtr& body) {
     Dispatcher& dispatcher = ctx.dispatcher;
     while (!dispatcher.Stopping()) {
-        if (dispatcher.RunActions(body) == 0) return CommandResult::kEndList;
+        if (dispatcher.RunHeld(body) == 0) return CommandResult::kEndList;
         if (dispatcher.BreakSet()) {
             dispatcher.SetBreak(false);
             return CommandResult::kGoOn;

@@ -17,6 +17,15 @@ double Evaluator::EvaluateCondition(std::string_view text) {
 }
 
 double Evaluator::Run(std::string_view text, bool condition) {
+    if (ExpressionProgram* program = programs_.Find(text, condition)) {
+        const double value = program->Run(variables_, error_, error_context_);
+        if (error_) {
+            error_text_ = "Overflow  ";  // the table text, a blank, no suffix
+        } else {
+            error_context_.clear();
+        }
+        return value;
+    }
     ExpressionParser parser(*this, TrimWhiteSpace(text), condition);
     const double value = parser.Run();
     error_ = parser.HasError();

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/runtime_random.h"
+#include "script/expression_cache.h"
 #include "script/variable_store.h"
 
 namespace velk {
@@ -42,6 +43,7 @@ class Evaluator {
     VariableStore& variables_;
     RuntimeRandom& random_;
     ScriptOwner* owner_;
+    ExpressionCache programs_;
     bool error_ = false;
     std::string error_text_;
     std::string error_context_;

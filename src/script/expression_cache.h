@@ -1,0 +1,71 @@
+// The programs an evaluator compiled, by text and mode. Scripts run the same few texts over and
+// over (loop bodies, limits, conditions), so each is read once; a text that does not compile is
+// remembered as such and goes to the interpreter. The cache is bounded: past its limit it starts
+// afresh, so a script that builds ever new texts costs no more memory.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "script/expression_program.h"
+
+namespace velk {
+
+class ExpressionCache {
+  public:
+    // The program of `text` (trimmed when compiled) in that mode, or null when the interpreter
+    // must run it. `found` tells whether the cache knew the text.
+    ExpressionProgram* Find(std::string_view text, bool condition) {
+        const Recent& recent = recent_[condition][Pick(text)];
+        // The address only picks the entry; the text itself decides.
+        if (recent.text != nullptr && recent.text->size() == text.size() &&
+            Same(recent.text->data(), text.data(), text.size())) {
+            return recent.program;
+        }
+        return FindSlow(text, condition);
+    }
+
+  private:
+    static constexpr std::size_t kLimit = 1024;
+    static constexpr std::size_t kRecent = 64;  // 2^6
+
+    static std::size_t Pick(std::string_view text) {
+        const auto address =
+            static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(text.data()));
+        return (address * 0x9E3779B97F4A7C15u) >> 58;  // the top 6 bits: kRecent entries
+    }
+    // Short texts are the common case: compared in line rather than through a library call.
+    static bool Same(const char* a, const char* b, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i) {
+            if (a[i] != b[i]) return false;
+        }
+        return true;
+    }
+    ExpressionProgram* FindSlow(std::string_view text, bool condition);
+
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    using Programs = std::unordered_map<std::string, std::unique_ptr<ExpressionProgram>, TextHash,
+                                        std::equal_to<>>;
+    // Recently used texts by where their characters live: the records of a running list keep
+    // their texts in place, so a repeated text is found without hashing it.
+    struct Recent {
+        const std::string* text = nullptr;
+        ExpressionProgram* program = nullptr;
+    };
+
+    std::array<Programs, 2> programs_;
+    std::array<std::array<Recent, kRecent>, 2> recent_{};
+};
+
+}  // namespace velk
