@@ -8,14 +8,6 @@ namespace velk {
 Evaluator::Evaluator(VariableStore& variables, RuntimeRandom& random, ScriptOwner* owner)
     : variables_(variables), random_(random), owner_(owner) {}
 
-double Evaluator::Evaluate(std::string_view text) {
-    return Run(text, false);
-}
-
-double Evaluator::EvaluateCondition(std::string_view text) {
-    return Run(text, true);
-}
-
 double Evaluator::Run(std::string_view text, bool condition) {
     if (ExpressionProgram* program = programs_.Find(text, condition)) {
         const double value = program->Run(variables_, error_, error_context_);

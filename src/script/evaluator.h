@@ -22,9 +22,9 @@ class Evaluator {
     Evaluator(VariableStore& variables, RuntimeRandom& random, ScriptOwner* owner = nullptr);
 
     // Assignment mode: "=" after a variable assigns.
-    double Evaluate(std::string_view text);
+    double Evaluate(std::string_view text) { return Run(text, false); }
     // Condition mode: "=" after a variable compares. True when not 0.
-    double EvaluateCondition(std::string_view text);
+    double EvaluateCondition(std::string_view text) { return Run(text, true); }
 
     // The state the last evaluation left: only its first error counts.
     bool HasError() const { return error_; }

@@ -5,7 +5,10 @@
 namespace velk {
 
 ExpressionProgram* ExpressionCache::FindSlow(std::string_view text, bool condition) {
-    Recent& recent = recent_[condition][Pick(text)];
+    // Two texts picking the same entry take turns in its pair instead of evicting each other.
+    const std::size_t pick = Pick(text);
+    Recent& recent = recent_[condition][pick];
+    recent_[condition][pick ^ 1] = recent;
     Programs& programs = programs_[condition];
     auto it = programs.find(text);
     if (it == programs.end()) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,11 +23,13 @@ class ExpressionCache {
     // The program of `text` (trimmed when compiled) in that mode, or null when the interpreter
     // must run it. `found` tells whether the cache knew the text.
     ExpressionProgram* Find(std::string_view text, bool condition) {
-        const Recent& recent = recent_[condition][Pick(text)];
-        // The address only picks the entry; the text itself decides.
-        if (recent.text != nullptr && recent.text->size() == text.size() &&
-            Same(recent.text->data(), text.data(), text.size())) {
-            return recent.program;
+        // The address only picks the pair of entries; the text itself decides.
+        const std::size_t pick = Pick(text);
+        for (const Recent& recent : {recent_[condition][pick], recent_[condition][pick ^ 1]}) {
+            if (recent.text != nullptr && recent.text->size() == text.size() &&
+                Same(recent.text->data(), text.data(), text.size())) {
+                return recent.program;
+            }
         }
         return FindSlow(text, condition);
     }
@@ -40,8 +43,21 @@ class ExpressionCache {
             static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(text.data()));
         return (address * 0x9E3779B97F4A7C15u) >> 58;  // the top 6 bits: kRecent entries
     }
-    // Short texts are the common case: compared in line rather than through a library call.
+    // Short texts are the common case: compared by overlapping words, in line.
+    template <typename Word>
+    static bool SameWords(const char* a, const char* b, std::size_t size) {
+        Word a1, a2, b1, b2;
+        std::memcpy(&a1, a, sizeof(Word));
+        std::memcpy(&b1, b, sizeof(Word));
+        std::memcpy(&a2, a + size - sizeof(Word), sizeof(Word));
+        std::memcpy(&b2, b + size - sizeof(Word), sizeof(Word));
+        return ((a1 ^ b1) | (a2 ^ b2)) == 0;
+    }
     static bool Same(const char* a, const char* b, std::size_t size) {
+        if (size >= 8) {
+            return size <= 16 ? SameWords<std::uint64_t>(a, b, size) : std::memcmp(a, b, size) == 0;
+        }
+        if (size >= 4) return SameWords<std::uint32_t>(a, b, size);
         for (std::size_t i = 0; i < size; ++i) {
             if (a[i] != b[i]) return false;
         }

@@ -217,6 +217,9 @@ std::unique_ptr<ExpressionProgram> ExpressionProgram::Compile(std::string_view t
     if (!ProgramBuilder(*program, text, condition).Build()) return nullptr;
     // Every step pushes at most one value.
     program->stack_.resize(program->steps_.size() + 1);
+    const Step& first = program->steps_.front();
+    program->constant_ =
+        program->steps_.size() == 1 && first.op == Op::kConstant && first.overflow < 0;
     return program;
 }
 
@@ -231,7 +234,22 @@ void ElementName(std::string& out, const std::string& base, double index) {
 
 }  // namespace
 
-double ExpressionProgram::Run(VariableStore& variables, bool& error, std::string& context) {
+// Array elements are looked up by their finished names; kept out of line so that the loop over
+// the steps stays small.
+double ExpressionProgram::LoadElement(VariableStore& variables, const std::string& base,
+                                      double index) {
+    ElementName(element_, base, index);
+    const Variable* variable = variables.Find(element_);
+    return variable != nullptr ? variable->number : 0.0;
+}
+
+void ExpressionProgram::StoreElement(VariableStore& variables, const std::string& base,
+                                     double index, double value) {
+    ElementName(element_, base, index);
+    variables.SetNumber(element_, value);
+}
+
+double ExpressionProgram::RunSteps(VariableStore& variables, bool& error, std::string& context) {
     error = false;
     double* top = stack_.data();  // one past the top value
     for (const Step& step : steps_) {
@@ -244,19 +262,15 @@ double ExpressionProgram::Run(VariableStore& variables, bool& error, std::string
                 *top++ = variable != nullptr ? variable->number : 0.0;
                 break;
             }
-            case Op::kLoadElement: {
-                ElementName(element_, slots_[step.a].name, top[-1]);
-                const Variable* variable = variables.Find(element_);
-                top[-1] = variable != nullptr ? variable->number : 0.0;
+            case Op::kLoadElement:
+                top[-1] = LoadElement(variables, slots_[step.a].name, top[-1]);
                 break;
-            }
             case Op::kStore:
                 variables.SetNumber(slots_[step.a], top[-1]);
                 break;
             case Op::kStoreElement:
                 --top;
-                ElementName(element_, slots_[step.a].name, top[-1]);
-                variables.SetNumber(element_, top[0]);
+                StoreElement(variables, slots_[step.a].name, top[-1], top[0]);
                 top[-1] = top[0];
                 break;
             case Op::kAdd:

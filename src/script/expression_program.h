@@ -48,15 +48,28 @@ class ExpressionProgram {
     static std::unique_ptr<ExpressionProgram> Compile(std::string_view text, bool condition);
 
     // The value; `error` and `context` are set for the first overflow (`error` false otherwise).
-    double Run(VariableStore& variables, bool& error, std::string& context);
+    double Run(VariableStore& variables, bool& error, std::string& context) {
+        if (constant_) {  // a loop's limit, most often
+            error = false;
+            return steps_.front().value;
+        }
+        return RunSteps(variables, error, context);
+    }
 
   private:
+    double RunSteps(VariableStore& variables, bool& error, std::string& context);
+    [[gnu::noinline]] double LoadElement(VariableStore& variables, const std::string& base,
+                                         double index);
+    [[gnu::noinline]] void StoreElement(VariableStore& variables, const std::string& base,
+                                        double index, double value);
+
     friend class ProgramBuilder;
     std::vector<Step> steps_;
     std::vector<VariableSlot> slots_;
     std::vector<std::string> contexts_;
     std::vector<double> stack_;
     std::string element_;
+    bool constant_ = false;
 };
 
 }  // namespace velk
