@@ -81,7 +81,7 @@ CommandResult RunCountedLoop(CommandContext& ctx, const std::string& variable, s
     Evaluator& evaluator = ctx.host.ScriptEvaluator();
     VariableStore& variables = ctx.host.Variables();
     VariableSlot counter_variable(variable);
-    const std::string& limit = ctx.record.limit;
+    Evaluator::Repeated limit(ctx.record.limit);
     std::int64_t end = SaturateCast<std::int32_t>(evaluator.Evaluate(limit));
     // The direction is fixed at the start; the limit may move after every pass.
     const bool upward = counter <= end;

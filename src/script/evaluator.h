@@ -26,6 +26,21 @@ class Evaluator {
     // Condition mode: "=" after a variable compares. True when not 0.
     double EvaluateCondition(std::string_view text) { return Run(text, true); }
 
+    // A text one caller evaluates again and again in assignment mode (a loop's limit): found
+    // in the cache once, then run directly while the cache keeps its program. Evaluating it
+    // is Evaluate(text) in every respect. The text must outlive it.
+    class Repeated {
+      public:
+        explicit Repeated(std::string_view text) : text_(text) {}
+
+      private:
+        friend class Evaluator;
+        std::string_view text_;
+        ExpressionProgram* program_ = nullptr;
+        std::uint64_t generation_ = ~std::uint64_t{0};
+    };
+    double Evaluate(Repeated& repeated);
+
     // The state the last evaluation left: only its first error counts.
     bool HasError() const { return error_; }
     const std::string& ErrorText() const { return error_text_; }
@@ -39,6 +54,8 @@ class Evaluator {
 
   private:
     double Run(std::string_view text, bool condition);
+    double RunProgram(ExpressionProgram& program);
+    double Interpret(std::string_view text, bool condition);
 
     VariableStore& variables_;
     RuntimeRandom& random_;

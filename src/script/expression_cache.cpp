@@ -5,15 +5,16 @@
 namespace velk {
 
 ExpressionProgram* ExpressionCache::FindSlow(std::string_view text, bool condition) {
-    // Two texts picking the same entry take turns in its pair instead of evicting each other.
-    const std::size_t pick = Pick(text);
-    Recent& recent = recent_[condition][pick];
-    recent_[condition][pick ^ 1] = recent;
+    // The pair keeps the two texts used last: two texts picking the same pair both stay.
+    const std::size_t pair = Pair(text);
+    Recent& recent = recent_[condition][pair];
+    recent_[condition][pair + 1] = recent;
     Programs& programs = programs_[condition];
     auto it = programs.find(text);
     if (it == programs.end()) {
         if (programs.size() >= kLimit) {
             programs.clear();
+            ++generation_;
             recent_[condition].fill(Recent{});
         }
         it = programs
@@ -21,7 +22,7 @@ ExpressionProgram* ExpressionCache::FindSlow(std::string_view text, bool conditi
                           ExpressionProgram::Compile(TrimWhiteSpace(text), condition))
                  .first;
     }
-    recent = Recent{&it->first, it->second.get()};
+    recent = Recent{it->first.data(), it->first.size(), it->second.get()};
     return recent.program;
 }
 

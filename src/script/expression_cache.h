@@ -24,24 +24,28 @@ class ExpressionCache {
     // must run it. `found` tells whether the cache knew the text.
     ExpressionProgram* Find(std::string_view text, bool condition) {
         // The address only picks the pair of entries; the text itself decides.
-        const std::size_t pick = Pick(text);
-        for (const Recent& recent : {recent_[condition][pick], recent_[condition][pick ^ 1]}) {
-            if (recent.text != nullptr && recent.text->size() == text.size() &&
-                Same(recent.text->data(), text.data(), text.size())) {
+        const std::size_t pair = Pair(text);
+        for (const Recent& recent : {recent_[condition][pair], recent_[condition][pair + 1]}) {
+            if (recent.size == text.size() && recent.text != nullptr &&
+                Same(recent.text, text.data(), text.size())) {
                 return recent.program;
             }
         }
         return FindSlow(text, condition);
     }
 
+    // Changes whenever the cache starts afresh: programs found before are gone.
+    std::uint64_t Generation() const { return generation_; }
+
   private:
     static constexpr std::size_t kLimit = 1024;
     static constexpr std::size_t kRecent = 64;  // 2^6
 
-    static std::size_t Pick(std::string_view text) {
+    // The first of the two entries a text may be remembered in.
+    static std::size_t Pair(std::string_view text) {
         const auto address =
             static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(text.data()));
-        return (address * 0x9E3779B97F4A7C15u) >> 58;  // the top 6 bits: kRecent entries
+        return ((address * 0x9E3779B97F4A7C15u) >> 58) & ~std::uint64_t{1};  // top 6 bits: kRecent
     }
     // Short texts are the common case: compared by overlapping words, in line.
     template <typename Word>
@@ -76,11 +80,13 @@ class ExpressionCache {
     // Recently used texts by where their characters live: the records of a running list keep
     // their texts in place, so a repeated text is found without hashing it.
     struct Recent {
-        const std::string* text = nullptr;
+        const char* text = nullptr;  // the characters of the cache's own copy
+        std::size_t size = 0;
         ExpressionProgram* program = nullptr;
     };
 
     std::array<Programs, 2> programs_;
+    std::uint64_t generation_ = 0;
     std::array<std::array<Recent, kRecent>, 2> recent_{};
 };
 

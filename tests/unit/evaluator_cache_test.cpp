@@ -143,8 +143,11 @@ struct Sides {
         Preset(plain_store);
     }
 
-    void Step(const std::string& text, bool condition) {
-        const double value = condition ? cached.EvaluateCondition(text) : cached.Evaluate(text);
+    // `repeated` (assignment mode only): the text through a remembered handle.
+    void Step(const std::string& text, bool condition, Evaluator::Repeated* repeated = nullptr) {
+        const double value = repeated != nullptr ? cached.Evaluate(*repeated)
+                             : condition         ? cached.EvaluateCondition(text)
+                                                 : cached.Evaluate(text);
         ExpressionParser parser(plain, TrimWhiteSpace(text), condition);
         const double expected = parser.Run();
         if (parser.HasError()) {
@@ -171,20 +174,32 @@ struct Sides {
 
 TEST(EvaluatorCacheTest, CompiledTextsBehaveAsTheInterpreter) {
     TextGenerator generator(20261210);
+    // More texts than the cache holds, so that it starts afresh now and then.
     std::vector<std::string> pool;
     int compiled = 0;
     for (int k = 0; k < 3000; ++k) {
         pool.push_back(generator.Text());
         compiled += ExpressionProgram::Compile(TrimWhiteSpace(pool.back()), false) != nullptr;
     }
+    std::vector<Evaluator::Repeated> repeated(pool.begin(), pool.end());
     // Enough of the texts take the compiled path for the comparison to mean something.
     EXPECT_GT(compiled, 1000);
 
     Sides sides;
     std::mt19937 rng(99);
     for (int step = 0; step < 40000; ++step) {
-        const std::string& text = pool[rng() % pool.size()];
-        sides.Step(text, rng() % 3 == 0);
+        const std::size_t k = rng() % pool.size();
+        switch (rng() % 3) {
+            case 0:
+                sides.Step(pool[k], true);
+                break;
+            case 1:
+                sides.Step(pool[k], false);
+                break;
+            default:
+                sides.Step(pool[k], false, &repeated[k]);
+                break;
+        }
         if (::testing::Test::HasFailure()) break;
         // Now and then the stores lose their records (a new project, a reset) or are replaced:
         // nothing compiled may keep pointing into the old ones.
