@@ -56,6 +56,10 @@ void SkipRecord(const ActionRecord& record, IfLevels& ifs, host::Ui& ui) {
 }  // namespace
 
 int Dispatcher::RunActions(ActionListPtr list) {
+    return RunHeld(list);
+}
+
+int Dispatcher::RunHeld(const ActionListPtr& list) {
     if (list == nullptr || stop_ || list->empty()) return 0;
     // A list may start itself again without any guard of its own (a page whose entry actions
     // go to that page by name): the old player recursed until its stack ran out. Runs nested
@@ -65,7 +69,7 @@ int Dispatcher::RunActions(ActionListPtr list) {
         return 0;
     }
     // `list` stays alive until this run returns, whatever happens to the project meanwhile.
-    current_ = list;
+    if (current_ != list) current_ = list;
     executing_ = true;
     CountedScope on_stack(depth_);
     const int result = Walk(*list);
@@ -98,16 +102,20 @@ int Dispatcher::Walk(const ActionList& list) {
                            .dispatcher = *this,
                            .frame = frame,
                            .record = record,
-                           .target = ResolveText(record.target, host_.Variables()),
+                           .target = {},
                            .object_name = {}};
-        if (ctx.target.find("::") != std::string::npos) {
-            ctx.named_page = host_.FindPageOf(ctx.target);
+        // Statements have no target object: only commands look theirs up.
+        const bool statement = IsStatement(record.code);
+        if (!statement) {
+            ctx.target = ResolveText(record.target, host_.Variables());
+            if (ctx.target.find("::") != std::string::npos) {
+                ctx.named_page = host_.FindPageOf(ctx.target);
+            }
+            ctx.object_name = ObjectLookupName(record.code, ctx.target, host_.Variables());
+            if (!ctx.object_name.empty()) ctx.object = host_.FindObject(ctx.object_name);
         }
-        ctx.object_name = ObjectLookupName(record.code, ctx.target, host_.Variables());
-        if (!ctx.object_name.empty()) ctx.object = host_.FindObject(ctx.object_name);
 
-        const CommandResult result =
-            IsStatement(record.code) ? PerformStatement(ctx) : PerformCommand(ctx);
+        const CommandResult result = statement ? PerformStatement(ctx) : PerformCommand(ctx);
         // Commands may pump or stop the player; nothing more runs once it is stopping.
         if (result == CommandResult::kEndList || stop_) {
             executing_ = false;

@@ -30,6 +30,8 @@ class Dispatcher {
     // list, no records, the player stopping) or stopped. The list is held for the whole run, so
     // it survives its project being replaced meanwhile.
     int RunActions(ActionListPtr list);
+    // The same for a list its caller holds for the whole run (a loop body run pass after pass).
+    int RunHeld(const ActionListPtr& list);
     // The same, through the nesting guard (key objects, RunScript, hyperlinks, script timers).
     int RunGuarded(ActionListPtr list);
 

@@ -14,6 +14,10 @@ inline constexpr std::int32_t kMaxIfDepth = 50;
 
 class IfLevels {
   public:
+    // Only the levels up to the depth are ever read, and each is written on the way in: the
+    // rest stay unset, as every run (each pass of a loop body) starts one of these.
+    IfLevels() { levels_[0] = true; }
+
     bool Running() const { return running_; }
     std::int32_t Depth() const { return depth_; }
 
@@ -34,7 +38,7 @@ class IfLevels {
     bool running_ = true;
     std::int32_t depth_ = 0;
     // Level 0 runs until an Else at depth 0 turns it off.
-    std::array<bool, kMaxIfDepth + 1> levels_{true};
+    std::array<bool, kMaxIfDepth + 1> levels_;
 };
 
 }  // namespace velk

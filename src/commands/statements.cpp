@@ -17,21 +17,22 @@ namespace {
 constexpr std::string_view kUnusedNext = "Script Error: Unused next\nnext ";
 
 // The evaluator's complaint, shown the way running statements show it; the script goes on.
-void ShowEvaluationError(CommandHost& host) {
-    const Evaluator& evaluator = host.ScriptEvaluator();
+void ShowEvaluationError(CommandHost& host, const Evaluator& evaluator) {
     if (!evaluator.HasError()) return;
     host.Ui().MessageBox(kApplicationName, evaluator.ErrorText() + "\n" + evaluator.ErrorContext());
 }
 
 void PerformAssignment(CommandContext& ctx) {
     if (ctx.record.argument.empty()) return;
-    ctx.host.ScriptEvaluator().Evaluate(ctx.record.argument);
-    ShowEvaluationError(ctx.host);
+    Evaluator& evaluator = ctx.host.ScriptEvaluator();
+    evaluator.Evaluate(ctx.record.argument);
+    ShowEvaluationError(ctx.host, evaluator);
 }
 
 void PerformIf(CommandContext& ctx) {
-    const double value = ctx.host.ScriptEvaluator().EvaluateCondition(ctx.record.argument);
-    ShowEvaluationError(ctx.host);
+    Evaluator& evaluator = ctx.host.ScriptEvaluator();
+    const double value = evaluator.EvaluateCondition(ctx.record.argument);
+    ShowEvaluationError(ctx.host, evaluator);
     if (!ctx.frame.ifs.EnterIf(value != 0.0)) {
         ctx.host.Ui().MessageBox(kApplicationName, kIfDepthMessage);
     }
@@ -75,21 +76,26 @@ std::int32_t QuietInt(CommandContext& ctx, std::string_view text) {
 
 CommandResult RunCountedLoop(CommandContext& ctx, const std::string& variable, std::int64_t counter,
                              const ActionListPtr& body) {
-    const std::string& limit = ctx.record.limit;
-    std::int64_t end = QuietInt(ctx, limit);
+    // Both belong to the main window, which outlives the loop; the counter's record is looked up
+    // once, not every pass.
+    Evaluator& evaluator = ctx.host.ScriptEvaluator();
+    VariableStore& variables = ctx.host.Variables();
+    VariableSlot counter_variable(variable);
+    Evaluator::Repeated limit(ctx.record.limit);
+    std::int64_t end = SaturateCast<std::int32_t>(evaluator.Evaluate(limit));
     // The direction is fixed at the start; the limit may move after every pass.
     const bool upward = counter <= end;
     Dispatcher& dispatcher = ctx.dispatcher;
     do {
-        ctx.host.Variables().SetNumber(variable, static_cast<double>(counter));
+        variables.SetNumber(counter_variable, static_cast<double>(counter));
         if (dispatcher.Stopping()) return CommandResult::kEndList;
-        if (dispatcher.RunActions(body) == 0) return CommandResult::kEndList;
+        if (dispatcher.RunHeld(body) == 0) return CommandResult::kEndList;
         if (dispatcher.BreakSet()) {
             dispatcher.SetBreak(false);
             counter = end;
         }
         if (dispatcher.Stopping()) return CommandResult::kEndList;
-        end = QuietInt(ctx, limit);
+        end = SaturateCast<std::int32_t>(evaluator.Evaluate(limit));
         counter += upward ? 1 : -1;
     } while (upward ? counter <= end : counter >= end);
     return CommandResult::kGoOn;
@@ -98,7 +104,7 @@ CommandResult RunCountedLoop(CommandContext& ctx, const std::string& variable, s
 CommandResult RunInfiniteLoop(CommandContext& ctx, const ActionListPtr& body) {
     Dispatcher& dispatcher = ctx.dispatcher;
     while (!dispatcher.Stopping()) {
-        if (dispatcher.RunActions(body) == 0) return CommandResult::kEndList;
+        if (dispatcher.RunHeld(body) == 0) return CommandResult::kEndList;
         if (dispatcher.BreakSet()) {
             dispatcher.SetBreak(false);
             return CommandResult::kGoOn;

@@ -8,15 +8,31 @@ namespace velk {
 Evaluator::Evaluator(VariableStore& variables, RuntimeRandom& random, ScriptOwner* owner)
     : variables_(variables), random_(random), owner_(owner) {}
 
-double Evaluator::Evaluate(std::string_view text) {
-    return Run(text, false);
-}
-
-double Evaluator::EvaluateCondition(std::string_view text) {
-    return Run(text, true);
-}
-
 double Evaluator::Run(std::string_view text, bool condition) {
+    if (ExpressionProgram* program = programs_.Find(text, condition)) return RunProgram(*program);
+    return Interpret(text, condition);
+}
+
+double Evaluator::Evaluate(Repeated& repeated) {
+    if (repeated.generation_ != programs_.Generation()) {
+        repeated.program_ = programs_.Find(repeated.text_, false);
+        repeated.generation_ = programs_.Generation();  // after Find, which may start afresh
+    }
+    if (repeated.program_ != nullptr) return RunProgram(*repeated.program_);
+    return Interpret(repeated.text_, false);
+}
+
+double Evaluator::RunProgram(ExpressionProgram& program) {
+    const double value = program.Run(variables_, error_, error_context_);
+    if (error_) {
+        error_text_ = "Overflow  ";  // the table text, a blank, no suffix
+    } else {
+        error_context_.clear();
+    }
+    return value;
+}
+
+double Evaluator::Interpret(std::string_view text, bool condition) {
     ExpressionParser parser(*this, TrimWhiteSpace(text), condition);
     const double value = parser.Run();
     error_ = parser.HasError();

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/runtime_random.h"
+#include "script/expression_cache.h"
 #include "script/variable_store.h"
 
 namespace velk {
@@ -21,9 +22,24 @@ class Evaluator {
     Evaluator(VariableStore& variables, RuntimeRandom& random, ScriptOwner* owner = nullptr);
 
     // Assignment mode: "=" after a variable assigns.
-    double Evaluate(std::string_view text);
+    double Evaluate(std::string_view text) { return Run(text, false); }
     // Condition mode: "=" after a variable compares. True when not 0.
-    double EvaluateCondition(std::string_view text);
+    double EvaluateCondition(std::string_view text) { return Run(text, true); }
+
+    // A text one caller evaluates again and again in assignment mode (a loop's limit): found
+    // in the cache once, then run directly while the cache keeps its program. Evaluating it
+    // is Evaluate(text) in every respect. The text must outlive it.
+    class Repeated {
+      public:
+        explicit Repeated(std::string_view text) : text_(text) {}
+
+      private:
+        friend class Evaluator;
+        std::string_view text_;
+        ExpressionProgram* program_ = nullptr;
+        std::uint64_t generation_ = ~std::uint64_t{0};
+    };
+    double Evaluate(Repeated& repeated);
 
     // The state the last evaluation left: only its first error counts.
     bool HasError() const { return error_; }
@@ -38,10 +54,13 @@ class Evaluator {
 
   private:
     double Run(std::string_view text, bool condition);
+    double RunProgram(ExpressionProgram& program);
+    double Interpret(std::string_view text, bool condition);
 
     VariableStore& variables_;
     RuntimeRandom& random_;
     ScriptOwner* owner_;
+    ExpressionCache programs_;
     bool error_ = false;
     std::string error_text_;
     std::string error_context_;

@@ -22,7 +22,9 @@ bool IsComparisonChar(int token) {
     return token == '<' || token == '>' || token == '=';
 }
 
-double Compare(int first, int second, double left, double right) {
+}  // namespace
+
+double CompareValues(int first, int second, double left, double right) {
     if (second == 0) {
         if (first == '<') return left < right;
         if (first == '>') return left > right;
@@ -52,8 +54,6 @@ double RepeatedPower(double base, double e) {
     if (count == steps) return result;
     return result * std::pow(base, count - steps);
 }
-
-}  // namespace
 
 double ExpressionParser::Run() {
     Next();
@@ -92,7 +92,7 @@ double ExpressionParser::Comparison() {
             second = token_;
             Next();
         }
-        value = Compare(first, second, value, Sum());
+        value = CompareValues(first, second, value, Sum());
     }
     return value;
 }

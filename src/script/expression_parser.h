@@ -25,6 +25,12 @@ enum class ScriptError : int {
     kOverflow = 23,
 };
 
+// A comparison operator of one or two characters ("<", "<=", "<<", ...; `second` 0 for one)
+// applied to two values.
+double CompareValues(int first, int second, double left, double right);
+// base ^ e: base multiplied into 1 once for each integer from 1 up to e.
+double RepeatedPower(double base, double e);
+
 class ExpressionParser {
   public:
     static constexpr int kEnd = -1;

@@ -13,8 +13,33 @@ VariableStore& VariableStore::operator=(const VariableStore& other) {
     if (this != &other) {
         records_ = other.records_;
         Reindex();
+        ++epoch_;
     }
     return *this;
+}
+
+VariableStore::VariableStore(VariableStore&& other) noexcept
+    : records_(std::move(other.records_)), index_(std::move(other.index_)) {
+    other.Clear();
+}
+
+VariableStore& VariableStore::operator=(VariableStore&& other) noexcept {
+    if (this != &other) {
+        records_ = std::move(other.records_);
+        index_ = std::move(other.index_);
+        ++epoch_;
+        other.Clear();
+    }
+    return *this;
+}
+
+Variable* VariableStore::ResolveSlow(VariableSlot& slot) const {
+    auto it = index_.find(slot.name);
+    slot.record = it == index_.end() ? nullptr : it->second;
+    slot.store = this;
+    slot.epoch = epoch_;
+    slot.count = records_.size();
+    return slot.record;
 }
 
 void VariableStore::Reindex() {
@@ -25,6 +50,7 @@ void VariableStore::Reindex() {
 void VariableStore::Clear() {
     index_.clear();
     records_.clear();
+    ++epoch_;
 }
 
 Variable& VariableStore::Record(std::string_view name, bool& existed, bool numeric) {

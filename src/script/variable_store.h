@@ -3,11 +3,13 @@
 // order they were created and never removed; a name index makes every lookup a hash lookup.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 namespace velk {
 
@@ -20,13 +22,27 @@ struct Variable {
     std::string text;
 };
 
+class VariableStore;
+
+// A name looked up once and remembered: compiled expressions and loops read and write through
+// it every pass without hashing the name again. Valid for one store; the store tells when the
+// remembered record may be stale (its records replaced, or the absent name possibly created).
+struct VariableSlot {
+    explicit VariableSlot(std::string slot_name = {}) : name(std::move(slot_name)) {}
+    std::string name;
+    const VariableStore* store = nullptr;
+    Variable* record = nullptr;
+    std::uint64_t epoch = ~std::uint64_t{0};
+    std::size_t count = 0;
+};
+
 class VariableStore {
   public:
     VariableStore() = default;
     VariableStore(const VariableStore& other);
     VariableStore& operator=(const VariableStore& other);
-    VariableStore(VariableStore&&) noexcept = default;
-    VariableStore& operator=(VariableStore&&) noexcept = default;
+    VariableStore(VariableStore&& other) noexcept;
+    VariableStore& operator=(VariableStore&& other) noexcept;
 
     // A name ending in "$" or holding "$[" names a string variable (a convention of the
     // scripts; the store itself keeps both values for every name).
@@ -53,6 +69,16 @@ class VariableStore {
     double GetNumber(std::string_view name) const { return FindNumber(name).value_or(0.0); }
     std::string GetString(std::string_view name) const { return FindString(name).value_or(""); }
 
+    // Through a slot: the same as Find and SetNumber by the slot's name.
+    const Variable* Find(VariableSlot& slot) const { return Resolve(slot); }
+    void SetNumber(VariableSlot& slot, double value) {
+        if (Variable* record = Resolve(slot)) {
+            record->number = value;
+        } else {
+            SetNumber(slot.name, value);
+        }
+    }
+
     // Every variable in the order of creation.
     const std::deque<Variable>& All() const { return records_; }
     void Clear();
@@ -60,10 +86,20 @@ class VariableStore {
   private:
     Variable& Record(std::string_view name, bool& existed, bool numeric);
     void Reindex();
+    Variable* Resolve(VariableSlot& slot) const {
+        if (slot.store == this && slot.epoch == epoch_ &&
+            (slot.record != nullptr || slot.count == records_.size())) {
+            return slot.record;
+        }
+        return ResolveSlow(slot);
+    }
+    Variable* ResolveSlow(VariableSlot& slot) const;
 
     // A deque never moves its elements when it grows, so the index keys can view the names.
     std::deque<Variable> records_;
     std::unordered_map<std::string_view, Variable*> index_;
+    // Changes whenever the records are replaced or dropped, so that no slot keeps a stale one.
+    std::uint64_t epoch_ = 0;
 };
 
 // The name a name with an index in brackets stands for: "a[i]" with i = 3 is "a[3]", "a[i]$"
