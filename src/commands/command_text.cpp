@@ -17,17 +17,8 @@ bool IsBlank(char c) {
 
 }  // namespace
 
-std::string_view TrimBlanks(std::string_view text) {
-    return TrimWhiteSpace(text);
-}
-
 std::string ResolveText(std::string_view text, const VariableStore& variables) {
-    const std::string_view name = TrimBlanks(text);
-    // A leading "$" alone does not make a variable name: "$5" stays a literal text.
-    if (name.find('$', 1) != std::string_view::npos) {
-        if (auto value = variables.FindString(name)) return *value;
-    }
-    return std::string(text);
+    return SubstituteStringVariable(text, variables);
 }
 
 std::vector<std::string> SplitArgs(std::string_view text, std::size_t count,

@@ -75,9 +75,6 @@ void PerformPageTimer(CommandContext& ctx);               // PageTimer, ExitTime
 CommandResult PerformWindowCommand(CommandContext& ctx);  // Exit, Minimize, Restore, Refresh
 void PerformRunProject(CommandContext& ctx);              // RunVKD
 
-// `text` without white space at either end.
-std::string_view TrimBlanks(std::string_view text);
-
 // The integer a text begins with, read as a C library would: white space, a sign, digits.
 // Saturates instead of overflowing; 0 without digits.
 std::int32_t LeadingInteger(std::string_view text);

@@ -3,6 +3,7 @@
 
 #include "base/codepage.h"
 #include "base/saturate.h"
+#include "base/text.h"
 #include "commands/command_host.h"
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
@@ -31,7 +32,7 @@ std::int32_t Extent(std::int32_t from, std::int32_t to) {
 }
 
 Easing EasingOf(std::string_view field) {
-    const std::string word = Cp1252UpperString(TrimBlanks(field));
+    const std::string word = Cp1252UpperString(TrimWhiteSpace(field));
     if (word == "EASYTO") return Easing::kEaseTo;
     if (word == "EASYFROM") return Easing::kEaseFrom;
     return Easing::kLinear;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "base/saturate.h"
+#include "base/text.h"
 #include "commands/command_host.h"
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
@@ -42,7 +43,7 @@ void PerformIf(CommandContext& ctx) {
 std::string LoopVariable(std::string_view initialisation) {
     const std::size_t equals = initialisation.find('=');
     if (equals == std::string_view::npos || equals == 0) return {};
-    return std::string(TrimBlanks(initialisation.substr(0, equals)));
+    return std::string(TrimWhiteSpace(initialisation.substr(0, equals)));
 }
 
 bool IsInfinity(std::string_view limit) {
@@ -60,7 +61,7 @@ std::shared_ptr<ActionList> TakeLoopBody(CommandContext& ctx, std::string_view v
     while (ctx.frame.position < records.size()) {
         if (ctx.dispatcher.Stopping()) return nullptr;
         const ActionRecord& record = records[ctx.frame.position++];
-        if (record.code == kCodeNext && TrimBlanks(record.argument) == variable) {
+        if (record.code == kCodeNext && TrimWhiteSpace(record.argument) == variable) {
             found = true;
             break;
         }

@@ -1,12 +1,10 @@
 #include "platform/headless/effect_log.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
-#include <limits>
 #include <vector>
 
 #include "base/codepage.h"
+#include "script/evaluator.h"
 
 namespace velk::host {
 
@@ -45,17 +43,7 @@ std::string EscapeLogText(std::string_view code_page_text) {
 }
 
 std::string FormatLogNumber(double value) {
-    // to_chars is specified as printf in the C locale, whatever the process locale is.
-    char buffer[64];
-    std::to_chars_result result;
-    if (value == std::trunc(value) && value >= std::numeric_limits<std::int32_t>::min() &&
-        value <= std::numeric_limits<std::int32_t>::max()) {
-        result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int32_t>(value));
-    } else {
-        result =
-            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    }
-    return std::string(buffer, result.ptr);
+    return NumberToText(value);
 }
 
 const char* AnswerName(MessageAnswer answer) {
