@@ -1,5 +1,4 @@
 // Press and release on one page: pressed states, press targets, object menus and links.
-#include <cstdio>
 
 #include "base/codepage.h"
 #include "base/text.h"
@@ -8,6 +7,7 @@
 #include "input/page_pointer.h"
 #include "pages/object_visibility.h"
 #include "pages/page_lookup.h"
+#include "script/number_text.h"
 #include "script/variable_store.h"
 
 namespace velk {
@@ -113,9 +113,7 @@ void RunProgramLink(InputHost& host, const Object& hit, std::string_view paramet
     const std::int32_t result = host.RunProgram(hit.text_variable, parameter, mode);
     host.Variables().SetNumber(kReturnValue, result);
     if (Object* shown = host.FindObject(kReturnValue)) {
-        char text[16];
-        std::snprintf(text, sizeof text, "%d", static_cast<int>(result));
-        shown->text = text;
+        shown->text = IntToText(result);
         host.Invalidate(shown->rect);
     }
 }

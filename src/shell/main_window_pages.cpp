@@ -1,10 +1,11 @@
 // Page changes as the main window drives them: timers stopped, the transition prepared, the
 // page left and entered, the transition played, the entry actions run; and the page timer.
-#include <cstdio>
 
 #include "base/codepage.h"
+#include "base/saturate.h"
 #include "render/canvas.h"
 #include "render/page_painter.h"
+#include "script/number_text.h"
 #include "shell/main_window.h"
 
 namespace velk {
@@ -72,10 +73,8 @@ void MainWindow::StartPage() {
     pointer_dispatch_.PageShown(*page);
     variables_.SetString("ZIZ_PageName", page->name);
     ShowInDisplayObject("ZIZ_PageName", page->name);
-    char error_text[16];
-    std::snprintf(error_text, sizeof error_text, "%d",
-                  static_cast<int>(variables_.GetNumber("ZIZ_Error")));
-    ShowInDisplayObject("ZIZ_Error", error_text);
+    ShowInDisplayObject("ZIZ_Error",
+                        IntToText(SaturateCast<std::int32_t>(variables_.GetNumber("ZIZ_Error"))));
     // Input fields hand their text to their variables on entry.
     for (const Object& object : page->objects) {
         if (object.kind != kKindInputText) continue;
