@@ -9,6 +9,10 @@ namespace velk {
 // feed.
 inline constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
 
+constexpr bool IsWhiteSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
 // `text` without white space at either end.
 constexpr std::string_view TrimWhiteSpace(std::string_view text) {
     const auto first = text.find_first_not_of(kWhiteSpace);

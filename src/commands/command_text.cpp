@@ -9,13 +9,6 @@
 #include "script/variable_store.h"
 
 namespace velk {
-namespace {
-
-bool IsBlank(char c) {
-    return kWhiteSpace.find(c) != std::string_view::npos;
-}
-
-}  // namespace
 
 std::string ResolveText(std::string_view text, const VariableStore& variables) {
     return SubstituteStringVariable(text, variables);
@@ -37,7 +30,7 @@ std::vector<std::string> SplitArgs(std::string_view text, std::size_t count,
 
 std::int32_t LeadingInteger(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
+    while (i < text.size() && IsWhiteSpace(text[i])) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     std::int64_t value = 0;

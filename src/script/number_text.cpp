@@ -118,12 +118,6 @@ std::string IntToText(std::int32_t value) {
     return out;
 }
 
-std::string_view TrimWhiteSpace(std::string_view text) {
-    while (!text.empty() && IsWhiteSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsWhiteSpace(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 std::string NumberToText(double value) {
     constexpr double kMin = std::numeric_limits<std::int32_t>::min();
     constexpr double kMax = std::numeric_limits<std::int32_t>::max();

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/text.h"
+
 namespace velk {
 
 // Leading white space, a sign, digits with an optional "." and an exponent introduced by "e",
@@ -20,11 +22,5 @@ std::int32_t TextToInt(std::string_view text);
 // "%d" of a 32-bit integer.
 std::string IntToText(std::int32_t value);
 void AppendInt(std::string& out, std::int32_t value);
-
-// White space as the runtime's trimming sees it.
-constexpr bool IsWhiteSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-std::string_view TrimWhiteSpace(std::string_view text);
 
 }  // namespace velk
