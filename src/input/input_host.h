@@ -14,6 +14,7 @@
 
 namespace velk {
 
+class Bubble;
 class InputField;
 class PageHost;
 class PictureCache;
@@ -74,6 +75,9 @@ class InputHost {
     // Press modes 1 to 7 drive a video target (play, stop, pause, step forward and back, double
     // and half rate); objects of other kinds ignore them.
     virtual void PressVideo(Object& /*target*/, std::uint32_t /*mode*/) {}
+
+    // The tooltip bubble the pointer feeds; none shows no tooltips.
+    virtual Bubble* TooltipBubble() { return nullptr; }
 
     // The editable field of an Input text, once the object has been drawn; none before.
     virtual InputField* FieldOf(Object& /*input_text*/) { return nullptr; }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "controls/bubble.h"
 #include "input/input_field.h"
 #include "input/input_host.h"
 #include "input/pointer_dispatch.h"
@@ -103,6 +104,7 @@ void KeyboardDispatch::KeyDown(std::uint32_t virtual_key, KeyModifiers modifiers
     if (virtual_key == kVkEscape) {
         LeaveFocusedFields();
     } else if (!field_took_tab) {
+        if (Bubble* bubble = host_.TooltipBubble()) bubble->Hide();
         if (Object* focused = FocusedField()) {
             host_.FieldOf(*focused)->InputKey(virtual_key);
             if (virtual_key == kVkBack || virtual_key == kVkDelete) Publish(*focused);
@@ -125,6 +127,7 @@ void KeyboardDispatch::RunKeyObject(std::uint32_t virtual_key, KeyModifiers modi
 }
 
 void KeyboardDispatch::Char(std::uint8_t character) {
+    if (Bubble* bubble = host_.TooltipBubble()) bubble->Hide();
     Object* focused = FocusedField();
     if (focused == nullptr) return;
     host_.FieldOf(*focused)->InputChar(character);

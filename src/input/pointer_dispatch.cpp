@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "controls/bubble.h"
 #include "input/image_pan.h"
 #include "input/input_field.h"
 #include "input/input_host.h"
@@ -93,10 +94,22 @@ void PointerDispatch::Move(Point point) {
                           window_start_.y + cursor.y - press_point_.y});
         return;
     }
-    Track(point, true);
+    Bubble* bubble = host_.TooltipBubble();
+    if (bubble != nullptr) bubble->MouseMoved(point);
+    Object* hit = Track(point, true);
+    if (bubble == nullptr) return;
+    if (hit == nullptr) {
+        bubble->Cancel();
+    } else if (hit->link_flag != 0) {
+        bubble->Track(point, hit->link);
+    }
 }
 
-void PointerDispatch::Track(Point point, bool run_hover_actions) {
+void PointerDispatch::CancelTooltip() {
+    if (Bubble* bubble = host_.TooltipBubble()) bubble->Cancel();
+}
+
+Object* PointerDispatch::Track(Point point, bool run_hover_actions) {
     object_cursor_.reset();
     Object* hit = nullptr;
     for (Page* page : Ordered(host_.Pages())) {
@@ -113,6 +126,7 @@ void PointerDispatch::Track(Point point, bool run_hover_actions) {
         object_cursor_ = std::int64_t{hit->option6} - 1;
     }
     ShowCursor();
+    return hit;
 }
 
 void PointerDispatch::Down(Point point) {
@@ -122,6 +136,7 @@ void PointerDispatch::Down(Point point) {
 }
 
 void PointerDispatch::WindowPress(Object* pressed, Point point) {
+    CancelTooltip();
     press_point_ = point;
     pressed_ = pressed;
     if (pressed != nullptr && pressed->kind == kKindImage && pressed->flag_c &&
@@ -160,6 +175,7 @@ void PointerDispatch::Up(Point point) {
         window_drag_ = false;
         return;
     }
+    CancelTooltip();
     button_capture_ = false;
     ReleaseLink link;
     Object* clicked = nullptr;

@@ -42,7 +42,9 @@ class PointerDispatch {
   private:
     template <typename Step>
     Object* AskPages(Step step);
-    void Track(Point point, bool run_hover_actions);
+    // Hover tracking over the three pages; the object under the pointer, or null.
+    Object* Track(Point point, bool run_hover_actions);
+    void CancelTooltip();
     void WindowPress(Object* pressed, Point point);
     void SetMatrixCell(Object& matrix, Point point);
     void ShowCursor();

@@ -166,6 +166,9 @@ class WindowHost {
     virtual Size WindowSize() const = 0;
     // The top-left corner of the window (its frame).
     virtual Point Position() const = 0;
+    // The top-left corner of the client area on the screen; the frame's corner for a window
+    // without a frame.
+    virtual Point ClientOrigin() const { return Position(); }
     virtual void MoveTo(Point top_left) = 0;
     // Cuts the window to `shape` (client coordinates); none restores the rectangle.
     virtual void SetShape(const std::optional<Region>& shape) = 0;
@@ -191,6 +194,17 @@ class ProcessLauncher {
     // Starts `file` (a machine path, code-page bytes) with the command-line `parameters`. False
     // when it could not be started.
     virtual bool Run(std::string_view file, std::string_view parameters) = 0;
+};
+
+// The tooltip bubble's window: a small top-level window above every other, which never takes
+// the keyboard. The core draws its pixels (border included) and places it; the host shows them.
+class TooltipWindow {
+  public:
+    virtual ~TooltipWindow() = default;
+    // Shows `pixels` with their top-left corner at the screen point `top_left`; `text` is what
+    // the bubble says (code-page bytes), for hosts that record it.
+    virtual void ShowTooltip(Point top_left, const Surface& pixels, std::string_view text) = 0;
+    virtual void HideTooltip() = 0;
 };
 
 // What a recorder of effects hears beyond the services above. Every method does nothing unless

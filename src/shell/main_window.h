@@ -15,6 +15,7 @@
 #include "base/runtime_random.h"
 #include "commands/command_host.h"
 #include "commands/dispatcher.h"
+#include "controls/bubble.h"
 #include "document/path_macros.h"
 #include "input/input_host.h"
 #include "input/keyboard_dispatch.h"
@@ -43,11 +44,18 @@ inline constexpr std::uint32_t kProjectSwitchTimerId = 999;
 inline constexpr std::uint32_t kProjectSwitchIntervalMs = 100;
 // Script timers; those started by objects of the master page or layer survive page changes.
 inline constexpr std::uint32_t kScriptTimerIds[] = {4, 101, 102, 103};
+// The tooltip bubble is a window of its own with its own timer 2; it shares the timer service
+// under an id that no timer of the main window uses.
+inline constexpr std::uint32_t kBubbleTimerId = 0x10002;
 
 // Whether the file at `path` begins like a project (its first archive string names the format).
 bool LooksLikeProjectFile(std::string_view path, const host::FileSystem& files);
 
-class MainWindow : public CommandHost, public PageHost, public ScriptOwner, public InputHost {
+class MainWindow : public CommandHost,
+                   public PageHost,
+                   public ScriptOwner,
+                   public InputHost,
+                   public BubbleOwner {
   public:
     explicit MainWindow(PlayerServices services);
     ~MainWindow() override;
@@ -137,6 +145,17 @@ class MainWindow : public CommandHost, public PageHost, public ScriptOwner, publ
     Point WindowOrigin() override { return services_.window.Position(); }
     void MoveWindow(Point top_left) override { services_.window.MoveTo(top_left); }
     void ShowCursor(bool grab, std::optional<std::int64_t> object_cursor_index) override;
+    Bubble* TooltipBubble() override { return &bubble_; }
+
+    // BubbleOwner (main_window_input.cpp).
+    Point ClientToScreen(Point client) override;
+    Rect DesktopRect() override;
+    void SetBubbleTimer(std::uint32_t interval_ms) override {
+        SetTimer(kBubbleTimerId, interval_ms);
+    }
+    void KillBubbleTimer() override { KillTimer(kBubbleTimerId); }
+    void ShowBubbleWindow(Point top_left, const Surface& pixels, std::string_view text) override;
+    void HideBubbleWindow() override;
 
     // PageHost.
     void RunExitActions(Page& page) override;
@@ -202,6 +221,7 @@ class MainWindow : public CommandHost, public PageHost, public ScriptOwner, publ
     TransitionWindow transition_;
     FontCache fonts_;
     PictureCache pictures_;
+    Bubble bubble_{*this, &fonts_};
     CursorTable cursors_;
     std::unique_ptr<PathMacros> macros_;
     PlayerFolders folders_;

@@ -1,6 +1,7 @@
 // Input reaching the main window, and the services the commands borrow from it.
 #include "shell/main_window.h"
 
+#include "base/saturate.h"
 #include "pages/shrink_animation.h"
 
 namespace velk {
@@ -142,6 +143,25 @@ void MainWindow::Restore() {
         services_.window.Restore();
         InvalidateAll();
     }
+}
+
+Point MainWindow::ClientToScreen(Point client) {
+    const Point origin = services_.window.ClientOrigin();
+    return {SaturateToInt32(std::int64_t{origin.x} + client.x),
+            SaturateToInt32(std::int64_t{origin.y} + client.y)};
+}
+
+Rect MainWindow::DesktopRect() {
+    const Size screen = services_.window.ScreenSize();
+    return {0, 0, screen.width, screen.height};
+}
+
+void MainWindow::ShowBubbleWindow(Point top_left, const Surface& pixels, std::string_view text) {
+    if (services_.tooltip != nullptr) services_.tooltip->ShowTooltip(top_left, pixels, text);
+}
+
+void MainWindow::HideBubbleWindow() {
+    if (services_.tooltip != nullptr) services_.tooltip->HideTooltip();
 }
 
 bool MainWindow::PumpMessages() {

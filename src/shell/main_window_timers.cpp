@@ -32,6 +32,11 @@ void MainWindow::DeliverDueTimers() {
 }
 
 void MainWindow::OnTimer(std::uint32_t id) {
+    if (id == kBubbleTimerId) {
+        // The bubble's own window timer: the layers never hear it.
+        bubble_.OnTimer();
+        return;
+    }
     switch (id) {
         case kPageTimerId:
             FirePageTimer();

@@ -32,6 +32,8 @@ struct PlayerServices {
     host::Observer& observer;
     // Programs and documents that links and commands start; none starts nothing.
     host::ProcessLauncher* launcher = nullptr;
+    // The tooltip bubble's window; none shows no tooltips.
+    host::TooltipWindow* tooltip = nullptr;
 };
 
 // How the player was started.

@@ -82,6 +82,15 @@ void EffectLog::Run(std::string_view file, std::string_view parameters) {
     Line("run \"" + EscapeLogText(file) + "\" \"" + EscapeLogText(parameters) + "\"");
 }
 
+void EffectLog::Tooltip(std::string_view text, Point top_left) {
+    Line("tooltip \"" + EscapeLogText(text) + "\" at " + std::to_string(top_left.x) + "," +
+         std::to_string(top_left.y));
+}
+
+void EffectLog::TooltipHidden() {
+    Line("tooltip hidden");
+}
+
 void EffectLog::Variables(const VariableStore& variables) {
     // By name, so that the log does not depend on the order variables were created in.
     std::vector<const Variable*> sorted;

@@ -8,6 +8,8 @@
 //   t=<ms> end
 //   t=<ms> run "<file>" "<params>"  a program or document started
 //   t=<ms> var <name>=<value>        strings in quotes, numbers as %d or %.15g
+//   t=<ms> tooltip "<text>" at <x>,<y>  the tooltip bubble showed (screen position)
+//   t=<ms> tooltip hidden            a showing bubble went away
 #pragma once
 
 #include <functional>
@@ -39,6 +41,8 @@ class EffectLog {
     void Page(std::string_view name);
     void End();
     void Run(std::string_view file, std::string_view parameters);
+    void Tooltip(std::string_view text, Point top_left);
+    void TooltipHidden();
     // Every variable, in the store's order (byte order of the names).
     void Variables(const VariableStore& variables);
 
@@ -68,6 +72,19 @@ class RecordingLauncher : public ProcessLauncher {
         log_.Run(file, parameters);
         return true;
     }
+
+  private:
+    EffectLog& log_;
+};
+
+// The tooltip bubble is not drawn anywhere: its showing and hiding go into the log.
+class RecordingTooltip : public TooltipWindow {
+  public:
+    explicit RecordingTooltip(EffectLog& log) : log_(log) {}
+    void ShowTooltip(Point top_left, const Surface& /*pixels*/, std::string_view text) override {
+        log_.Tooltip(text, top_left);
+    }
+    void HideTooltip() override { log_.TooltipHidden(); }
 
   private:
     EffectLog& log_;

@@ -30,6 +30,7 @@ HeadlessRun::HeadlessRun(FileSystem& files, EffectLog::Writer write_log, ShotWri
       ui_(log_),
       observer_(log_),
       launcher_(log_),
+      tooltip_(log_),
       window_(options.screen),
       loop_(clock_, options.limits),
       save_shot_(std::move(save_shot)) {
@@ -38,7 +39,8 @@ HeadlessRun::HeadlessRun(FileSystem& files, EffectLog::Writer write_log, ShotWri
 
 HeadlessRun::Outcome HeadlessRun::Play(PlayerStart start, EventScript script) {
     Player player(
-        PlayerServices{ui_, profile_, files_, clock_, loop_, window_, observer_, &launcher_});
+        PlayerServices{ui_, profile_, files_, clock_, loop_, window_, observer_, &launcher_,
+                       &tooltip_});
     // Start may already pump (entry actions that wait): the timeline is ready before it.
     PlayerTimers timers(player);
     loop_.SetTimerSource(&timers);

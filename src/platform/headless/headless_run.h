@@ -69,6 +69,7 @@ class HeadlessRun {
     ScriptedUi ui_;
     LoggingObserver observer_;
     RecordingLauncher launcher_;
+    RecordingTooltip tooltip_;
     MemoryProfileStore profile_;
     HeadlessWindow window_;
     HeadlessEventLoop loop_;

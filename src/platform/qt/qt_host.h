@@ -9,6 +9,7 @@
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_launcher.h"
+#include "platform/qt/qt_tooltip.h"
 #include "platform/qt/qt_ui.h"
 #include "platform/qt/qt_window_host.h"
 #include "shell/player.h"
@@ -47,6 +48,7 @@ class QtHost {
     host::Observer observer_;
     QtLauncher launcher_{files_};
     QtWindowHost window_{clock_, events_};
+    QtTooltip tooltip_;
 };
 
 }  // namespace velk::desktop

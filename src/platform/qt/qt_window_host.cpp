@@ -124,6 +124,14 @@ Point QtWindowHost::Position() const {
     return {widget_.pos().x(), widget_.pos().y()};
 }
 
+Point QtWindowHost::ClientOrigin() const {
+    // A scaled presentation has no client area on the screen at its own scale; the bubble
+    // then goes where the presentation believes its window is.
+    if (widget_.Scaled()) return scaled_position_;
+    const QPoint origin = widget_.mapToGlobal(QPoint(0, 0));
+    return {origin.x(), origin.y()};
+}
+
 void QtWindowHost::MoveTo(Point top_left) {
     // A scaled presentation covers the screen; moving it only changes what it believes.
     if (widget_.Scaled()) {

@@ -33,6 +33,7 @@ class QtWindowHost : public host::WindowHost {
     Size ScreenSize() const override;
     Size WindowSize() const override;
     Point Position() const override;
+    Point ClientOrigin() const override;
     void MoveTo(Point top_left) override;
     void SetShape(const std::optional<Region>& shape) override;
     void SetCursor(const host::Cursor& cursor) override;
