@@ -7,6 +7,7 @@
 
 #include "base/saturate.h"
 #include "pages/transition_pixels.h"
+#include "render/pixel_blend.h"
 
 namespace velk {
 namespace {
@@ -125,23 +126,15 @@ void DrawBlinds(int effect, int k, int n, const Surface& new_page, Surface& out)
     }
 }
 
-// Effect 12: the pixel store's cross-fade, each of B, G, R := (old x (255 - t) + new x t) >> 8
-// with t = min(255, 255 / N x (N - k)) truncated. Even t = 0 and t = 255 lose a little
-// brightness (255 becomes 254), as the store's blend does.
+// Effect 12: the pixel store's cross-fade of old and new page with
+// t = min(255, 255 / N x (N - k)) truncated.
 void DrawCrossFade(int k, int n, const Surface& old_page, const Surface& new_page, Surface& out) {
     const auto t = static_cast<std::uint32_t>(
         SaturateCast<std::int32_t>(std::min(255.0, 255.0 / n * (n - k))));
-    const auto from = old_page.Pixels();
-    const auto to = new_page.Pixels();
     const auto work = out.Pixels();
-    for (std::size_t i = 0; i < work.size(); ++i) {
-        // Red and blue share one word 16 bits apart; no channel sum reaches 65536.
-        const std::uint32_t red_blue =
-            (((from[i] & 0xFF00FFu) * (255 - t) + (to[i] & 0xFF00FFu) * t) >> 8) & 0xFF00FFu;
-        const std::uint32_t green =
-            (((from[i] & 0xFF00u) * (255 - t) + (to[i] & 0xFF00u) * t) >> 8) & 0xFF00u;
-        work[i] = (work[i] & 0xFF000000u) | red_blue | green;
-    }
+    const std::size_t count =
+        std::min({old_page.Pixels().size(), new_page.Pixels().size(), work.size()});
+    BlendPixels(old_page.Pixels().data(), new_page.Pixels().data(), work.data(), count, t);
 }
 
 }  // namespace

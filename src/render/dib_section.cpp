@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "render/pixel_blend.h"
+
 namespace velk {
 namespace {
 
@@ -168,16 +170,7 @@ void CDIBSection::Blend(const CDIBSection& first, const CDIBSection& second, std
         const Bgrx* a = first.pixels_.Row(first.Height() - 1 - r);
         const Bgrx* b = second.pixels_.Row(second.Height() - 1 - r);
         Bgrx* out = pixels_.Row(Height() - 1 - r);
-        // Each channel is (a * (255 - t) + b * t) >> 8. A channel's sum stays below 65536, so
-        // red and blue are computed together in one word, 16 bits apart, without carries.
-        for (std::int32_t c = 0; c < columns; ++c) {
-            const std::uint32_t red_blue =
-                (((a[c] & 0xFF00FFu) * (255 - weight) + (b[c] & 0xFF00FFu) * weight) >> 8) &
-                0xFF00FFu;
-            const std::uint32_t green =
-                (((a[c] & 0xFF00u) * (255 - weight) + (b[c] & 0xFF00u) * weight) >> 8) & 0xFF00u;
-            out[c] = red_blue | green;  // the fourth byte of a Surface pixel stays 0
-        }
+        BlendPixels(a, b, out, static_cast<std::size_t>(columns), weight);
     }
 }
 
