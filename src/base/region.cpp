@@ -171,6 +171,15 @@ std::int64_t EdgeCrossingCeil(std::int64_t xa, std::int64_t ya, std::int64_t xb,
 
 }  // namespace
 
+namespace {
+
+bool Encloses(const Rect& outer, const Rect& inner) {
+    return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
+           outer.bottom >= inner.bottom;
+}
+
+}  // namespace
+
 Region::Region(const Rect& rect) {
     if (!rect.IsEmpty()) {
         rects_.push_back(rect);
@@ -320,6 +329,13 @@ Region Region::Union(const Region& other) const {
 
 Region Region::Intersect(const Region& other) const {
     if (bounds_.Intersect(other.bounds_).IsEmpty()) return Region();
+    // Clipping to a rectangle that holds the whole region, or one rectangle by another, is
+    // what drawing asks for most; neither needs the band walk.
+    if (other.rects_.size() == 1 && Encloses(other.bounds_, bounds_)) return *this;
+    if (rects_.size() == 1 && Encloses(bounds_, other.bounds_)) return other;
+    if (rects_.size() == 1 && other.rects_.size() == 1) {
+        return Region(bounds_.Intersect(other.bounds_));
+    }
     return Combine(rects_, other.rects_, [](bool a, bool b) { return a && b; });
 }
 

@@ -206,6 +206,8 @@ class Canvas {
     Region DeviceClip() const;
     // Combines `colour` into the pixel by the raster operation.
     static void Apply(Bgrx& pixel, Bgrx colour, Rop2 rop);
+    static std::vector<Box>::const_iterator FirstClipBoxReaching(const std::vector<Box>& clip,
+                                                                 std::int64_t y);
     // One pixel at a logical position, if it lies in one of the clip boxes.
     void Plot(std::int64_t x, std::int64_t y, Bgrx colour, Rop2 rop, const std::vector<Box>& clip);
     // Pixels x0..x1-1 of logical row y, clipped.

@@ -25,6 +25,27 @@ struct PixelXY {
     auto operator<=>(const PixelXY&) const = default;
 };
 
+// Orders pixels by row, then column: one counting pass over the rows (the chain is long, each
+// row holds a few pixels), then each row sorted on its own.
+void OrderByRow(std::vector<PixelXY>& chain) {
+    if (chain.empty()) return;
+    const auto [low, high] = std::minmax_element(
+        chain.begin(), chain.end(), [](const PixelXY& p, const PixelXY& q) { return p.y < q.y; });
+    const std::int64_t first_row = low->y;
+    const auto rows = static_cast<std::size_t>(high->y - first_row + 1);
+    std::vector<std::size_t> row_end(rows + 1, 0);
+    for (const PixelXY& p : chain) ++row_end[static_cast<std::size_t>(p.y - first_row) + 1];
+    for (std::size_t r = 1; r <= rows; ++r) row_end[r] += row_end[r - 1];
+    std::vector<PixelXY> ordered(chain.size());
+    std::vector<std::size_t> next(row_end.begin(), row_end.end() - 1);
+    for (const PixelXY& p : chain) ordered[next[static_cast<std::size_t>(p.y - first_row)]++] = p;
+    for (std::size_t r = 0; r < rows; ++r) {
+        std::sort(ordered.begin() + static_cast<std::ptrdiff_t>(row_end[r]),
+                  ordered.begin() + static_cast<std::ptrdiff_t>(row_end[r + 1]));
+    }
+    chain = std::move(ordered);
+}
+
 // The outline pixels of the ellipse inscribed in the inclusive box [0, a] x [0, b] (a, b >= 2):
 // A. Zingl's integer walk over one quadrant from the middle row's rightmost pixel, mirrored
 // both ways, with the walk's finishing step that completes the tips of tall, thin ellipses.
@@ -57,9 +78,7 @@ std::vector<PixelXY> TraceEllipse(std::int64_t a, std::int64_t b) {
         ++y0;
         --y1;
     }
-    std::sort(chain.begin(), chain.end(), [](const PixelXY& p, const PixelXY& q) {
-        return p.y != q.y ? p.y < q.y : p.x < q.x;
-    });
+    OrderByRow(chain);
     chain.erase(std::unique(chain.begin(), chain.end()), chain.end());
     return chain;
 }

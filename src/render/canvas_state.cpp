@@ -104,10 +104,18 @@ void Canvas::Apply(Bgrx& pixel, Bgrx colour, Rop2 rop) {
     }
 }
 
+// Clip boxes come from a region: bands from top to bottom, so their bottoms never decrease.
+// The first box that reaches below row `y`; the boxes of interest follow it.
+std::vector<Canvas::Box>::const_iterator Canvas::FirstClipBoxReaching(const std::vector<Box>& clip,
+                                                                      std::int64_t y) {
+    return std::partition_point(clip.begin(), clip.end(),
+                                [y](const Box& b) { return b.bottom <= y; });
+}
+
 void Canvas::Plot(std::int64_t x, std::int64_t y, Bgrx colour, Rop2 rop,
                   const std::vector<Box>& clip) {
-    for (const Box& b : clip) {
-        if (x >= b.left && x < b.right && y >= b.top && y < b.bottom) {
+    for (auto b = FirstClipBoxReaching(clip, y); b != clip.end() && b->top <= y; ++b) {
+        if (x >= b->left && x < b->right && y < b->bottom) {
             Apply(surface_.Row(static_cast<std::int32_t>(
                       y + state_.viewport_origin.y))[x + state_.viewport_origin.x],
                   colour, rop);
@@ -124,7 +132,9 @@ void Canvas::Span(std::int64_t y, std::int64_t x0, std::int64_t x1, Bgrx colour,
 void Canvas::FillBox(const Box& box, Bgrx colour, Rop2 rop, const std::vector<Box>& clip) {
     if (box.IsEmpty()) return;
     const std::int64_t ox = state_.viewport_origin.x, oy = state_.viewport_origin.y;
-    for (const Box& b : clip) {
+    for (auto it = FirstClipBoxReaching(clip, box.top); it != clip.end() && it->top < box.bottom;
+         ++it) {
+        const Box& b = *it;
         const Box part{std::max(box.left, b.left), std::max(box.top, b.top),
                        std::min(box.right, b.right), std::min(box.bottom, b.bottom)};
         if (part.IsEmpty()) continue;

@@ -61,6 +61,16 @@ void WriteStretchedRGB(Surface& surface, const Rect& clip, const RgbImage& pictu
     if (!IsValidRgb(picture) || width <= 0 || height <= 0) return;
     const Visible v = VisiblePart(surface, clip, x, y, width, height);
     if (v.Empty()) return;
+    if (width == picture.width && height == picture.height) {
+        // 1:1, the common case: every target pixel is its source pixel.
+        for (std::int64_t dy = v.top; dy < v.bottom; ++dy) {
+            Bgrx* out = surface.Row(static_cast<std::int32_t>(dy)) + v.left;
+            const std::uint8_t* p = PixelAt(picture, v.left - x, dy - y);
+            for (std::int64_t dx = v.left; dx < v.right; ++dx, p += 3)
+                *out++ = MakeBgrx(p[0], p[1], p[2]);
+        }
+        return;
+    }
     std::vector<SourceSpan> columns;
     columns.reserve(static_cast<std::size_t>(v.right - v.left));
     for (std::int64_t dx = v.left; dx < v.right; ++dx) {
