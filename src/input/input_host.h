@@ -14,7 +14,6 @@
 
 namespace velk {
 
-class InputField;
 class PageHost;
 class PictureCache;
 class VariableStore;
@@ -75,8 +74,10 @@ class InputHost {
     // and half rate); objects of other kinds ignore them.
     virtual void PressVideo(Object& /*target*/, std::uint32_t /*mode*/) {}
 
-    // The editable field of an Input text, once the object has been drawn; none before.
-    virtual InputField* FieldOf(Object& /*input_text*/) { return nullptr; }
+    // What typing into an Input text measures: the window's client width, and the advance of a
+    // character in a font as the field's drawing measures it.
+    virtual std::int32_t ClientWidth() = 0;
+    virtual std::int32_t FieldCharAdvance(const LogFont& font, char character) = 0;
 };
 
 }  // namespace velk

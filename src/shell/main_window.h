@@ -70,6 +70,8 @@ class MainWindow : public CommandHost, public PageHost, public ScriptOwner, publ
     bool OnKeyDown(std::uint32_t virtual_key, KeyModifiers modifiers);
     void OnChar(std::uint8_t character);
     void OnCancel();
+    // The keyboard focus left the presentation: its input fields lose it.
+    void OnFocusLost();
     // Script text from an embedded control (the Flash command channel): compiled, its
     // messages shown, and run whatever they said.
     void RunScriptText(std::string_view text);
@@ -109,6 +111,7 @@ class MainWindow : public CommandHost, public PageHost, public ScriptOwner, publ
     bool WaitUntil(std::uint32_t deadline) override;
     void Invalidate(const Rect& rect) override;
     void InvalidateWindow() override { InvalidateAll(); }
+    void FocusInputText(Object& input_text) override;
 
     // ScriptOwner (main_window_script.cpp); ExpandPath and FindObject serve both.
     std::optional<std::string> SongListEntry(std::int64_t index) override;
@@ -137,6 +140,8 @@ class MainWindow : public CommandHost, public PageHost, public ScriptOwner, publ
     Point WindowOrigin() override { return services_.window.Position(); }
     void MoveWindow(Point top_left) override { services_.window.MoveTo(top_left); }
     void ShowCursor(bool grab, std::optional<std::int64_t> object_cursor_index) override;
+    std::int32_t ClientWidth() override { return ClientSize().width; }
+    std::int32_t FieldCharAdvance(const LogFont& font, char character) override;
 
     // PageHost.
     void RunExitActions(Page& page) override;
