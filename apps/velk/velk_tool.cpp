@@ -58,7 +58,8 @@ int Main(int argc, char** argv) {
     run_command->add_option("file", run.input, "project file or standalone executable")->required();
     run_command->add_option("--events", run.events,
                             "event script: wait MS, move/down/up/click/dblclick/rdown/rup X Y, "
-                            "key NAME, type TEXT, answer VALUE, shot NAME, vars, close, quit");
+                            "key NAME, type TEXT, answer VALUE, shot NAME, vars, close, blur, "
+                            "quit");
     run_command->add_option("--shots", run.shots_dir, "folder for the screenshots (NAME.png)");
     run_command->add_option("--log", run.log, "effect log file (default: stdout)");
     run_command->add_option("--max-time", run.max_time_ms,

@@ -9,6 +9,8 @@
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
 #include "script/evaluator.h"
+#include "script/number_text.h"
+#include "script/variable_store.h"
 
 namespace velk {
 namespace {
@@ -90,6 +92,18 @@ void PerformMessage(CommandContext& ctx) {
     ctx.host.Ui().Ask(ctx.host.ProjectTitle(), text, host::MessageButtons::kOk);
 }
 
+// An Input text that has been drawn shows the value in its field, and its variables follow.
+void ShowInField(CommandContext& ctx, Object& input_text, const std::string& value) {
+    input_text.input_field->text = value;
+    VariableStore& variables = ctx.host.Variables();
+    if (!input_text.text_variable.empty()) variables.SetString(input_text.text_variable, value);
+    if (input_text.number_variable.empty()) return;
+    if (input_text.option3 == 1) variables.SetNumber(input_text.number_variable, TextToInt(value));
+    if (input_text.option3 == 2) {
+        variables.SetNumber(input_text.number_variable, TextToDouble(value));
+    }
+}
+
 void PerformDisplayValue(CommandContext& ctx) {
     if (ctx.object == nullptr) return;
     std::string value;
@@ -98,6 +112,7 @@ void PerformDisplayValue(CommandContext& ctx) {
     } else {
         value = NumberToText(QuietValue(ctx, ctx.record.argument));
     }
+    if (ctx.object->input_field) ShowInField(ctx, *ctx.object, value);
     ctx.object->text = std::move(value);
     // Room for a value that has grown wider than the object.
     Rect area = ctx.object->rect;

@@ -9,6 +9,7 @@
 
 #include "base/geometry.h"
 #include "document/action_list.h"
+#include "document/input_field.h"
 #include "document/picture.h"
 
 namespace velk {
@@ -119,6 +120,8 @@ struct Object {
     double anim_saved_scale = 0.0;
     // Run time: the cells of a Matrix (kind 19), made on first use (render/matrix.h).
     std::vector<std::uint8_t> matrix_cells;
+    // Run time: the field of an Input text (kind 22), made at its first drawing.
+    std::optional<InputField> input_field;
 
     bool operator==(const Object&) const = default;
 };

@@ -1,32 +1,55 @@
-// The seam between pointer and keyboard dispatch and the editing of an Input text (kind 22).
-// The object's field appears with its first drawing; dispatch only routes events to it and keeps
-// track of which field has the focus.
+// An Input text's field as pointer and keyboard dispatch drive it: the editing rules of
+// input_editing.h applied to the object's field, the field repainted when a rule says so, and
+// the text handed to the object's variables.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/geometry.h"
+#include "document/object.h"
+#include "input/input_editing.h"
 
 namespace velk {
 
-class InputField {
+class InputHost;
+class VariableStore;
+
+class FieldControl {
   public:
-    virtual ~InputField() = default;
+    // `input_text` has its field (see FieldOf).
+    FieldControl(InputHost& host, Object& input_text);
 
-    virtual void InputPress(Point point) = 0;
-    virtual void InputMove(std::int32_t x) = 0;
-    virtual void InputRelease(std::int32_t x) = 0;
-    virtual void InputSelectAll() = 0;
-    // Loses the focus (and its selection).
-    virtual void InputLeave() = 0;
-    virtual void InputKey(std::uint32_t virtual_key) = 0;
-    virtual void InputChar(std::uint8_t character) = 0;
+    void InputPress(Point point);
+    void InputMove(std::int32_t x);
+    void InputRelease(std::int32_t x);
+    void InputSelectAll();
+    void InputLeave();
+    void InputKey(std::uint32_t virtual_key);
+    void InputChar(std::uint8_t character);
 
-    virtual bool Focused() const = 0;
-    virtual void SetFocused(bool focused) = 0;
+    bool Focused() const { return field_.focused; }
+    void SetFocused(bool focused) { field_.focused = focused; }
     // The text as typed so far (code-page bytes).
-    virtual std::string Text() const = 0;
+    const std::string& Text() const { return field_.text; }
+
+  private:
+    void Repaint(bool needed);
+    FieldMetrics Metrics();
+
+    InputHost& host_;
+    Object& object_;
+    InputField& field_;
 };
+
+// The field of an Input text that has been drawn; none for other objects and before.
+std::optional<FieldControl> FieldOf(InputHost& host, Object& object);
+
+// The text of an Input text goes to its string variable (`text_variable`) and, by its number
+// type (`option3`: 1 integer, 2 real), read as a number into its numeric variable
+// (`number_variable`).
+void StoreInputText(VariableStore& variables, const Object& input_text, std::string_view text);
 
 }  // namespace velk

@@ -15,7 +15,6 @@
 namespace velk {
 
 class Bubble;
-class InputField;
 class PageHost;
 class PictureCache;
 class VariableStore;
@@ -79,8 +78,10 @@ class InputHost {
     // The tooltip bubble the pointer feeds; none shows no tooltips.
     virtual Bubble* TooltipBubble() { return nullptr; }
 
-    // The editable field of an Input text, once the object has been drawn; none before.
-    virtual InputField* FieldOf(Object& /*input_text*/) { return nullptr; }
+    // What typing into an Input text measures: the window's client width, and the advance of a
+    // character in a font as the field's drawing measures it.
+    virtual std::int32_t ClientWidth() = 0;
+    virtual std::int32_t FieldCharAdvance(const LogFont& font, char character) = 0;
 };
 
 }  // namespace velk

@@ -7,8 +7,6 @@
 #include "input/input_host.h"
 #include "input/pointer_dispatch.h"
 #include "pages/page_lookup.h"
-#include "script/number_text.h"
-#include "script/variable_store.h"
 
 namespace velk {
 namespace {
@@ -18,9 +16,6 @@ constexpr std::uint32_t kVkTab = 9;
 constexpr std::uint32_t kVkEscape = 27;
 constexpr std::uint32_t kVkDelete = 46;
 
-constexpr std::uint32_t kNumberInteger = 1;
-constexpr std::uint32_t kNumberReal = 2;
-
 }  // namespace
 
 Object* KeyboardDispatch::FocusedField() {
@@ -28,8 +23,8 @@ Object* KeyboardDispatch::FocusedField() {
     if (page == nullptr) return nullptr;
     for (Object& object : page->objects) {
         if (object.kind != kKindInputText || object.hidden != 0) continue;
-        InputField* field = host_.FieldOf(object);
-        if (field != nullptr && field->Focused()) return &object;
+        auto field = FieldOf(host_, object);
+        if (field && field->Focused()) return &object;
     }
     return nullptr;
 }
@@ -39,8 +34,8 @@ void KeyboardDispatch::LeaveFocusedFields() {
     if (page == nullptr) return;
     for (Object& object : page->objects) {
         if (object.kind != kKindInputText) continue;
-        InputField* field = host_.FieldOf(object);
-        if (field != nullptr && field->Focused()) field->InputLeave();
+        auto field = FieldOf(host_, object);
+        if (field && field->Focused()) field->InputLeave();
     }
     pointer_.StateOf(*page).active_field = nullptr;
 }
@@ -53,8 +48,8 @@ bool KeyboardDispatch::NextField(bool backwards) {
     std::size_t focused = SIZE_MAX;
     for (Object& object : page->objects) {
         if (object.kind != kKindInputText) continue;
-        InputField* field = host_.FieldOf(object);
-        if (field == nullptr) continue;
+        auto field = FieldOf(host_, object);
+        if (!field) continue;
         if (field->Focused()) {
             field->InputLeave();
             if (object.hidden == 0) focused = fields.size();
@@ -71,24 +66,32 @@ bool KeyboardDispatch::NextField(bool backwards) {
     } else if (backwards) {
         next = fields.size() - 1;
     }
-    InputField* field = host_.FieldOf(*fields[next]);
-    field->SetFocused(true);
-    field->InputSelectAll();
-    state.active_field = fields[next];
+    TakeFocus(*page, *fields[next]);
     return true;
 }
 
-void KeyboardDispatch::Publish(Object& input_text) {
-    InputField* field = host_.FieldOf(input_text);
-    if (field == nullptr) return;
-    const std::string text = field->Text();
-    VariableStore& variables = host_.Variables();
-    if (!input_text.text_variable.empty()) variables.SetString(input_text.text_variable, text);
-    if (input_text.option3 == kNumberInteger) {
-        variables.SetNumber(input_text.number_variable, TextToInt(text));
-    } else if (input_text.option3 == kNumberReal) {
-        variables.SetNumber(input_text.number_variable, TextToDouble(text));
+void KeyboardDispatch::TakeFocus(Page& page, Object& input_text) {
+    auto field = FieldOf(host_, input_text);
+    field->SetFocused(true);
+    field->InputSelectAll();
+    pointer_.StateOf(page).active_field = &input_text;
+}
+
+void KeyboardDispatch::FocusField(Object& input_text) {
+    Page* page = host_.Pages().current;
+    if (page == nullptr || !FieldOf(host_, input_text)) return;
+    // One field has the keyboard: typing must not go to another one that kept its focus.
+    for (Object& object : page->objects) {
+        if (&object == &input_text) continue;
+        if (auto field = FieldOf(host_, object); field && field->Focused()) field->InputLeave();
     }
+    TakeFocus(*page, input_text);
+}
+
+void KeyboardDispatch::Publish(Object& input_text) {
+    auto field = FieldOf(host_, input_text);
+    if (!field) return;
+    StoreInputText(host_.Variables(), input_text, field->Text());
     if (input_text.extra_text1.empty()) return;
     Page* page = host_.Pages().current;
     if (page == nullptr) return;
@@ -106,7 +109,7 @@ void KeyboardDispatch::KeyDown(std::uint32_t virtual_key, KeyModifiers modifiers
     } else if (!field_took_tab) {
         if (Bubble* bubble = host_.TooltipBubble()) bubble->Hide();
         if (Object* focused = FocusedField()) {
-            host_.FieldOf(*focused)->InputKey(virtual_key);
+            FieldOf(host_, *focused)->InputKey(virtual_key);
             if (virtual_key == kVkBack || virtual_key == kVkDelete) Publish(*focused);
         }
     }
@@ -130,7 +133,7 @@ void KeyboardDispatch::Char(std::uint8_t character) {
     if (Bubble* bubble = host_.TooltipBubble()) bubble->Hide();
     Object* focused = FocusedField();
     if (focused == nullptr) return;
-    host_.FieldOf(*focused)->InputChar(character);
+    FieldOf(host_, *focused)->InputChar(character);
     Publish(*focused);
 }
 

@@ -13,6 +13,7 @@ namespace velk {
 class InputHost;
 class PointerDispatch;
 struct Object;
+struct Page;
 
 class KeyboardDispatch {
   public:
@@ -29,9 +30,13 @@ class KeyboardDispatch {
     // Tab: the focus moves to the next (with `backwards` the previous) Input text of the current
     // page that is shown and has its field, wrapping around. False when no field took it.
     bool NextField(bool backwards);
+    // Show on a shown Input text of the current page hands it the keyboard: its field (when it
+    // has been drawn) is focused with its whole text selected, and no other field keeps the focus.
+    void FocusField(Object& input_text);
 
   private:
     Object* FocusedField();
+    void TakeFocus(Page& page, Object& input_text);
     void Publish(Object& input_text);
     void LeaveFocusedFields();
     void RunKeyObject(std::uint32_t virtual_key, KeyModifiers modifiers, std::uint32_t held_arrows);

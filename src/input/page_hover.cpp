@@ -93,7 +93,7 @@ Object* TrackHover(Page& page, PageInputState& state, InputHost& host, Point poi
                    bool run_hover_actions) {
     Object* hit = HitTestPage(page, point, host.Pictures());
     if (hit != nullptr && hit->kind == kKindInputText) {
-        if (InputField* field = host.FieldOf(*hit)) field->InputMove(point.x);
+        if (auto field = FieldOf(host, *hit)) field->InputMove(point.x);
         return hit;
     }
     if (hit == nullptr) {

@@ -186,7 +186,7 @@ Object* PressAt(Page& page, PageInputState& state, InputHost& host, Point point)
     CloseObjectMenus(page, host, point, hit);
     state.pressed = hit;
     if (state.active_field != nullptr && state.active_field != hit) {
-        if (InputField* field = host.FieldOf(*state.active_field)) field->InputLeave();
+        if (auto field = FieldOf(host, *state.active_field)) field->InputLeave();
         state.active_field = nullptr;
     }
     if (hit == nullptr) {
@@ -194,7 +194,7 @@ Object* PressAt(Page& page, PageInputState& state, InputHost& host, Point point)
         return nullptr;
     }
     if (hit->kind == kKindInputText) {
-        if (InputField* field = host.FieldOf(*hit)) {
+        if (auto field = FieldOf(host, *hit)) {
             field->InputPress(point);
             state.active_field = hit;
         }
@@ -212,10 +212,10 @@ Object* ReleaseAt(Page& page, PageInputState& state, InputHost& host, Point poin
                   ReleaseLink& link) {
     Object* hit = HitTestPage(page, point, host.Pictures());
     if (hit != nullptr && hit->kind == kKindInputText) {
-        if (InputField* field = host.FieldOf(*hit)) field->InputRelease(point.x);
+        if (auto field = FieldOf(host, *hit)) field->InputRelease(point.x);
     }
     if (state.active_field != nullptr && state.active_field != hit) {
-        if (InputField* field = host.FieldOf(*state.active_field)) field->InputRelease(point.x);
+        if (auto field = FieldOf(host, *state.active_field)) field->InputRelease(point.x);
     }
     EndPress(page, state, host, hit);
     if (hit == nullptr) return nullptr;

@@ -237,7 +237,7 @@ void PointerDispatch::DoubleClick(Point point) {
     Object* pressed = AskPages(
         [&](Page& page, PageInputState& state) { return PressAt(page, state, host_, point); });
     if (pressed != nullptr && pressed->kind == kKindInputText) {
-        if (InputField* field = host_.FieldOf(*pressed)) {
+        if (auto field = FieldOf(host_, *pressed)) {
             field->InputSelectAll();
             return;
         }

@@ -42,6 +42,8 @@ Drawer DrawerOf(std::int32_t kind) {
             return DrawMatrix;
         case kKindApplicationWindow:
             return DrawApplicationFrame;
+        case kKindInputText:
+            return DrawInput;
         default:
             return nullptr;
     }

@@ -22,5 +22,7 @@ void DrawApplicationFrame(Object& object, DrawContext& ctx);
 void DrawImage(Object& object, DrawContext& ctx);
 void DrawVideoStill(Object& object, DrawContext& ctx);
 void DrawMatrix(Object& object, DrawContext& ctx);
+// Input text (22): the one-line field typed into (draw_input.cpp).
+void DrawInput(Object& object, DrawContext& ctx);
 
 }  // namespace velk

@@ -78,6 +78,8 @@ class MainWindow : public CommandHost,
     bool OnKeyDown(std::uint32_t virtual_key, KeyModifiers modifiers);
     void OnChar(std::uint8_t character);
     void OnCancel();
+    // The keyboard focus left the presentation: its input fields lose it.
+    void OnFocusLost();
     // Script text from an embedded control (the Flash command channel): compiled, its
     // messages shown, and run whatever they said.
     void RunScriptText(std::string_view text);
@@ -117,6 +119,7 @@ class MainWindow : public CommandHost,
     bool WaitUntil(std::uint32_t deadline) override;
     void Invalidate(const Rect& rect) override;
     void InvalidateWindow() override { InvalidateAll(); }
+    void FocusInputText(Object& input_text) override;
 
     // ScriptOwner (main_window_script.cpp); ExpandPath and FindObject serve both.
     std::optional<std::string> SongListEntry(std::int64_t index) override;
@@ -156,6 +159,8 @@ class MainWindow : public CommandHost,
     void KillBubbleTimer() override { KillTimer(kBubbleTimerId); }
     void ShowBubbleWindow(Point top_left, const Surface& pixels, std::string_view text) override;
     void HideBubbleWindow() override;
+    std::int32_t ClientWidth() override { return ClientSize().width; }
+    std::int32_t FieldCharAdvance(const LogFont& font, char character) override;
 
     // PageHost.
     void RunExitActions(Page& page) override;

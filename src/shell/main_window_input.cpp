@@ -1,6 +1,8 @@
 // Input reaching the main window, and the services the commands borrow from it.
 #include "shell/main_window.h"
 
+#include <algorithm>
+
 #include "base/saturate.h"
 #include "pages/shrink_animation.h"
 
@@ -73,6 +75,26 @@ void MainWindow::OnChar(std::uint8_t character) {
     if (ended_) return;
     keyboard_dispatch_.Char(character);
     AfterEvent();
+}
+
+void MainWindow::OnFocusLost() {
+    if (ended_) return;
+    keyboard_dispatch_.FocusLost();
+    AfterEvent();
+}
+
+void MainWindow::FocusInputText(Object& input_text) {
+    Page* page = pages_.Current();
+    if (page == nullptr) return;
+    // Only a field of the current page takes the keyboard.
+    const bool on_page = std::any_of(page->objects.begin(), page->objects.end(),
+                                     [&](const Object& object) { return &object == &input_text; });
+    if (on_page) keyboard_dispatch_.FocusField(input_text);
+}
+
+std::int32_t MainWindow::FieldCharAdvance(const LogFont& font, char character) {
+    const std::shared_ptr<const Font> face = fonts_.Get(font);
+    return face != nullptr ? face->CharAdvance(character) : 0;
 }
 
 InputPages MainWindow::Pages() {

@@ -3,6 +3,7 @@
 
 #include "base/codepage.h"
 #include "base/saturate.h"
+#include "input/input_field.h"
 #include "render/canvas.h"
 #include "render/page_painter.h"
 #include "script/number_text.h"
@@ -75,13 +76,11 @@ void MainWindow::StartPage() {
     ShowInDisplayObject("ZIZ_PageName", page->name);
     ShowInDisplayObject("ZIZ_Error",
                         IntToText(SaturateCast<std::int32_t>(variables_.GetNumber("ZIZ_Error"))));
-    // Input fields hand their text to their variables on entry.
+    // Input fields hand their text (as typed, once drawn) to their variables on entry.
     for (const Object& object : page->objects) {
         if (object.kind != kKindInputText) continue;
-        if (!object.text_variable.empty()) variables_.SetString(object.text_variable, object.text);
-        if (object.option3 == 1 || object.option3 == 2) {
-            variables_.SetNumber(object.number_variable, Evaluate(object.text));
-        }
+        const std::string& text = object.input_field ? object.input_field->text : object.text;
+        StoreInputText(variables_, object, text);
     }
     UpdateCursor();
     services_.observer.PageShown(page->name);

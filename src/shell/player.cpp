@@ -42,6 +42,9 @@ void Player::OnChar(std::uint8_t character) {
 void Player::OnCancel() {
     impl_->OnCancel();
 }
+void Player::OnFocusLost() {
+    impl_->OnFocusLost();
+}
 void Player::OnActivation(std::string_view command_line) {
     impl_->OnActivation(command_line);
 }

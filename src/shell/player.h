@@ -89,6 +89,9 @@ class Player {
     void OnChar(std::uint8_t character);
     // Escape, closing the window, the system Close command.
     void OnCancel();
+    // The presentation lost the keyboard focus (another window took it, or the window was
+    // deactivated): its input fields lose it too.
+    void OnFocusLost();
     // A second instance handed over its command line (code-page bytes).
     void OnActivation(std::string_view command_line);
 

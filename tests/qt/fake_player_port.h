@@ -25,6 +25,7 @@ class FakePlayerPort : public PlayerPort {
     }
     void OnChar(std::uint8_t character) override { chars.push_back(character); }
     void OnCancel() override { ++cancels; }
+    void OnFocusLost() override { ++focus_losses; }
 
     std::vector<Rect> painted;
     std::optional<std::uint32_t> due;
@@ -34,6 +35,7 @@ class FakePlayerPort : public PlayerPort {
     std::uint32_t swallowed_key = 0;
     std::vector<std::uint8_t> chars;
     int cancels = 0;
+    int focus_losses = 0;
 
   private:
     Surface buffer_;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QTest>
 
@@ -135,6 +136,14 @@ TEST_F(PresentationWindow, KeysReachThePlayerAsVirtualKeysAndCodePageCharacters)
     EXPECT_EQ(port.keys.back(), 0x1Bu);
     EXPECT_EQ(port.cancels, 1);
     EXPECT_EQ(port.chars.size(), 4u);  // Escape types nothing
+}
+
+TEST_F(PresentationWindow, LosingTheKeyboardReachesThePlayerButAPopupDoesNot) {
+    QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(&window.Widget(), &deactivated);
+    QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(&window.Widget(), &popup);
+    EXPECT_EQ(port.focus_losses, 1);
 }
 
 TEST(KeyCodes, QtKeysMapToVirtualKeys) {

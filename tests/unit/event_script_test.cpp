@@ -26,6 +26,7 @@ TEST(EventScript, ReadsEveryEventAtTheTimeItsWaitsReach) {
         "shot after-click.1\n"
         "vars\n"
         "close\n"
+        "blur\n"
         "quit\n"
         "wait 7");
     using K = EventKind;
@@ -34,7 +35,7 @@ TEST(EventScript, ReadsEveryEventAtTheTimeItsWaitsReach) {
         {K::kRightDown, 100, 7}, {K::kRightUp, 100, 8}, {K::kDown, 100, 9},
         {K::kUp, 100, 10},       {K::kKey, 150, 12},    {K::kType, 150, 13},
         {K::kAnswer, 150, 14},   {K::kShot, 150, 15},   {K::kVars, 150, 16},
-        {K::kClose, 150, 17},    {K::kQuit, 150, 18},
+        {K::kClose, 150, 17},    {K::kBlur, 150, 18},   {K::kQuit, 150, 19},
     };
     ASSERT_EQ(script.events.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {

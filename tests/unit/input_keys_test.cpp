@@ -83,35 +83,58 @@ Object InputText(std::string name, bool hidden = false) {
     Object object;
     object.kind = kKindInputText;
     object.name = std::move(name);
+    object.rect = {0, 0, 200, 20};
     object.hidden = hidden ? 1 : 0;
     return object;
 }
 
-TEST(InputKeys, TabMovesTheFocusAmongShownFieldsAndWraps) {
+bool SelectsAll(const InputField& field) {
+    return field.focused && field.caret == 0 && field.anchor == std::int32_t(field.text.size());
+}
+
+TEST(InputKeys, TabMovesTheFocusAmongShownFieldsWithTheirTextSelectedAndWraps) {
     KeyRig rig;
-    rig.host.current.objects = {InputText("One"), InputText("Hidden", true), InputText("Two"),
-                                InputText("Undrawn")};
-    FakeField& one = rig.host.GiveField("One");
-    rig.host.GiveField("Hidden");
-    FakeField& two = rig.host.GiveField("Two");
+    Page& page = rig.host.current;
+    page.objects = {InputText("One"), InputText("Hidden", true), InputText("Two"),
+                    InputText("Undrawn")};
+    const InputField& one = GiveField(page.objects[0], "one");
+    const InputField& hidden = GiveField(page.objects[1], "hidden");
+    const InputField& two = GiveField(page.objects[2], "two");
+    const auto active = [&] { return rig.pointer.StateOf(page).active_field; };
     rig.keys.KeyDown(9, {}, 0);
-    EXPECT_TRUE(one.Focused());
+    EXPECT_TRUE(SelectsAll(one));
     rig.keys.KeyDown(9, {}, 0);
-    EXPECT_TRUE(two.Focused());
-    EXPECT_FALSE(one.Focused());
-    EXPECT_EQ(rig.pointer.StateOf(rig.host.current).active_field, &rig.host.current.objects[2]);
+    EXPECT_TRUE(SelectsAll(two));
+    EXPECT_FALSE(one.focused);
+    EXPECT_FALSE(hidden.focused);  // a hidden field would swallow what is typed
+    EXPECT_EQ(active(), &page.objects[2]);
     rig.keys.KeyDown(9, {}, 0);
-    EXPECT_TRUE(one.Focused());
+    EXPECT_TRUE(SelectsAll(one));
+    EXPECT_FALSE(two.focused);
     rig.keys.KeyDown(9, {.shift = true}, 0);
-    EXPECT_TRUE(two.Focused());
-    EXPECT_EQ(rig.host.log, (Log{"One select all", "One leave", "Two select all", "Two leave",
-                                 "One select all", "One leave", "Two select all"}));
+    EXPECT_TRUE(SelectsAll(two));
+    EXPECT_EQ(active(), &page.objects[2]);
 }
 
 TEST(InputKeys, TabWithoutDrawnFieldsGivesNoFocus) {
     KeyRig rig;
     rig.host.current.objects = {InputText("Undrawn")};
     EXPECT_FALSE(rig.keys.NextField(false));
+}
+
+TEST(InputKeys, ShowFocusingAFieldTakesTheFocusFromTheOthers) {
+    KeyRig rig;
+    Page& page = rig.host.current;
+    page.objects = {InputText("One"), InputText("Two"), InputText("Undrawn")};
+    InputField& one = GiveField(page.objects[0], "1");
+    const InputField& two = GiveField(page.objects[1], "22");
+    one.focused = true;
+    rig.keys.FocusField(page.objects[1]);
+    EXPECT_FALSE(one.focused);
+    EXPECT_TRUE(SelectsAll(two));
+    EXPECT_EQ(rig.pointer.StateOf(page).active_field, &page.objects[1]);
+    rig.keys.FocusField(page.objects[2]);  // not drawn yet: nothing changes
+    EXPECT_TRUE(two.focused);
 }
 
 TEST(InputKeys, TypingPublishesTheTextAndRunsTheChangeActionsAndKeyObjectsStillHearKeys) {
@@ -123,37 +146,38 @@ TEST(InputKeys, TypingPublishesTheTextAndRunsTheChangeActionsAndKeyObjectsStillH
     input.extra_text1 = "Changed";
     Object changed = KeyObject("Changed", "", {});
     changed.transparent1 = 0;
-    rig.host.current.objects = {input, changed, KeyObject("Back", "", {})};
-    rig.host.current.objects[2].hover_object = std::string(1, char(8));  // never matches
-    FakeField& field = rig.host.GiveField("Age");
-    field.SetFocused(true);
-    for (char c : std::string(" 42x")) rig.keys.Char(static_cast<std::uint8_t>(c));
-    EXPECT_EQ(rig.host.variables.GetString("age$"), " 42x");
+    rig.host.current.objects = {input, changed};
+    GiveField(rig.host.current.objects[0]).focused = true;
+    for (char c : std::string("4x2")) rig.keys.Char(static_cast<std::uint8_t>(c));
+    EXPECT_EQ(rig.host.variables.GetString("age$"), "42");
     EXPECT_EQ(rig.host.variables.GetNumber("age"), 42);
     rig.host.current.objects.push_back(KeyObject("Delete", "DELETE", {}));
     rig.host.log.clear();
     rig.keys.KeyDown(8, {}, 0);
-    rig.keys.KeyDown(46, {}, 0);
     rig.keys.KeyDown(36, {}, 0);  // Home publishes nothing
-    EXPECT_EQ(rig.host.variables.GetString("age$"), " 42");
-    EXPECT_EQ(rig.host.log, (Log{"Age key 8", "run Changed", "Age key 46", "run Changed",
-                                 "guarded Delete", "Age key 36"}));
+    rig.keys.KeyDown(46, {}, 0);
+    EXPECT_EQ(rig.host.variables.GetString("age$"), "");
+    EXPECT_EQ(rig.host.variables.GetNumber("age"), 0);
+    EXPECT_EQ(rig.host.log, (Log{"run Changed", "run Changed", "guarded Delete"}));
 }
 
 TEST(InputKeys, EscapeTakesTheFocusFromFieldsAndOnlyCurrentPageFieldsAreTypedInto) {
     KeyRig rig;
     rig.host.current.objects = {InputText("Here")};
     rig.host.layer.objects = {InputText("Layer")};
-    FakeField& here = rig.host.GiveField("Here");
-    FakeField& layer = rig.host.GiveField("Layer");
-    layer.SetFocused(true);
+    InputField& here = GiveField(rig.host.current.objects[0]);
+    InputField& layer = GiveField(rig.host.layer.objects[0]);
+    layer.focused = true;
     rig.keys.Char('x');
     EXPECT_EQ(layer.text, "");
-    here.SetFocused(true);
+    here.focused = true;
     rig.keys.KeyDown(27, {}, 0);
-    EXPECT_FALSE(here.Focused());
+    EXPECT_FALSE(here.focused);
     rig.keys.Char('y');
     EXPECT_EQ(here.text, "");
+    here.focused = true;
+    rig.keys.FocusLost();
+    EXPECT_FALSE(here.focused);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // A main window for the input tests: three pages, a log of what dispatch asked for (lists run,
-// links, window moves), and fields for Input text objects when a test gives them.
+// links, window moves), and text 10 pixels a character for Input text fields.
 #pragma once
 
 #include <map>
@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "fake_page_host.h"
-#include "input/input_field.h"
 #include "input/input_host.h"
 #include "pages/page_lookup.h"
 #include "platform/headless/recording_ui.h"
@@ -38,36 +37,15 @@ inline Object Active(std::string name, Rect rect) {
     return object;
 }
 
-class FakeField : public InputField {
-  public:
-    explicit FakeField(std::vector<std::string>& log, std::string name)
-        : log_(log), name_(std::move(name)) {}
-    void InputPress(Point) override {
-        focused_ = true;
-        log_.push_back(name_ + " press");
-    }
-    void InputMove(std::int32_t) override {}
-    void InputRelease(std::int32_t) override {}
-    void InputSelectAll() override { log_.push_back(name_ + " select all"); }
-    void InputLeave() override {
-        focused_ = false;
-        log_.push_back(name_ + " leave");
-    }
-    void InputKey(std::uint32_t key) override {
-        log_.push_back(name_ + " key " + std::to_string(key));
-        if (key == 8 && !text.empty()) text.pop_back();
-    }
-    void InputChar(std::uint8_t c) override { text.push_back(char(c)); }
-    bool Focused() const override { return focused_; }
-    void SetFocused(bool focused) override { focused_ = focused; }
-    std::string Text() const override { return text; }
-    std::string text;
-
-  private:
-    std::vector<std::string>& log_;
-    std::string name_;
-    bool focused_ = false;
-};
+// The field an Input text gets at its first drawing, as if drawn where the object stands.
+inline InputField& GiveField(Object& input_text, std::string text = {}) {
+    InputField& field = input_text.input_field.emplace();
+    field.text = std::move(text);
+    field.rect = input_text.rect;
+    field.fixed_width = input_text.transparent1 != 0;
+    field.filter = input_text.option3;
+    return field;
+}
 
 class FakeInputHost : public InputHost {
   public:
@@ -109,14 +87,9 @@ class FakeInputHost : public InputHost {
     void ShowCursor(bool grab, std::optional<std::int64_t> index) override {
         cursor = grab ? -2 : index.value_or(-1);
     }
-    InputField* FieldOf(Object& object) override {
-        auto found = fields.find(object.name);
-        return found != fields.end() ? found->second.get() : nullptr;
-    }
-
-    FakeField& GiveField(const std::string& name) {
-        return *(fields[name] = std::make_unique<FakeField>(log, name));
-    }
+    std::int32_t ClientWidth() override { return client_width; }
+    // Every character is 10 pixels wide.
+    std::int32_t FieldCharAdvance(const LogFont&, char) override { return 10; }
 
     std::vector<std::string> log;
     Page layer, current, master;
@@ -127,7 +100,7 @@ class FakeInputHost : public InputHost {
     bool drag_by_body = false;
     Point origin{100, 100};
     std::int64_t cursor = -1;
-    std::map<std::string, std::unique_ptr<FakeField>> fields;
+    std::int32_t client_width = 640;
 
   private:
     void Ran(const ActionList& list, const char* how) {

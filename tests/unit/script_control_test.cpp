@@ -246,5 +246,27 @@ TEST_F(ScriptControl, DisplayValueWritesTheObjectsText) {
     EXPECT_EQ(host.invalidated[0], (Rect{10, 10, 220, 20}));
 }
 
+TEST_F(ScriptControl, DisplayValueIntoADrawnInputTextSetsItsFieldAndVariables) {
+    Object& field = host.Get("A");
+    field.kind = kKindInputText;
+    field.text_variable = "age$";
+    field.number_variable = "age";
+    field.option3 = 1;
+    field.input_field.emplace().text = "old";
+    field.input_field->caret = 3;
+    Run("DisplayValue(\"A\",\"42.7\")");
+    EXPECT_EQ(field.input_field->text, "42.7");
+    EXPECT_EQ(field.text, "42.7");
+    EXPECT_EQ(host.variables.GetString("age$"), "42.7");
+    EXPECT_EQ(Var("age"), 42);  // the integer the text begins with
+    // Not drawn yet: only the object's text changes.
+    Object& undrawn = host.Get("B");
+    undrawn.kind = kKindInputText;
+    undrawn.text_variable = "b$";
+    Run("DisplayValue(\"B\",\"7\")");
+    EXPECT_EQ(undrawn.text, "7");
+    EXPECT_FALSE(host.variables.FindString("b$").has_value());
+}
+
 }  // namespace
 }  // namespace velk

@@ -144,10 +144,11 @@ class LineParser {
             }
             event.kind = EventKind::kShot;
             event.text = std::string(words[0]);
-        } else if (word == "vars" || word == "close" || word == "quit") {
+        } else if (word == "vars" || word == "close" || word == "blur" || word == "quit") {
             if (!rest.empty()) Fail("\"" + std::string(word) + "\" takes nothing after it");
             event.kind = word == "vars"    ? EventKind::kVars
                          : word == "close" ? EventKind::kClose
+                         : word == "blur"  ? EventKind::kBlur
                                            : EventKind::kQuit;
         } else {
             Fail("unknown event \"" + std::string(word) + "\"");

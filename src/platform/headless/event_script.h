@@ -14,6 +14,7 @@
 //   shot NAME          the client area is painted and saved as NAME.png
 //   vars               every script variable goes into the effect log
 //   close              the window is closed by the user (as Alt+F4 or the close box)
+//   blur               the window loses the keyboard focus (another window was activated)
 //   quit               the run ends here
 //
 // Pointer events at a new place are preceded by a move there, as the system reports them.
@@ -43,6 +44,7 @@ enum class EventKind {
     kShot,
     kVars,
     kClose,
+    kBlur,
     kQuit,
 };
 

@@ -131,6 +131,9 @@ void HeadlessRun::Handle(Player& player, const ScriptedEvent& event) {
         case EventKind::kClose:
             player.OnCancel();
             break;
+        case EventKind::kBlur:
+            player.OnFocusLost();
+            break;
         case EventKind::kQuit:
             quit_ = true;
             loop_.Quit();

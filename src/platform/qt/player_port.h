@@ -23,6 +23,7 @@ class PlayerPort {
     virtual bool OnKeyDown(std::uint32_t virtual_key, KeyModifiers modifiers) = 0;
     virtual void OnChar(std::uint8_t character) = 0;
     virtual void OnCancel() = 0;
+    virtual void OnFocusLost() = 0;
 };
 
 // The port of a real player.
@@ -39,6 +40,7 @@ class PlayerAdapter : public PlayerPort {
     }
     void OnChar(std::uint8_t character) override { player_.OnChar(character); }
     void OnCancel() override { player_.OnCancel(); }
+    void OnFocusLost() override { player_.OnFocusLost(); }
 
   private:
     Player& player_;

@@ -1,6 +1,7 @@
 #include "platform/qt/presentation_widget.h"
 
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -153,6 +154,12 @@ void PresentationWidget::closeEvent(QCloseEvent* event) {
     }
     event->ignore();
     if (port_) port_->OnCancel();
+}
+
+void PresentationWidget::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    // A popup (a menu of the window manager) takes the keyboard only for a moment.
+    if (port_ && event->reason() != Qt::PopupFocusReason) port_->OnFocusLost();
 }
 
 bool PresentationWidget::focusNextPrevChild(bool /*next*/) {

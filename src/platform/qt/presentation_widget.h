@@ -39,6 +39,9 @@ class PresentationWidget : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // The widget stands for the presentation's focus sink: when it loses the keyboard (another
+    // window or widget took it, or the window was deactivated), the input fields lose it too.
+    void focusOutEvent(QFocusEvent* event) override;
     // Tab belongs to the presentation's input fields, not to Qt's focus chain.
     bool focusNextPrevChild(bool next) override;
 

@@ -1,0 +1,71 @@
+#include "input/input_field.h"
+
+#include <algorithm>
+
+#include "input/input_editing.h"
+#include "input/input_host.h"
+#include "script/number_text.h"
+#include "script/variable_store.h"
+
+namespace velk {
+
+FieldControl::FieldControl(InputHost& host, Object& input_text)
+    : host_(host), object_(input_text), field_(*input_text.input_field) {}
+
+void FieldControl::Repaint(bool needed) {
+    if (!needed) return;
+    Rect area = field_.rect;
+    // A field that grows with its text may next be drawn wider than it was.
+    if (!field_.fixed_width) area.right = std::max(area.right, host_.ClientWidth());
+    host_.Invalidate(area);
+}
+
+void FieldControl::InputPress(Point point) {
+    Repaint(velk::InputPress(field_, point));
+}
+
+void FieldControl::InputMove(std::int32_t x) {
+    Repaint(velk::InputMove(field_, x));
+}
+
+void FieldControl::InputRelease(std::int32_t x) {
+    velk::InputRelease(field_, x);
+}
+
+void FieldControl::InputSelectAll() {
+    Repaint(velk::InputSelectAll(field_));
+}
+
+void FieldControl::InputLeave() {
+    Repaint(velk::InputLeave(field_));
+}
+
+FieldMetrics FieldControl::Metrics() {
+    return {.client_width = host_.ClientWidth(),
+            .char_advance = [this](char c) { return host_.FieldCharAdvance(object_.font, c); }};
+}
+
+void FieldControl::InputKey(std::uint32_t virtual_key) {
+    Repaint(velk::InputKey(field_, virtual_key, Metrics()));
+}
+
+void FieldControl::InputChar(std::uint8_t character) {
+    Repaint(velk::InputChar(field_, character, Metrics()));
+}
+
+std::optional<FieldControl> FieldOf(InputHost& host, Object& object) {
+    if (object.kind != kKindInputText || !object.input_field) return std::nullopt;
+    return FieldControl(host, object);
+}
+
+void StoreInputText(VariableStore& variables, const Object& input_text, std::string_view text) {
+    if (!input_text.text_variable.empty()) variables.SetString(input_text.text_variable, text);
+    if (input_text.number_variable.empty()) return;
+    if (input_text.option3 == kFilterIntegers) {
+        variables.SetNumber(input_text.number_variable, TextToInt(text));
+    } else if (input_text.option3 == kFilterReals) {
+        variables.SetNumber(input_text.number_variable, TextToDouble(text));
+    }
+}
+
+}  // namespace velk
