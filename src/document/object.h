@@ -9,6 +9,7 @@
 
 #include "base/geometry.h"
 #include "document/action_list.h"
+#include "document/paragraph_layout.h"
 #include "document/picture.h"
 
 namespace velk {
@@ -119,6 +120,10 @@ struct Object {
     double anim_saved_scale = 0.0;
     // Run time: the cells of a Matrix (kind 19), made on first use (render/matrix.h).
     std::vector<std::uint8_t> matrix_cells;
+    // Run time: a Paragraph's (kind 15) layout, made at its first drawing.
+    std::optional<ParagraphLayout> paragraph_layout;
+    // Run time: a Paragraph's text is being dragged; the window shows the grab cursor.
+    bool text_grabbed = false;
 
     bool operator==(const Object&) const = default;
 };

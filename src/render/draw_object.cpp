@@ -40,6 +40,8 @@ Drawer DrawerOf(std::int32_t kind) {
             return DrawPolygon;
         case kKindMatrix:
             return DrawMatrix;
+        case kKindParagraph:
+            return DrawParagraph;
         case kKindApplicationWindow:
             return DrawApplicationFrame;
         default:

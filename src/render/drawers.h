@@ -22,5 +22,7 @@ void DrawApplicationFrame(Object& object, DrawContext& ctx);
 void DrawImage(Object& object, DrawContext& ctx);
 void DrawVideoStill(Object& object, DrawContext& ctx);
 void DrawMatrix(Object& object, DrawContext& ctx);
+// Paragraph (15): word-wrapped text with its own scroll bar (draw_paragraph.cpp).
+void DrawParagraph(Object& object, DrawContext& ctx);
 
 }  // namespace velk
