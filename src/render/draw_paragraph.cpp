@@ -8,7 +8,7 @@
 #include "render/draw_support.h"
 #include "render/drawers.h"
 #include "render/font_cache.h"
-#include "render/paragraph_layout.h"
+#include "render/paragraph_text.h"
 #include "render/text_draw.h"
 
 namespace velk {
