@@ -10,6 +10,7 @@
 #include "base/geometry.h"
 #include "document/action_list.h"
 #include "document/input_field.h"
+#include "document/paragraph_layout.h"
 #include "document/picture.h"
 
 namespace velk {
@@ -122,6 +123,10 @@ struct Object {
     std::vector<std::uint8_t> matrix_cells;
     // Run time: the field of an Input text (kind 22), made at its first drawing.
     std::optional<InputField> input_field;
+    // Run time: a Paragraph's (kind 15) layout, made at its first drawing.
+    std::optional<ParagraphLayout> paragraph_layout;
+    // Run time: a Paragraph's text is being dragged; the window shows the grab cursor.
+    bool text_grabbed = false;
 
     bool operator==(const Object&) const = default;
 };

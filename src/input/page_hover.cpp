@@ -3,6 +3,7 @@
 #include "input/input_field.h"
 #include "input/input_host.h"
 #include "input/page_pointer.h"
+#include "input/paragraph_pointer.h"
 #include "pages/object_visibility.h"
 #include "pages/page_lookup.h"
 #include "render/hit_test.h"
@@ -96,7 +97,8 @@ Object* TrackHover(Page& page, PageInputState& state, InputHost& host, Point poi
         if (auto field = FieldOf(host, *hit)) field->InputMove(point.x);
         return hit;
     }
-    if (hit == nullptr) {
+    // No hover is shown while a Paragraph is scrolled by dragging.
+    if (DragPressedParagraph(state, host, point) || hit == nullptr) {
         LeaveHover(page, state, host);
         return nullptr;
     }

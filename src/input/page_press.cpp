@@ -5,6 +5,7 @@
 #include "input/input_field.h"
 #include "input/input_host.h"
 #include "input/page_pointer.h"
+#include "input/paragraph_pointer.h"
 #include "pages/object_visibility.h"
 #include "pages/page_lookup.h"
 #include "script/number_text.h"
@@ -143,7 +144,8 @@ void TakeLink(InputHost& host, const Object& hit, ReleaseLink& link) {
 }
 
 // Steps shared by a release and a cancelled press: the press marks go, the press is over.
-void EndPress(Page& page, PageInputState& state, InputHost& host, const Object* hit) {
+void EndPress(Page& page, PageInputState& state, InputHost& host, Object* hit) {
+    ReleaseParagraphs(state, host, hit);
     state.button_down = false;
     // Released elsewhere: the pressed object must not keep its pressed look.
     if (state.pressed != nullptr && state.pressed != hit && state.pressed->state == kStatePressed) {
@@ -185,6 +187,7 @@ Object* PressAt(Page& page, PageInputState& state, InputHost& host, Point point)
     Object* hit = HitTestPage(page, point, host.Pictures());
     CloseObjectMenus(page, host, point, hit);
     state.pressed = hit;
+    state.scroll_drag = false;
     if (state.active_field != nullptr && state.active_field != hit) {
         if (auto field = FieldOf(host, *state.active_field)) field->InputLeave();
         state.active_field = nullptr;
@@ -193,6 +196,7 @@ Object* PressAt(Page& page, PageInputState& state, InputHost& host, Point point)
         state.button_down = false;
         return nullptr;
     }
+    if (hit->kind == kKindParagraph) PressParagraph(state, host, *hit, point);
     if (hit->kind == kKindInputText) {
         if (auto field = FieldOf(host, *hit)) {
             field->InputPress(point);

@@ -2,11 +2,13 @@
 #include "input/pointer_dispatch.h"
 
 #include <array>
+#include <utility>
 
 #include "controls/bubble.h"
 #include "input/image_pan.h"
 #include "input/input_field.h"
 #include "input/input_host.h"
+#include "input/paragraph_pointer.h"
 #include "pages/page_manager.h"
 #include "render/matrix.h"
 #include "script/variable_store.h"
@@ -159,6 +161,8 @@ void PointerDispatch::WindowPress(Object* pressed, Point point) {
         button_capture_ = true;
     }
     if (pressed->kind == kKindMatrix) SetMatrixCell(*pressed, point);
+    // A Paragraph whose text was grabbed shows the grab cursor until the release.
+    if (pressed->text_grabbed) grab_cursor_ = true;
     ShowCursor();
     host_.RunList(pressed->actions_down);
 }
@@ -200,7 +204,7 @@ void PointerDispatch::Up(Point point) {
     }
     pressed_ = nullptr;
     if (clicked != nullptr) host_.EndIdleWait();
-    grab_cursor_ = false;
+    if (std::exchange(grab_cursor_, false)) ShowCursor();
     if (clicked == nullptr) return;
     switch (link.kind) {
         case kLinkProject:
@@ -250,5 +254,13 @@ void PointerDispatch::RightDown(Point /*point*/) {
 }
 
 void PointerDispatch::RightUp(Point /*point*/) {}
+
+void PointerDispatch::RepeatScrollArrows() {
+    bool held = false;
+    for (Page* page : Ordered(host_.Pages())) {
+        if (page != nullptr && RepeatScrollArrow(StateOf(*page), host_)) held = true;
+    }
+    if (!held) host_.PageSide().KillTimer(kScrollTimerId);
+}
 
 }  // namespace velk

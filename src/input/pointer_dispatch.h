@@ -26,6 +26,9 @@ class PointerDispatch {
     void DoubleClick(Point point);
     void RightDown(Point point);
     void RightUp(Point point);
+    // The scroll timer fired: each page's pressed Paragraph repeats its held arrow; with none
+    // the timer stops.
+    void RepeatScrollArrows();
 
     // A new page is shown under a pointer that did not move: its object under the pointer takes
     // the pointer-over state, without hover actions.

@@ -17,7 +17,7 @@ void DrawText(Object& object, DrawContext& ctx) {
 }
 
 // Kinds missing here draw nothing: they are shown by child windows, by their own later
-// drawers (paragraphs, input text, animated GIFs, effects, metafiles), or not at all.
+// drawers (animated GIFs, effects, metafiles), or not at all.
 Drawer DrawerOf(std::int32_t kind) {
     switch (kind) {
         case kKindText:
@@ -40,6 +40,8 @@ Drawer DrawerOf(std::int32_t kind) {
             return DrawPolygon;
         case kKindMatrix:
             return DrawMatrix;
+        case kKindParagraph:
+            return DrawParagraph;
         case kKindApplicationWindow:
             return DrawApplicationFrame;
         case kKindInputText:

@@ -24,5 +24,7 @@ void DrawVideoStill(Object& object, DrawContext& ctx);
 void DrawMatrix(Object& object, DrawContext& ctx);
 // Input text (22): the one-line field typed into (draw_input.cpp).
 void DrawInput(Object& object, DrawContext& ctx);
+// Paragraph (15): word-wrapped text with its own scroll bar (draw_paragraph.cpp).
+void DrawParagraph(Object& object, DrawContext& ctx);
 
 }  // namespace velk

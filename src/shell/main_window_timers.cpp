@@ -49,8 +49,7 @@ void MainWindow::OnTimer(std::uint32_t id) {
             if (Page* page = pages_.Current()) Run(page->entry_actions);
             break;
         case kScrollTimerId:
-            // Held scroll arrows of paragraphs drive this; with none held it stops.
-            KillTimer(id);
+            pointer_dispatch_.RepeatScrollArrows();
             break;
         case kDateTimeTimerId:
             UpdateDateTime();
