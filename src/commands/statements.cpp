@@ -8,6 +8,7 @@
 #include "commands/command_host.h"
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
+#include "commands/record_programs.h"
 #include "document/load_context.h"
 #include "script/evaluator.h"
 #include "script/variable_store.h"
@@ -26,13 +27,19 @@ void ShowEvaluationError(CommandHost& host, const Evaluator& evaluator) {
 void PerformAssignment(CommandContext& ctx) {
     if (ctx.record.argument.empty()) return;
     Evaluator& evaluator = ctx.host.ScriptEvaluator();
-    evaluator.Evaluate(ctx.record.argument);
+    if (ctx.frame.programs != nullptr) {
+        evaluator.Evaluate(ctx.frame.programs->Argument(ctx.record));
+    } else {
+        evaluator.Evaluate(ctx.record.argument);
+    }
     ShowEvaluationError(ctx.host, evaluator);
 }
 
 void PerformIf(CommandContext& ctx) {
     Evaluator& evaluator = ctx.host.ScriptEvaluator();
-    const double value = evaluator.EvaluateCondition(ctx.record.argument);
+    const double value = ctx.frame.programs != nullptr
+                             ? evaluator.Evaluate(ctx.frame.programs->Argument(ctx.record))
+                             : evaluator.EvaluateCondition(ctx.record.argument);
     ShowEvaluationError(ctx.host, evaluator);
     if (!ctx.frame.ifs.EnterIf(value != 0.0)) {
         ctx.host.Ui().MessageBox(kApplicationName, kIfDepthMessage);
@@ -76,7 +83,7 @@ std::int32_t QuietInt(CommandContext& ctx, std::string_view text) {
 }
 
 CommandResult RunCountedLoop(CommandContext& ctx, const std::string& variable, std::int64_t counter,
-                             const ActionListPtr& body) {
+                             const ActionListPtr& body, RecordPrograms& programs) {
     // Both belong to the main window, which outlives the loop; the counter's record is looked up
     // once, not every pass.
     Evaluator& evaluator = ctx.host.ScriptEvaluator();
@@ -90,7 +97,7 @@ CommandResult RunCountedLoop(CommandContext& ctx, const std::string& variable, s
     do {
         variables.SetNumber(counter_variable, static_cast<double>(counter));
         if (dispatcher.Stopping()) return CommandResult::kEndList;
-        if (dispatcher.RunHeld(body) == 0) return CommandResult::kEndList;
+        if (dispatcher.RunHeld(body, &programs) == 0) return CommandResult::kEndList;
         if (dispatcher.BreakSet()) {
             dispatcher.SetBreak(false);
             counter = end;
@@ -102,10 +109,11 @@ CommandResult RunCountedLoop(CommandContext& ctx, const std::string& variable, s
     return CommandResult::kGoOn;
 }
 
-CommandResult RunInfiniteLoop(CommandContext& ctx, const ActionListPtr& body) {
+CommandResult RunInfiniteLoop(CommandContext& ctx, const ActionListPtr& body,
+                              RecordPrograms& programs) {
     Dispatcher& dispatcher = ctx.dispatcher;
     while (!dispatcher.Stopping()) {
-        if (dispatcher.RunHeld(body) == 0) return CommandResult::kEndList;
+        if (dispatcher.RunHeld(body, &programs) == 0) return CommandResult::kEndList;
         if (dispatcher.BreakSet()) {
             dispatcher.SetBreak(false);
             return CommandResult::kGoOn;
@@ -137,8 +145,10 @@ CommandResult PerformFor(CommandContext& ctx) {
         // The rest of the list was the body that never ran; the run ends normally.
         return CommandResult::kGoOn;
     }
-    if (IsInfinity(record.limit)) return RunInfiniteLoop(ctx, body);
-    return RunCountedLoop(ctx, variable, start, body);
+    // The body runs pass after pass: its expressions are looked up once for all passes.
+    RecordPrograms programs(*body);
+    if (IsInfinity(record.limit)) return RunInfiniteLoop(ctx, body, programs);
+    return RunCountedLoop(ctx, variable, start, body, programs);
 }
 
 }  // namespace
