@@ -1,5 +1,6 @@
 #include "commands/dispatcher.h"
 
+#include "commands/assignment.h"
 #include "commands/command_host.h"
 #include "commands/command_table.h"
 #include "commands/commands.h"
@@ -55,6 +56,45 @@ void SkipRecord(const ActionRecord& record, IfLevels& ifs, host::Ui& ui) {
 
 }  // namespace
 
+// RunHeld's loop over the records, kept in line with it: a loop body runs it every pass.
+[[gnu::always_inline]] inline int Dispatcher::Walk(const ActionList& list,
+                                                   RecordPrograms* programs) {
+    RunFrame frame;
+    frame.list = &list;
+    frame.programs = programs;
+    const std::size_t count = list.records.size();
+    while (frame.position < count) {
+        if (stop_ || current_ == nullptr) {
+            // A stopping player has forgotten its current list; either way the run is over.
+            executing_ = false;
+            return 0;
+        }
+        // A Break leaves everything as it is for the For loop that will consume it.
+        if (break_) return 1;
+
+        const ActionRecord& record = list.records[frame.position++];
+        if (!frame.ifs.Running()) {
+            SkipRecord(record, frame.ifs, host_.Ui());
+            continue;
+        }
+        // Commands may pump or stop the player; nothing more runs once it is stopping.
+        // Assignments, the most frequent records, need no command context.
+        if (record.code == kCodeAssign) {
+            PerformAssignment(host_, record, programs);
+            if (!stop_) continue;
+            executing_ = false;
+            return 0;
+        }
+        if (Perform(frame, record) == CommandResult::kEndList || stop_) {
+            executing_ = false;
+            return 0;
+        }
+    }
+    if (!frame.repaint.IsEmpty()) host_.Invalidate(frame.repaint.Inflate(1));
+    executing_ = false;
+    return 1;
+}
+
 int Dispatcher::RunActions(ActionListPtr list) {
     return RunHeld(list);
 }
@@ -78,36 +118,6 @@ int Dispatcher::RunHeld(const ActionListPtr& list, RecordPrograms* programs) {
     // entry of the presentation.
     if (depth_ == 1) break_ = false;
     return result;
-}
-
-int Dispatcher::Walk(const ActionList& list, RecordPrograms* programs) {
-    RunFrame frame;
-    frame.list = &list;
-    frame.programs = programs;
-    const std::size_t count = list.records.size();
-    while (frame.position < count) {
-        if (stop_ || current_ == nullptr) {
-            // A stopping player has forgotten its current list; either way the run is over.
-            executing_ = false;
-            return 0;
-        }
-        // A Break leaves everything as it is for the For loop that will consume it.
-        if (break_) return 1;
-
-        const ActionRecord& record = list.records[frame.position++];
-        if (!frame.ifs.Running()) {
-            SkipRecord(record, frame.ifs, host_.Ui());
-            continue;
-        }
-        // Commands may pump or stop the player; nothing more runs once it is stopping.
-        if (Perform(frame, record) == CommandResult::kEndList || stop_) {
-            executing_ = false;
-            return 0;
-        }
-    }
-    if (!frame.repaint.IsEmpty()) host_.Invalidate(frame.repaint.Inflate(1));
-    executing_ = false;
-    return 1;
 }
 
 CommandResult Dispatcher::Perform(RunFrame& frame, const ActionRecord& record) {

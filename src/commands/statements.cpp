@@ -5,6 +5,7 @@
 
 #include "base/saturate.h"
 #include "base/text.h"
+#include "commands/assignment.h"
 #include "commands/command_host.h"
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
@@ -14,26 +15,15 @@
 #include "script/variable_store.h"
 
 namespace velk {
-namespace {
 
-constexpr std::string_view kUnusedNext = "Script Error: Unused next\nnext ";
-
-// The evaluator's complaint, shown the way running statements show it; the script goes on.
 void ShowEvaluationError(CommandHost& host, const Evaluator& evaluator) {
     if (!evaluator.HasError()) return;
     host.Ui().MessageBox(kApplicationName, evaluator.ErrorText() + "\n" + evaluator.ErrorContext());
 }
 
-void PerformAssignment(CommandContext& ctx) {
-    if (ctx.record.argument.empty()) return;
-    Evaluator& evaluator = ctx.host.ScriptEvaluator();
-    if (ctx.frame.programs != nullptr) {
-        evaluator.Evaluate(ctx.frame.programs->Argument(ctx.record));
-    } else {
-        evaluator.Evaluate(ctx.record.argument);
-    }
-    ShowEvaluationError(ctx.host, evaluator);
-}
+namespace {
+
+constexpr std::string_view kUnusedNext = "Script Error: Unused next\nnext ";
 
 void PerformIf(CommandContext& ctx) {
     Evaluator& evaluator = ctx.host.ScriptEvaluator();
@@ -156,7 +146,7 @@ CommandResult PerformFor(CommandContext& ctx) {
 CommandResult PerformStatement(CommandContext& ctx) {
     switch (ctx.record.code) {
         case kCodeAssign:
-            PerformAssignment(ctx);
+            PerformAssignment(ctx.host, ctx.record, ctx.frame.programs);
             break;
         case kCodeIf:
             PerformIf(ctx);

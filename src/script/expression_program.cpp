@@ -44,15 +44,10 @@ class ProgramBuilder {
     void Emit(Op op, std::int32_t slot = 0, double value = 0.0) {
         program_.steps_.push_back({.op = op, .slot = slot, .value = value});
     }
-    void EmitCompare(int first, int second) {
-        EmitBinary(Op::kCompare, Op::kCompareConstant, Op::kCompareLoad);
-        program_.steps_.back().first = first;
-        program_.steps_.back().second = second;
-    }
     // An operator whose right operand is a lone variable or number (the last step pushed it,
     // and a step that pushes without taking anything is the whole operand) reads it in place;
     // the operand keeps its own overflow check.
-    void EmitBinary(Op op, Op with_constant, Op with_load) {
+    void EmitBinary(Op op, Op with_constant, Op with_load, int first = 0, int second = 0) {
         auto& steps = program_.steps_;
         if (failed_ || steps.empty()) return;  // given up anyway
         Step& right = steps.back();
@@ -67,6 +62,8 @@ class ProgramBuilder {
         } else {
             Emit(op);
         }
+        steps.back().first = first;
+        steps.back().second = second;
     }
     std::int32_t Slot(const std::string& name) { return Index(program_.slots_, name); }
     std::int32_t Base(const std::string& name) { return Index(program_.bases_, name); }
@@ -108,7 +105,7 @@ class ProgramBuilder {
                 Next();
             }
             Sum();
-            EmitCompare(first, second);
+            EmitBinary(Op::kCompare, Op::kCompareConstant, Op::kCompareLoad, first, second);
         }
     }
 
@@ -256,9 +253,15 @@ std::unique_ptr<ExpressionProgram> ExpressionProgram::Compile(std::string_view t
     if (!ProgramBuilder(*program, text, condition).Build()) return nullptr;
     // Every step pushes at most one value.
     program->stack_.resize(program->steps_.size() + 1);
-    const Step& first = program->steps_.front();
+    auto& steps = program->steps_;
     program->constant_ =
-        program->steps_.size() == 1 && first.op == Op::kConstant && first.overflow < 0;
+        steps.size() == 1 && steps.front().op == Op::kConstant && steps.front().overflow < 0;
+    // An assignment ends with its store: done after the loop rather than as one more step of it.
+    if (steps.back().op == Op::kStore) {
+        program->final_store_ = steps.back();
+        program->stores_ = true;
+        steps.pop_back();
+    }
     return program;
 }
 
@@ -413,6 +416,12 @@ double ExpressionProgram::RunSteps(VariableStore& variables, bool& error, std::s
         }
         if (top[-1] > step.ceiling) [[unlikely]] {
             top[-1] = Overflow(step.overflow, error, context);
+        }
+    }
+    if (stores_) {
+        Store(variables, final_store_.slot, top[-1]);
+        if (top[-1] > final_store_.ceiling) [[unlikely]] {
+            top[-1] = Overflow(final_store_.overflow, error, context);
         }
     }
     return top[-1];

@@ -105,6 +105,9 @@ class ExpressionProgram {
 
     friend class ProgramBuilder;
     std::vector<Step> steps_;
+    // The kStore that ends an assignment, taken out of the steps.
+    Step final_store_{.op = Op::kStore};
+    bool stores_ = false;
     std::vector<Slot> slots_;
     std::vector<std::string> bases_;  // the names of the arrays whose elements are used
     VariableStore::Stamp bound_;
