@@ -16,12 +16,15 @@ namespace velk {
 
 class CommandHost;
 class Dispatcher;
+class RecordPrograms;
 
 // The state of one dispatcher run; a nested run has its own.
 struct RunFrame {
     // The list being run and the next record of it; a For loop takes its body from here.
     const ActionList* list = nullptr;
     std::size_t position = 0;
+    // The records' expressions prepared for a list run again and again; null otherwise.
+    RecordPrograms* programs = nullptr;
     // What the performed commands changed; repainted once at the end of the list.
     Rect repaint;
     IfLevels ifs;

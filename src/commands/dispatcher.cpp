@@ -1,5 +1,6 @@
 #include "commands/dispatcher.h"
 
+#include "commands/assignment.h"
 #include "commands/command_host.h"
 #include "commands/command_table.h"
 #include "commands/commands.h"
@@ -55,35 +56,14 @@ void SkipRecord(const ActionRecord& record, IfLevels& ifs, host::Ui& ui) {
 
 }  // namespace
 
-int Dispatcher::RunActions(ActionListPtr list) {
-    return RunHeld(list);
-}
-
-int Dispatcher::RunHeld(const ActionListPtr& list) {
-    if (list == nullptr || stop_ || list->empty()) return 0;
-    // A list may start itself again without any guard of its own (a page whose entry actions
-    // go to that page by name): the old player recursed until its stack ran out. Runs nested
-    // this deep are refused like guarded ones, so the presentation goes on instead.
-    if (depth_ >= kMaxRunDepth) {
-        host_.Ui().MessageBox(kApplicationName, kRecursionMessage);
-        return 0;
-    }
-    // `list` stays alive until this run returns, whatever happens to the project meanwhile.
-    if (current_ != list) current_ = list;
-    executing_ = true;
-    CountedScope on_stack(depth_);
-    const int result = Walk(*list);
-    // A Break that no For loop consumed cuts short every run on the stack, as it should; left
-    // set beyond the outermost run it would silently disable every later click, timer and page
-    // entry of the presentation.
-    if (depth_ == 1) break_ = false;
-    return result;
-}
-
-int Dispatcher::Walk(const ActionList& list) {
+// RunHeld's loop over the records, kept in line with it: a loop body runs it every pass.
+[[gnu::always_inline]] inline int Dispatcher::Walk(const ActionList& list,
+                                                   RecordPrograms* programs) {
     RunFrame frame;
     frame.list = &list;
-    while (frame.position < list.records.size()) {
+    frame.programs = programs;
+    const std::size_t count = list.records.size();
+    while (frame.position < count) {
         if (stop_ || current_ == nullptr) {
             // A stopping player has forgotten its current list; either way the run is over.
             executing_ = false;
@@ -97,27 +77,15 @@ int Dispatcher::Walk(const ActionList& list) {
             SkipRecord(record, frame.ifs, host_.Ui());
             continue;
         }
-
-        CommandContext ctx{.host = host_,
-                           .dispatcher = *this,
-                           .frame = frame,
-                           .record = record,
-                           .target = {},
-                           .object_name = {}};
-        // Statements have no target object: only commands look theirs up.
-        const bool statement = IsStatement(record.code);
-        if (!statement) {
-            ctx.target = ResolveText(record.target, host_.Variables());
-            if (ctx.target.find("::") != std::string::npos) {
-                ctx.named_page = host_.FindPageOf(ctx.target);
-            }
-            ctx.object_name = ObjectLookupName(record.code, ctx.target, host_.Variables());
-            if (!ctx.object_name.empty()) ctx.object = host_.FindObject(ctx.object_name);
-        }
-
-        const CommandResult result = statement ? PerformStatement(ctx) : PerformCommand(ctx);
         // Commands may pump or stop the player; nothing more runs once it is stopping.
-        if (result == CommandResult::kEndList || stop_) {
+        // Assignments, the most frequent records, need no command context.
+        if (record.code == kCodeAssign) {
+            PerformAssignment(host_, record, programs);
+            if (!stop_) continue;
+            executing_ = false;
+            return 0;
+        }
+        if (Perform(frame, record) == CommandResult::kEndList || stop_) {
             executing_ = false;
             return 0;
         }
@@ -125,6 +93,49 @@ int Dispatcher::Walk(const ActionList& list) {
     if (!frame.repaint.IsEmpty()) host_.Invalidate(frame.repaint.Inflate(1));
     executing_ = false;
     return 1;
+}
+
+int Dispatcher::RunActions(ActionListPtr list) {
+    return RunHeld(list);
+}
+
+int Dispatcher::RunHeld(const ActionListPtr& list, RecordPrograms* programs) {
+    if (list == nullptr || stop_ || list->empty()) return 0;
+    // A list may start itself again without any guard of its own (a page whose entry actions
+    // go to that page by name): the old player recursed until its stack ran out. Runs nested
+    // this deep are refused like guarded ones, so the presentation goes on instead.
+    if (depth_ >= kMaxRunDepth) {
+        host_.Ui().MessageBox(kApplicationName, kRecursionMessage);
+        return 0;
+    }
+    // `list` stays alive until this run returns, whatever happens to the project meanwhile.
+    if (current_ != list) current_ = list;
+    executing_ = true;
+    CountedScope on_stack(depth_);
+    const int result = Walk(*list, programs);
+    // A Break that no For loop consumed cuts short every run on the stack, as it should; left
+    // set beyond the outermost run it would silently disable every later click, timer and page
+    // entry of the presentation.
+    if (depth_ == 1) break_ = false;
+    return result;
+}
+
+CommandResult Dispatcher::Perform(RunFrame& frame, const ActionRecord& record) {
+    CommandContext ctx{.host = host_,
+                       .dispatcher = *this,
+                       .frame = frame,
+                       .record = record,
+                       .target = {},
+                       .object_name = {}};
+    // Statements have no target object: only commands look theirs up.
+    if (IsStatement(record.code)) return PerformStatement(ctx);
+    ctx.target = ResolveText(record.target, host_.Variables());
+    if (ctx.target.find("::") != std::string::npos) {
+        ctx.named_page = host_.FindPageOf(ctx.target);
+    }
+    ctx.object_name = ObjectLookupName(record.code, ctx.target, host_.Variables());
+    if (!ctx.object_name.empty()) ctx.object = host_.FindObject(ctx.object_name);
+    return PerformCommand(ctx);
 }
 
 int Dispatcher::RunGuarded(ActionListPtr list) {

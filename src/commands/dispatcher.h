@@ -13,7 +13,10 @@
 
 namespace velk {
 
+enum class CommandResult;
+struct RunFrame;
 class CommandHost;
+class RecordPrograms;
 class VariableStore;
 
 // A run refused by the nesting guard shows this; the guard allows 49 nested runs.
@@ -30,8 +33,9 @@ class Dispatcher {
     // list, no records, the player stopping) or stopped. The list is held for the whole run, so
     // it survives its project being replaced meanwhile.
     int RunActions(ActionListPtr list);
-    // The same for a list its caller holds for the whole run (a loop body run pass after pass).
-    int RunHeld(const ActionListPtr& list);
+    // The same for a list its caller holds for the whole run (a loop body run pass after pass),
+    // with its records' expressions prepared when `programs` is given.
+    int RunHeld(const ActionListPtr& list, RecordPrograms* programs = nullptr);
     // The same, through the nesting guard (key objects, RunScript, hyperlinks, script timers).
     int RunGuarded(ActionListPtr list);
 
@@ -62,7 +66,8 @@ class Dispatcher {
     const ActionListPtr& CurrentList() const { return current_; }
 
   private:
-    int Walk(const ActionList& list);
+    int Walk(const ActionList& list, RecordPrograms* programs);
+    CommandResult Perform(RunFrame& frame, const ActionRecord& record);
 
     CommandHost& host_;
     bool stop_ = false;

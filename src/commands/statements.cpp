@@ -5,34 +5,31 @@
 
 #include "base/saturate.h"
 #include "base/text.h"
+#include "commands/assignment.h"
 #include "commands/command_host.h"
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
+#include "commands/record_programs.h"
 #include "document/load_context.h"
 #include "script/evaluator.h"
 #include "script/variable_store.h"
 
 namespace velk {
-namespace {
 
-constexpr std::string_view kUnusedNext = "Script Error: Unused next\nnext ";
-
-// The evaluator's complaint, shown the way running statements show it; the script goes on.
 void ShowEvaluationError(CommandHost& host, const Evaluator& evaluator) {
     if (!evaluator.HasError()) return;
     host.Ui().MessageBox(kApplicationName, evaluator.ErrorText() + "\n" + evaluator.ErrorContext());
 }
 
-void PerformAssignment(CommandContext& ctx) {
-    if (ctx.record.argument.empty()) return;
-    Evaluator& evaluator = ctx.host.ScriptEvaluator();
-    evaluator.Evaluate(ctx.record.argument);
-    ShowEvaluationError(ctx.host, evaluator);
-}
+namespace {
+
+constexpr std::string_view kUnusedNext = "Script Error: Unused next\nnext ";
 
 void PerformIf(CommandContext& ctx) {
     Evaluator& evaluator = ctx.host.ScriptEvaluator();
-    const double value = evaluator.EvaluateCondition(ctx.record.argument);
+    const double value = ctx.frame.programs != nullptr
+                             ? evaluator.Evaluate(ctx.frame.programs->Argument(ctx.record))
+                             : evaluator.EvaluateCondition(ctx.record.argument);
     ShowEvaluationError(ctx.host, evaluator);
     if (!ctx.frame.ifs.EnterIf(value != 0.0)) {
         ctx.host.Ui().MessageBox(kApplicationName, kIfDepthMessage);
@@ -76,7 +73,7 @@ std::int32_t QuietInt(CommandContext& ctx, std::string_view text) {
 }
 
 CommandResult RunCountedLoop(CommandContext& ctx, const std::string& variable, std::int64_t counter,
-                             const ActionListPtr& body) {
+                             const ActionListPtr& body, RecordPrograms& programs) {
     // Both belong to the main window, which outlives the loop; the counter's record is looked up
     // once, not every pass.
     Evaluator& evaluator = ctx.host.ScriptEvaluator();
@@ -90,7 +87,7 @@ CommandResult RunCountedLoop(CommandContext& ctx, const std::string& variable, s
     do {
         variables.SetNumber(counter_variable, static_cast<double>(counter));
         if (dispatcher.Stopping()) return CommandResult::kEndList;
-        if (dispatcher.RunHeld(body) == 0) return CommandResult::kEndList;
+        if (dispatcher.RunHeld(body, &programs) == 0) return CommandResult::kEndList;
         if (dispatcher.BreakSet()) {
             dispatcher.SetBreak(false);
             counter = end;
@@ -102,10 +99,11 @@ CommandResult RunCountedLoop(CommandContext& ctx, const std::string& variable, s
     return CommandResult::kGoOn;
 }
 
-CommandResult RunInfiniteLoop(CommandContext& ctx, const ActionListPtr& body) {
+CommandResult RunInfiniteLoop(CommandContext& ctx, const ActionListPtr& body,
+                              RecordPrograms& programs) {
     Dispatcher& dispatcher = ctx.dispatcher;
     while (!dispatcher.Stopping()) {
-        if (dispatcher.RunHeld(body) == 0) return CommandResult::kEndList;
+        if (dispatcher.RunHeld(body, &programs) == 0) return CommandResult::kEndList;
         if (dispatcher.BreakSet()) {
             dispatcher.SetBreak(false);
             return CommandResult::kGoOn;
@@ -137,8 +135,10 @@ CommandResult PerformFor(CommandContext& ctx) {
         // The rest of the list was the body that never ran; the run ends normally.
         return CommandResult::kGoOn;
     }
-    if (IsInfinity(record.limit)) return RunInfiniteLoop(ctx, body);
-    return RunCountedLoop(ctx, variable, start, body);
+    // The body runs pass after pass: its expressions are looked up once for all passes.
+    RecordPrograms programs(*body);
+    if (IsInfinity(record.limit)) return RunInfiniteLoop(ctx, body, programs);
+    return RunCountedLoop(ctx, variable, start, body, programs);
 }
 
 }  // namespace
@@ -146,7 +146,7 @@ CommandResult PerformFor(CommandContext& ctx) {
 CommandResult PerformStatement(CommandContext& ctx) {
     switch (ctx.record.code) {
         case kCodeAssign:
-            PerformAssignment(ctx);
+            PerformAssignment(ctx.host, ctx.record, ctx.frame.programs);
             break;
         case kCodeIf:
             PerformIf(ctx);

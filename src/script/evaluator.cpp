@@ -13,23 +13,17 @@ double Evaluator::Run(std::string_view text, bool condition) {
     return Interpret(text, condition);
 }
 
-double Evaluator::Evaluate(Repeated& repeated) {
+double Evaluator::EvaluateAgain(Repeated& repeated) {
     if (repeated.generation_ != programs_.Generation()) {
-        repeated.program_ = programs_.Find(repeated.text_, false);
+        repeated.program_ = programs_.Find(repeated.text_, repeated.condition_);
         repeated.generation_ = programs_.Generation();  // after Find, which may start afresh
     }
     if (repeated.program_ != nullptr) return RunProgram(*repeated.program_);
-    return Interpret(repeated.text_, false);
+    return Interpret(repeated.text_, repeated.condition_);
 }
 
-double Evaluator::RunProgram(ExpressionProgram& program) {
-    const double value = program.Run(variables_, error_, error_context_);
-    if (error_) {
-        error_text_ = "Overflow  ";  // the table text, a blank, no suffix
-    } else {
-        error_context_.clear();
-    }
-    return value;
+void Evaluator::NoteOverflow() {
+    error_text_ = "Overflow  ";  // the table text, a blank, no suffix
 }
 
 double Evaluator::Interpret(std::string_view text, bool condition) {

@@ -26,20 +26,28 @@ class Evaluator {
     // Condition mode: "=" after a variable compares. True when not 0.
     double EvaluateCondition(std::string_view text) { return Run(text, true); }
 
-    // A text one caller evaluates again and again in assignment mode (a loop's limit): found
-    // in the cache once, then run directly while the cache keeps its program. Evaluating it
-    // is Evaluate(text) in every respect. The text must outlive it.
+    // A text one caller evaluates again and again (a loop's limit, the records of a loop body):
+    // found in the cache once, then run directly while the cache keeps its program. Evaluating
+    // it is Evaluate(text), or EvaluateCondition(text) for a condition, in every respect. The
+    // text must outlive it.
     class Repeated {
       public:
-        explicit Repeated(std::string_view text) : text_(text) {}
+        explicit Repeated(std::string_view text, bool condition = false)
+            : text_(text), condition_(condition) {}
 
       private:
         friend class Evaluator;
         std::string_view text_;
+        bool condition_;
         ExpressionProgram* program_ = nullptr;
         std::uint64_t generation_ = ~std::uint64_t{0};
     };
-    double Evaluate(Repeated& repeated);
+    double Evaluate(Repeated& repeated) {
+        if (repeated.program_ != nullptr && repeated.generation_ == programs_.Generation()) {
+            return RunProgram(*repeated.program_);
+        }
+        return EvaluateAgain(repeated);
+    }
 
     // The state the last evaluation left: only its first error counts.
     bool HasError() const { return error_; }
@@ -54,7 +62,18 @@ class Evaluator {
 
   private:
     double Run(std::string_view text, bool condition);
-    double RunProgram(ExpressionProgram& program);
+    // A Repeated whose program is unknown, gone, or that the interpreter runs.
+    double EvaluateAgain(Repeated& repeated);
+    double RunProgram(ExpressionProgram& program) {
+        const double value = program.Run(variables_, error_, error_context_);
+        if (error_) {
+            NoteOverflow();
+        } else {
+            error_context_.clear();
+        }
+        return value;
+    }
+    void NoteOverflow();
     double Interpret(std::string_view text, bool condition);
 
     VariableStore& variables_;

@@ -14,6 +14,7 @@
 namespace velk {
 
 using Op = ExpressionProgram::Op;
+using Step = ExpressionProgram::Step;
 
 class ProgramBuilder {
   public:
@@ -40,17 +41,42 @@ class ProgramBuilder {
     static bool IsNameChar(int token) { return ExpressionParser::IsNameChar(token); }
     static bool IsComparisonChar(int token) { return token == '<' || token == '>' || token == '='; }
 
-    void Emit(Op op, std::int32_t a = 0, std::int32_t b = 0, double value = 0.0) {
-        program_.steps_.push_back({op, a, b, value, -1});
+    void Emit(Op op, std::int32_t slot = 0, double value = 0.0) {
+        program_.steps_.push_back({.op = op, .slot = slot, .value = value});
     }
-    std::int32_t Slot(const std::string& name) {
-        auto& slots = program_.slots_;
-        for (std::size_t i = 0; i < slots.size(); ++i) {
-            if (slots[i].name == name) return static_cast<std::int32_t>(i);
+    // An operator whose right operand is a lone variable or number (the last step pushed it,
+    // and a step that pushes without taking anything is the whole operand) reads it in place;
+    // the operand keeps its own overflow check.
+    void EmitBinary(Op op, Op with_constant, Op with_load, int first = 0, int second = 0) {
+        auto& steps = program_.steps_;
+        if (failed_ || steps.empty()) return;  // given up anyway
+        Step& right = steps.back();
+        if (right.op == Op::kLoad) {
+            right.operand_ceiling = right.ceiling;
+            right.operand_overflow = right.overflow;
+            right.ceiling = ExpressionProgram::kNoCeiling;
+            right.overflow = -1;
+            right.op = with_load;
+        } else if (right.op == Op::kConstant && right.overflow < 0) {
+            right.op = with_constant;
+        } else {
+            Emit(op);
         }
-        slots.emplace_back(name);
-        return static_cast<std::int32_t>(slots.size() - 1);
+        steps.back().first = first;
+        steps.back().second = second;
     }
+    std::int32_t Slot(const std::string& name) { return Index(program_.slots_, name); }
+    std::int32_t Base(const std::string& name) { return Index(program_.bases_, name); }
+    template <typename Names>
+    static std::int32_t Index(Names& names, const std::string& name) {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (NameOf(names[i]) == name) return static_cast<std::int32_t>(i);
+        }
+        names.push_back({name});
+        return static_cast<std::int32_t>(names.size() - 1);
+    }
+    static const std::string& NameOf(const std::string& name) { return name; }
+    static const std::string& NameOf(const ExpressionProgram::Slot& slot) { return slot.name; }
 
     void Expression() {
         if (depth_ >= ExpressionParser::kDeepestNesting) {
@@ -79,7 +105,7 @@ class ProgramBuilder {
                 Next();
             }
             Sum();
-            Emit(Op::kCompare, first, second);
+            EmitBinary(Op::kCompare, Op::kCompareConstant, Op::kCompareLoad, first, second);
         }
     }
 
@@ -89,7 +115,11 @@ class ProgramBuilder {
             const int op = token_;
             Next();
             Product();
-            Emit(op == '+' ? Op::kAdd : Op::kSubtract);
+            if (op == '+') {
+                EmitBinary(Op::kAdd, Op::kAddConstant, Op::kAddLoad);
+            } else {
+                EmitBinary(Op::kSubtract, Op::kSubtractConstant, Op::kSubtractLoad);
+            }
         }
     }
 
@@ -100,7 +130,11 @@ class ProgramBuilder {
             const int op = token_;
             Next();
             Power();
-            Emit(op == '*' ? Op::kMultiply : Op::kDivide);
+            if (op == '*') {
+                EmitBinary(Op::kMultiply, Op::kMultiplyConstant, Op::kMultiplyLoad);
+            } else {
+                EmitBinary(Op::kDivide, Op::kDivideConstant, Op::kDivideLoad);
+            }
         }
         auto& steps = program_.steps_;
         if (failed_ || steps.size() == start) return;  // given up anyway
@@ -116,6 +150,7 @@ class ProgramBuilder {
         program_.contexts_.push_back(std::move(context));
         // The check belongs to the step that left the product's value on the stack.
         steps.back().overflow = static_cast<std::int32_t>(program_.contexts_.size() - 1);
+        steps.back().ceiling = ExpressionProgram::kLargestProduct;
     }
 
     void Power() {
@@ -143,7 +178,7 @@ class ProgramBuilder {
             number += static_cast<char>(token_);
             Next();
         }
-        Emit(Op::kConstant, 0, 0, TextToDouble(number));
+        Emit(Op::kConstant, 0, TextToDouble(number));
         CheckFollow();
     }
 
@@ -173,7 +208,7 @@ class ProgramBuilder {
             return;
         }
         if (name == "TRUE" || name == "FALSE") {
-            Emit(Op::kConstant, 0, 0, name == "TRUE" ? 1.0 : 0.0);
+            Emit(Op::kConstant, 0, name == "TRUE" ? 1.0 : 0.0);
             return;
         }
         if (token_ == '(' && FindNumericBuiltin(name) != nullptr) {
@@ -192,7 +227,8 @@ class ProgramBuilder {
             CheckFollow();
             element = true;
         }
-        const std::int32_t slot = Slot(name);
+        // Elements are found by their finished names: only plain variables keep a slot.
+        const std::int32_t slot = element ? Base(name) : Slot(name);
         if (!condition_ && token_ == '=') {
             Next();
             Expression();
@@ -217,13 +253,24 @@ std::unique_ptr<ExpressionProgram> ExpressionProgram::Compile(std::string_view t
     if (!ProgramBuilder(*program, text, condition).Build()) return nullptr;
     // Every step pushes at most one value.
     program->stack_.resize(program->steps_.size() + 1);
-    const Step& first = program->steps_.front();
+    auto& steps = program->steps_;
     program->constant_ =
-        program->steps_.size() == 1 && first.op == Op::kConstant && first.overflow < 0;
+        steps.size() == 1 && steps.front().op == Op::kConstant && steps.front().overflow < 0;
+    // An assignment ends with its store: done after the loop rather than as one more step of it.
+    if (steps.back().op == Op::kStore) {
+        program->final_store_ = steps.back();
+        program->stores_ = true;
+        steps.pop_back();
+    }
     return program;
 }
 
 namespace {
+
+// x / 0 is 0.
+double Divide(double left, double right) {
+    return right == 0.0 ? 0.0 : left / right;
+}
 
 void ElementName(std::string& out, const std::string& base, double index) {
     out.assign(base);
@@ -233,6 +280,34 @@ void ElementName(std::string& out, const std::string& base, double index) {
 }
 
 }  // namespace
+
+void ExpressionProgram::Bind(VariableStore& variables) {
+    const VariableStore::Stamp now = variables.CurrentStamp();
+    const bool same_records = now.store == bound_.store && now.epoch == bound_.epoch;
+    for (Slot& slot : slots_) {
+        if (!same_records || slot.record == nullptr) slot.record = variables.FindRecord(slot.name);
+    }
+    bound_ = now;
+}
+
+// A store that creates its variable remembers the new record at once. No other slot can name
+// it (each name has one slot, and element names hold brackets), so the other slots stay right.
+void ExpressionProgram::Store(VariableStore& variables, std::int32_t slot, double value) {
+    Slot& target = slots_[slot];
+    if (target.record != nullptr) {
+        target.record->number = value;
+    } else {
+        target.record = &variables.SetNumberRecord(target.name, value);
+    }
+}
+
+double ExpressionProgram::Overflow(std::int32_t overflow, bool& error, std::string& context) {
+    if (!error) {
+        error = true;
+        context = contexts_[overflow];
+    }
+    return kLargestProduct;
+}
 
 // Array elements are looked up by their finished names; kept out of line so that the loop over
 // the steps stays small.
@@ -250,27 +325,30 @@ void ExpressionProgram::StoreElement(VariableStore& variables, const std::string
 }
 
 double ExpressionProgram::RunSteps(VariableStore& variables, bool& error, std::string& context) {
-    error = false;
     double* top = stack_.data();  // one past the top value
+    // An operand read in place, checked like the product it is.
+    const auto operand = [&](const Step& step) {
+        const double value = Load(step.slot);
+        return value > step.operand_ceiling ? Overflow(step.operand_overflow, error, context)
+                                            : value;
+    };
     for (const Step& step : steps_) {
         switch (step.op) {
             case Op::kConstant:
                 *top++ = step.value;
                 break;
-            case Op::kLoad: {
-                const Variable* variable = variables.Find(slots_[step.a]);
-                *top++ = variable != nullptr ? variable->number : 0.0;
+            case Op::kLoad:
+                *top++ = Load(step.slot);
                 break;
-            }
             case Op::kLoadElement:
-                top[-1] = LoadElement(variables, slots_[step.a].name, top[-1]);
+                top[-1] = LoadElement(variables, bases_[step.slot], top[-1]);
                 break;
             case Op::kStore:
-                variables.SetNumber(slots_[step.a], top[-1]);
+                Store(variables, step.slot, top[-1]);
                 break;
             case Op::kStoreElement:
                 --top;
-                StoreElement(variables, slots_[step.a].name, top[-1], top[0]);
+                StoreElement(variables, bases_[step.slot], top[-1], top[0]);
                 top[-1] = top[0];
                 break;
             case Op::kAdd:
@@ -287,7 +365,7 @@ double ExpressionProgram::RunSteps(VariableStore& variables, bool& error, std::s
                 break;
             case Op::kDivide:
                 --top;
-                top[-1] = top[0] == 0.0 ? 0.0 : top[-1] / top[0];
+                top[-1] = Divide(top[-1], top[0]);
                 break;
             case Op::kPower:
                 --top;
@@ -295,7 +373,7 @@ double ExpressionProgram::RunSteps(VariableStore& variables, bool& error, std::s
                 break;
             case Op::kCompare:
                 --top;
-                top[-1] = CompareValues(step.a, step.b, top[-1], top[0]);
+                top[-1] = CompareValues(step.first, step.second, top[-1], top[0]);
                 break;
             case Op::kAnd:
             case Op::kOr: {
@@ -305,13 +383,45 @@ double ExpressionProgram::RunSteps(VariableStore& variables, bool& error, std::s
                 top[-1] = step.op == Op::kAnd ? (left & right) : (left | right);
                 break;
             }
+            case Op::kAddConstant:
+                top[-1] += step.value;
+                break;
+            case Op::kSubtractConstant:
+                top[-1] -= step.value;
+                break;
+            case Op::kMultiplyConstant:
+                top[-1] *= step.value;
+                break;
+            case Op::kDivideConstant:
+                top[-1] = Divide(top[-1], step.value);
+                break;
+            case Op::kCompareConstant:
+                top[-1] = CompareValues(step.first, step.second, top[-1], step.value);
+                break;
+            case Op::kAddLoad:
+                top[-1] += operand(step);
+                break;
+            case Op::kSubtractLoad:
+                top[-1] -= operand(step);
+                break;
+            case Op::kMultiplyLoad:
+                top[-1] *= operand(step);
+                break;
+            case Op::kDivideLoad:
+                top[-1] = Divide(top[-1], operand(step));
+                break;
+            case Op::kCompareLoad:
+                top[-1] = CompareValues(step.first, step.second, top[-1], operand(step));
+                break;
         }
-        if (step.overflow >= 0 && top[-1] > 1e301) {
-            top[-1] = 1e301;
-            if (!error) {
-                error = true;
-                context = contexts_[step.overflow];
-            }
+        if (top[-1] > step.ceiling) [[unlikely]] {
+            top[-1] = Overflow(step.overflow, error, context);
+        }
+    }
+    if (stores_) {
+        Store(variables, final_store_.slot, top[-1]);
+        if (top[-1] > final_store_.ceiling) [[unlikely]] {
+            top[-1] = Overflow(final_store_.overflow, error, context);
         }
     }
     return top[-1];

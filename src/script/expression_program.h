@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -33,15 +34,38 @@ class ExpressionProgram {
         kCompare,  // first, second: the comparison characters
         kAnd,
         kOr,
+        // The common operators with their right operand read in place rather than pushed first
+        // (most operands are a variable or a number): value as the operand, or the slot's number
+        // checked against the operand's own ceiling.
+        kAddConstant,
+        kSubtractConstant,
+        kMultiplyConstant,
+        kDivideConstant,
+        kCompareConstant,
+        kAddLoad,
+        kSubtractLoad,
+        kMultiplyLoad,
+        kDivideLoad,
+        kCompareLoad,
     };
+    // A product's value above 1e301 becomes 1e301 and reports the overflow; values checked
+    // against no ceiling are never above it (not even infinity or NaN).
+    static constexpr double kNoCeiling = std::numeric_limits<double>::infinity();
+    static constexpr double kLargestProduct = 1e301;
+
     struct Step {
         Op op;
-        std::int32_t a = 0;  // slot or first comparison character
-        std::int32_t b = 0;  // second comparison character
-        double value = 0.0;
-        // When not -1, the step ends a product: a value above 1e301 becomes 1e301 and reports
-        // the overflow with this error context.
+        std::int32_t slot = 0;    // the variable loaded or stored (the array's name for elements)
+        std::int32_t first = 0;   // the comparison characters
+        std::int32_t second = 0;  //
+        double value = 0.0;       // the constant
+        // The value the step leaves is checked against this: a step that ends a product has
+        // the ceiling kLargestProduct and reports its overflow with error context `overflow`.
+        double ceiling = kNoCeiling;
         std::int32_t overflow = -1;
+        // The same for an operand read in place, before the operator takes it.
+        std::int32_t operand_overflow = -1;
+        double operand_ceiling = kNoCeiling;
     };
 
     // Null when `text` (trimmed) is outside the compiled kind or raises an error while read.
@@ -49,15 +73,31 @@ class ExpressionProgram {
 
     // The value; `error` and `context` are set for the first overflow (`error` false otherwise).
     double Run(VariableStore& variables, bool& error, std::string& context) {
-        if (constant_) {  // a loop's limit, most often
-            error = false;
-            return steps_.front().value;
-        }
+        error = false;
+        if (constant_) return steps_.front().value;  // a loop's limit, most often
+        if (variables.CurrentStamp() != bound_) [[unlikely]]
+            Bind(variables);
         return RunSteps(variables, error, context);
     }
 
   private:
+    // A variable of the program: its record while the store's stamp says it is still valid.
+    struct Slot {
+        std::string name;
+        Variable* record = nullptr;
+    };
+
     double RunSteps(VariableStore& variables, bool& error, std::string& context);
+    // Looks the slots up again: all of them when the records were replaced, the absent ones when
+    // records were created.
+    void Bind(VariableStore& variables);
+    double Load(std::int32_t slot) const {
+        const Variable* record = slots_[slot].record;
+        return record != nullptr ? record->number : 0.0;
+    }
+    void Store(VariableStore& variables, std::int32_t slot, double value);
+    // The value clamped to 1e301; the first overflow of a run is reported.
+    [[gnu::noinline]] double Overflow(std::int32_t overflow, bool& error, std::string& context);
     [[gnu::noinline]] double LoadElement(VariableStore& variables, const std::string& base,
                                          double index);
     [[gnu::noinline]] void StoreElement(VariableStore& variables, const std::string& base,
@@ -65,7 +105,12 @@ class ExpressionProgram {
 
     friend class ProgramBuilder;
     std::vector<Step> steps_;
-    std::vector<VariableSlot> slots_;
+    // The kStore that ends an assignment, taken out of the steps.
+    Step final_store_{.op = Op::kStore};
+    bool stores_ = false;
+    std::vector<Slot> slots_;
+    std::vector<std::string> bases_;  // the names of the arrays whose elements are used
+    VariableStore::Stamp bound_;
     std::vector<std::string> contexts_;
     std::vector<double> stack_;
     std::string element_;

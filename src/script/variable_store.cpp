@@ -38,7 +38,7 @@ Variable* VariableStore::ResolveSlow(VariableSlot& slot) const {
     slot.record = it == index_.end() ? nullptr : it->second;
     slot.store = this;
     slot.epoch = epoch_;
-    slot.count = records_.size();
+    slot.created = created_;
     return slot.record;
 }
 
@@ -60,6 +60,7 @@ Variable& VariableStore::Record(std::string_view name, bool& existed, bool numer
     }
     existed = false;
     Variable& record = records_.emplace_back(Variable{std::string(name), 0.0, {}});
+    ++created_;
     if (!numeric) record.number = kNoNumber;
     index_.emplace(record.name, &record);
     return record;

@@ -24,16 +24,16 @@ struct Variable {
 
 class VariableStore;
 
-// A name looked up once and remembered: compiled expressions and loops read and write through
-// it every pass without hashing the name again. Valid for one store; the store tells when the
-// remembered record may be stale (its records replaced, or the absent name possibly created).
+// A name looked up once and remembered: loops read and write their counter through it every
+// pass without hashing the name again. Valid for one store; the store tells when the remembered
+// record may be stale (its records replaced, or the absent name possibly created).
 struct VariableSlot {
     explicit VariableSlot(std::string slot_name = {}) : name(std::move(slot_name)) {}
     std::string name;
     const VariableStore* store = nullptr;
     Variable* record = nullptr;
     std::uint64_t epoch = ~std::uint64_t{0};
-    std::size_t count = 0;
+    std::uint64_t created = 0;
 };
 
 class VariableStore {
@@ -79,6 +79,30 @@ class VariableStore {
         }
     }
 
+    // What every exact-name lookup depends on. While a store's stamp stays the same, each name
+    // found (or found absent) under it still is, at the same record. Creating a record changes
+    // `created` (an absent name may exist now); replacing or dropping the records changes
+    // `epoch` (every remembered record is gone).
+    struct Stamp {
+        const VariableStore* store = nullptr;
+        std::uint64_t epoch = ~std::uint64_t{0};
+        std::uint64_t created = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+    Stamp CurrentStamp() const { return {this, epoch_, created_}; }
+    // The record of exactly this name for writing in place; null when absent.
+    Variable* FindRecord(std::string_view name) {
+        auto it = index_.find(name);
+        return it == index_.end() ? nullptr : it->second;
+    }
+    // SetNumber, giving the record stored to.
+    Variable& SetNumberRecord(std::string_view name, double value) {
+        bool existed = false;
+        Variable& record = Record(name, existed, true);
+        record.number = value;
+        return record;
+    }
+
     // Every variable in the order of creation.
     const std::deque<Variable>& All() const { return records_; }
     void Clear();
@@ -88,7 +112,7 @@ class VariableStore {
     void Reindex();
     Variable* Resolve(VariableSlot& slot) const {
         if (slot.store == this && slot.epoch == epoch_ &&
-            (slot.record != nullptr || slot.count == records_.size())) {
+            (slot.record != nullptr || slot.created == created_)) {
             return slot.record;
         }
         return ResolveSlow(slot);
@@ -100,6 +124,9 @@ class VariableStore {
     std::unordered_map<std::string_view, Variable*> index_;
     // Changes whenever the records are replaced or dropped, so that no slot keeps a stale one.
     std::uint64_t epoch_ = 0;
+    // Counts every record created, so that a name found absent is looked up again only after
+    // some record was created.
+    std::uint64_t created_ = 0;
 };
 
 // The name a name with an index in brackets stands for: "a[i]" with i = 3 is "a[3]", "a[i]$"

@@ -143,7 +143,7 @@ struct Sides {
         Preset(plain_store);
     }
 
-    // `repeated` (assignment mode only): the text through a remembered handle.
+    // `repeated`: the text through a remembered handle of the same mode.
     void Step(const std::string& text, bool condition, Evaluator::Repeated* repeated = nullptr) {
         const double value = repeated != nullptr ? cached.Evaluate(*repeated)
                              : condition         ? cached.EvaluateCondition(text)
@@ -182,6 +182,8 @@ TEST(EvaluatorCacheTest, CompiledTextsBehaveAsTheInterpreter) {
         compiled += ExpressionProgram::Compile(TrimWhiteSpace(pool.back()), false) != nullptr;
     }
     std::vector<Evaluator::Repeated> repeated(pool.begin(), pool.end());
+    std::vector<Evaluator::Repeated> repeated_conditions;
+    for (const std::string& text : pool) repeated_conditions.emplace_back(text, true);
     // Enough of the texts take the compiled path for the comparison to mean something.
     EXPECT_GT(compiled, 1000);
 
@@ -189,12 +191,15 @@ TEST(EvaluatorCacheTest, CompiledTextsBehaveAsTheInterpreter) {
     std::mt19937 rng(99);
     for (int step = 0; step < 40000; ++step) {
         const std::size_t k = rng() % pool.size();
-        switch (rng() % 3) {
+        switch (rng() % 4) {
             case 0:
                 sides.Step(pool[k], true);
                 break;
             case 1:
                 sides.Step(pool[k], false);
+                break;
+            case 2:
+                sides.Step(pool[k], true, &repeated_conditions[k]);
                 break;
             default:
                 sides.Step(pool[k], false, &repeated[k]);

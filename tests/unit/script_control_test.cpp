@@ -172,6 +172,27 @@ TEST_F(ScriptControl, ShowsUnusedNextAndEvaluationErrorsAndGoesOn) {
     EXPECT_EQ(Var("after"), 1);
 }
 
+// A loop body keeps its records' programs from pass to pass: errors, created variables and
+// conditions must come out of every pass as they do from a list run once.
+TEST_F(ScriptControl, LoopBodiesShowTheirErrorsOnEveryPass) {
+    ActionRecord loop = Record(kCodeFor, "", "i=1");
+    loop.limit = "2";
+    EXPECT_EQ(
+        host.dispatcher.RunActions(testing::List(
+            {loop, Record(kCodeAssign, "", "x=2y"), Record(kCodeIf, "", "3y"), Record(kCodeEnd),
+             Record(kCodeAssign, "", "p=1e200*1e200+n"), Record(kCodeIf, "", "n=i-1"),
+             Record(kCodeAssign, "", "n=n+1"), Record(kCodeEnd), Record(kCodeNext, "", "i")})),
+        1);
+    const std::vector<std::string> pass = {"Syntax Error - Operand missing \nx=2y ?????",
+                                           "Syntax Error - Operand missing \n3y ?????",
+                                           "Overflow  \np=1e200*1e200+ ?????"};
+    std::vector<std::string> both = pass;
+    both.insert(both.end(), pass.begin(), pass.end());
+    EXPECT_EQ(host.ui.Texts(), both);
+    EXPECT_EQ(Var("n"), 2);  // created by the first pass, compared (not assigned) in the second
+    EXPECT_EQ(Var("p"), 1e301 + 1);
+}
+
 TEST_F(ScriptControl, IfsNestFiftyDeep) {
     std::string script;
     for (int i = 0; i < 51; ++i) script += "If (1) Then\n";
