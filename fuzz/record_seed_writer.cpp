@@ -312,7 +312,8 @@ int main(int argc, char** argv) {
          {"object_record", "action_list", "dib_section", "project_reader"}) {
         WriteRecordDictionary(root / (std::string(target) + ".dict"));
     }
-    WriteText(root / "command_line.dict", "\"ZAZA|SA:\"\n\"NEW_WINDOW\"\n\"\\\"\\\"\"\n\"\\t\"\n");
+    WriteText(root / "command_line.dict",
+              "\"ZAZA|SA:\"\n\"NEW_WINDOW\"\n\"\\\"\\\"\"\n\"\\x09\"\n");
     Write(root / "record_seeds.stamp", {});
     return 0;
 }
