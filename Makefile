@@ -27,14 +27,17 @@ asan: deps
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	    ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
 
-# Runs every libFuzzer target for SECONDS seconds, starting from its seed corpus.
+# Runs every libFuzzer target for SECONDS seconds, starting from its seed corpus, with the
+# dictionary its seed writer made where there is one.
 fuzz: deps
 	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELK_FUZZ=ON \
 	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ $(CMAKE_FLAGS)
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	for fuzzer in $(FUZZ_DIR)/fuzz/*_fuzz; do \
 	    name=$$(basename $$fuzzer _fuzz); mkdir -p $(FUZZ_DIR)/fuzz-work/$$name; \
+	    dict=$(FUZZ_DIR)/fuzz-corpus/$$name.dict; \
 	    $$fuzzer -max_total_time=$(SECONDS) -rss_limit_mb=2048 \
+	        $$( [ -f $$dict ] && echo -dict=$$dict ) \
 	        $(FUZZ_DIR)/fuzz-work/$$name $(FUZZ_DIR)/fuzz-corpus/$$name || exit 1; \
 	done
 

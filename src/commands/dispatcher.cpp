@@ -148,7 +148,7 @@ int Dispatcher::RunGuarded(ActionListPtr list) {
 }
 
 void Dispatcher::StopAll() {
-    pending_stop_ = true;
+    SetPendingStop(true);
     stop_ = true;
     current_.reset();
 }

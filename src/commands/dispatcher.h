@@ -60,7 +60,14 @@ class Dispatcher {
     // The pending-stop state: set by page changes and StopAll, cleared at the start of every
     // PumpMessages, which returns false when it finds it set again afterwards.
     bool PendingStop() const { return pending_stop_; }
-    void SetPendingStop(bool on) { pending_stop_ = on; }
+    void SetPendingStop(bool on) {
+        pending_stop_ = on;
+        if (on) ++stops_;
+    }
+    // How often the pending-stop state was set. A wait compares it with the count at its start:
+    // a wait nested inside it clears the state, and would otherwise hide a page change made
+    // meanwhile from the list that waited first.
+    std::uint64_t StopCount() const { return stops_; }
 
     // The list of the latest run; none once the player stops.
     const ActionListPtr& CurrentList() const { return current_; }
@@ -74,6 +81,7 @@ class Dispatcher {
     bool executing_ = false;
     bool break_ = false;
     bool pending_stop_ = false;
+    std::uint64_t stops_ = 0;
     std::int32_t depth_ = 0;
     std::int32_t nesting_ = 0;
     ActionListPtr current_;

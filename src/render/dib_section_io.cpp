@@ -19,11 +19,12 @@ void Show(host::Ui& ui, std::string_view text) {
     ui.MessageBox(kApplicationName, text);
 }
 
-// width x height x 4 for sides that a store can have; -1 otherwise.
+// width x height x 4 for sides that a store can have; -1 otherwise. One side 0 with the other
+// not is no bitmap a writer makes, and its empty rows would still be walked one by one.
 std::int64_t PixelBytes(std::int32_t width, std::int32_t height) {
     if (width < 0 || height < 0) return -1;
     std::int64_t pixels = std::int64_t{width} * height;
-    if (pixels > Surface::kMaxPixels) return -1;
+    if (pixels > Surface::kMaxPixels || (pixels == 0 && width + height != 0)) return -1;
     return pixels * 4;
 }
 

@@ -188,16 +188,18 @@ void MainWindow::HideBubbleWindow() {
 
 bool MainWindow::PumpMessages() {
     dispatcher_.SetPendingStop(false);
+    const std::uint64_t stops = dispatcher_.StopCount();
     if (!services_.events.PumpPending()) return false;
-    return !dispatcher_.PendingStop() && !dispatcher_.Stopping();
+    return dispatcher_.StopCount() == stops && !dispatcher_.Stopping();
 }
 
 bool MainWindow::WaitUntil(std::uint32_t deadline) {
     dispatcher_.SetPendingStop(false);
+    const std::uint64_t stops = dispatcher_.StopCount();
     // One event at a time, so that a stop while waiting ends the wait at once.
     while (static_cast<std::int32_t>(deadline - services_.clock.TickCount()) > 0) {
         if (!services_.events.WaitUntil(deadline)) return false;
-        if (dispatcher_.PendingStop() || dispatcher_.Stopping()) return false;
+        if (dispatcher_.StopCount() != stops || dispatcher_.Stopping()) return false;
     }
     return true;
 }

@@ -661,6 +661,8 @@ TEST(DibSectionTest, LegacySizeMismatchIsCorruptedDataAndLeavesTheStore) {
         Raw().U32(0).U32(0xFFFFFFFE).U32(0xFFFFFFFE).U32(16).Data(TwoByTwoBits()).bytes,
         // 32768 x 32768 x 4 is 0 in 32 bits, not in the real size.
         Raw().U32(0).U32(32768).U32(32768).U32(0).bytes,
+        // No pixels in 838860800 rows: 0 bytes, but no bitmap a writer makes.
+        Raw().U32(0).U32(0).U32(0x32000000).U32(0).bytes,
     };
     for (const auto& bytes : records) {
         host::RecordingUi ui;
