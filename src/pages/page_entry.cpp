@@ -36,10 +36,13 @@ void ResetAnimations(Page& page) {
 }
 
 void StopObject(Page& page, Object& object, PageHost& host) {
-    if (PictureFromFile(object) && object.image1) {
-        host.ForgetPicture(*object.image1);
-        object.image1.reset();
+    // A page that is left gives back its decoded pixels: memory follows the page shown, not
+    // every page visited. They are decoded again when the page is shown again.
+    for (const std::optional<Picture>* picture :
+         {&object.image1, &object.image2, &object.image3, &object.image4}) {
+        if (*picture) host.ForgetPicture(**picture);
     }
+    if (PictureFromFile(object)) object.image1.reset();
     host.StopObject(page, object);
 }
 

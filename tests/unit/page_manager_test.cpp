@@ -289,6 +289,21 @@ TEST(PageManagerTest, ImageObjectsLoadTheirFilePictureOnEntryAndFreeItOnStop) {
     EXPECT_FALSE(objects[0].image1);
 }
 
+TEST(PageManagerTest, LeavingAPageGivesBackTheDecodedPixelsOfItsPictures) {
+    Project project = ThreePages();
+    Object& image = project.pages[0].objects[0];
+    image.kind = kKindImage;
+    image.image1 = Picture{};
+    image.image3 = Picture{};
+    PageManager pages(project);
+    FakePageHost host;
+    ASSERT_EQ(pages.GoToByName("A", false, host), 1);
+    host.forgotten = 0;
+    ASSERT_EQ(pages.GoToByName("B", false, host), 1);
+    EXPECT_EQ(host.forgotten, 2);
+    ASSERT_TRUE(image.image1.has_value());
+}
+
 TEST(PageManagerTest, CoveringAreaFollowsThePaintOrder) {
     Project project;
     project.master_layer.objects = {MakeObject("ml1", kKindText, {0, 0, 10, 10}),
