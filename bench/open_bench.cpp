@@ -15,6 +15,7 @@
 #include "document/picture_io.h"
 #include "platform/headless/memory_profile_store.h"
 #include "platform/headless/recording_ui.h"
+#include "synthetic_photo.h"
 
 namespace velk {
 namespace {
@@ -25,16 +26,7 @@ constexpr std::int32_t kPictureWidth = 640;
 constexpr std::int32_t kPictureHeight = 480;
 
 RgbImage Photo(int seed) {
-    RgbImage image{kPictureWidth, kPictureHeight, {}};
-    image.pixels.reserve(std::size_t(kPictureWidth) * kPictureHeight * 3);
-    for (std::int32_t y = 0; y < kPictureHeight; ++y) {
-        for (std::int32_t x = 0; x < kPictureWidth; ++x) {
-            image.pixels.push_back(static_cast<std::uint8_t>(x / 3 + seed * 20));
-            image.pixels.push_back(static_cast<std::uint8_t>(y / 2 + ((x / 16 + y / 16) % 2) * 40));
-            image.pixels.push_back(static_cast<std::uint8_t>((x + y + seed) / 5));
-        }
-    }
-    return image;
+    return bench::SyntheticPhoto(kPictureWidth, kPictureHeight, seed);
 }
 
 Picture Coded(const RgbImage& image, bool jpeg) {

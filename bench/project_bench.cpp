@@ -28,6 +28,7 @@
 #include "render/font_cache.h"
 #include "render/page_painter.h"
 #include "render/picture_cache.h"
+#include "synthetic_photo.h"
 
 namespace velk {
 namespace {
@@ -42,16 +43,7 @@ constexpr std::int32_t kClientWidth = 1024;
 constexpr std::int32_t kClientHeight = 768;
 
 RgbImage Photo(int seed) {
-    RgbImage image{kPictureWidth, kPictureHeight, {}};
-    image.pixels.reserve(std::size_t(kPictureWidth) * kPictureHeight * 3);
-    for (std::int32_t y = 0; y < kPictureHeight; ++y) {
-        for (std::int32_t x = 0; x < kPictureWidth; ++x) {
-            image.pixels.push_back(static_cast<std::uint8_t>(x / 3 + seed * 20));
-            image.pixels.push_back(static_cast<std::uint8_t>(y / 2 + ((x / 16 + y / 16) % 2) * 40));
-            image.pixels.push_back(static_cast<std::uint8_t>((x + y + seed) / 5));
-        }
-    }
-    return image;
+    return bench::SyntheticPhoto(kPictureWidth, kPictureHeight, seed);
 }
 
 // Each page moves on after 20 ms; the last one (or, with `first_page_only`, the first one)

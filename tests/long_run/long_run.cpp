@@ -15,6 +15,7 @@
 #include "platform/headless/memory_profile_store.h"
 #include "platform/headless/recording_ui.h"
 #include "platform/headless/virtual_clock.h"
+#include "player_test_host.h"
 #include "script/script_codec.h"
 #include "script/variable_store.h"
 #include "shell/player.h"
@@ -31,38 +32,6 @@ using velk::Json;
 
 constexpr int kPages = 4;
 constexpr std::uint32_t kStartTick = 1'000'000;
-
-// Waiting moves the virtual clock from timer to timer.
-class TimerLoop : public velk::host::EventLoop {
-  public:
-    explicit TimerLoop(velk::host::VirtualClock& clock) : clock_(clock) {}
-    void Attach(velk::Player& player) { player_ = &player; }
-    bool PumpPending() override {
-        player_->DeliverDueTimers();
-        return true;
-    }
-    bool WaitUntil(std::uint32_t deadline) override {
-        const std::uint32_t now = clock_.TickCount();
-        const auto due = player_->NextTimerDue();
-        if (due && static_cast<std::int32_t>(*due - deadline) <= 0) {
-            const std::int32_t to_due = static_cast<std::int32_t>(*due - now);
-            if (to_due > 0) clock_.Advance(static_cast<std::uint32_t>(to_due));
-            player_->DeliverDueTimers();
-        } else if (static_cast<std::int32_t>(deadline - now) > 0) {
-            clock_.Advance(deadline - now);
-        }
-        return true;
-    }
-    void RunFor(std::uint32_t ms) {
-        const std::uint32_t deadline = clock_.TickCount() + ms;
-        while (static_cast<std::int32_t>(deadline - clock_.TickCount()) > 0) WaitUntil(deadline);
-        PumpPending();
-    }
-
-  private:
-    velk::host::VirtualClock& clock_;
-    velk::Player* player_ = nullptr;
-};
 
 class PageCounter : public velk::host::Observer {
   public:
@@ -133,7 +102,7 @@ int main(int argc, char** argv) {
     velk::host::MemoryProfileStore profile;
     velk::host::MemoryFileSystem files;
     velk::host::VirtualClock clock{kStartTick};
-    TimerLoop events{clock};
+    velk::test::TestEventLoop events{clock};
     velk::host::HeadlessWindow window;
     PageCounter pages;
     velk::Player player{velk::PlayerServices{ui, profile, files, clock, events, window, pages}};
@@ -152,10 +121,10 @@ int main(int argc, char** argv) {
         // Onto the spot and away again: the target shows, then shrinks away over 800 ms,
         // across the next page change now and then.
         player.OnPointer({velk::PointerAction::kMove, {20, 20}});
-        events.RunFor(40);
+        events.RunUntil(clock.TickCount() + 40);
         if (player.TransitionRunning()) ++transitions_seen;
         player.OnPointer({velk::PointerAction::kMove, {150, 55}});
-        events.RunFor(60);
+        events.RunUntil(clock.TickCount() + 60);
         player.Paint();
         if (after_warm_up < 0 && pages.shown > warm_up) after_warm_up = PeakResidentKb();
     }
