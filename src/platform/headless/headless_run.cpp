@@ -13,13 +13,23 @@ constexpr std::uint32_t kStartTick = 1'000'000;
 
 class HeadlessRun::PlayerTimers : public TimerSource {
   public:
-    explicit PlayerTimers(Player& player) : player_(player) {}
+    PlayerTimers(HeadlessRun& run, Player& player) : run_(run), player_(player) {}
     std::optional<std::uint32_t> NextTimerDue() const override { return player_.NextTimerDue(); }
-    void DeliverDueTimers() override { player_.DeliverDueTimers(); }
+    void DeliverDueTimers() override {
+        player_.DeliverDueTimers();
+        run_.PaintIfDirty(player_);
+    }
 
   private:
+    HeadlessRun& run_;
     Player& player_;
 };
+
+void HeadlessRun::PaintIfDirty(Player& player) {
+    // As a desktop window paints what was invalidated once its messages are handled: drawing
+    // is where fields and paragraphs take their measure, so input acts as it would there.
+    if (!window_.TakeDirty().IsEmpty()) player.Paint();
+}
 
 HeadlessRun::HeadlessRun(FileSystem& files, EffectLog::Writer write_log, ShotWriter save_shot,
                          HeadlessRunOptions options)
@@ -38,17 +48,20 @@ HeadlessRun::HeadlessRun(FileSystem& files, EffectLog::Writer write_log, ShotWri
 }
 
 HeadlessRun::Outcome HeadlessRun::Play(PlayerStart start, EventScript script) {
-    Player player(
-        PlayerServices{ui_, profile_, files_, clock_, loop_, window_, observer_, &launcher_,
-                       &tooltip_});
+    Player player(PlayerServices{ui_, profile_, files_, clock_, loop_, window_, observer_,
+                                 &launcher_, &tooltip_});
     // Start may already pump (entry actions that wait): the timeline is ready before it.
-    PlayerTimers timers(player);
+    PlayerTimers timers(*this, player);
     loop_.SetTimerSource(&timers);
-    loop_.SetEventHandler([this, &player](const ScriptedEvent& event) { Handle(player, event); });
+    loop_.SetEventHandler([this, &player](const ScriptedEvent& event) {
+        Handle(player, event);
+        PaintIfDirty(player);
+    });
     loop_.Schedule(std::move(script.events));
     const std::uint64_t horizon = script.end_ms + options_.max_time_ms;
     loop_.SetHorizon(horizon);
     const bool started = player.Start(std::move(start));
+    if (started) PaintIfDirty(player);
     if (started && !loop_.Quitting()) loop_.WaitUntilElapsed(horizon);
     loop_.SetTimerSource(nullptr);
     loop_.SetEventHandler(nullptr);

@@ -61,6 +61,7 @@ class HeadlessRun {
     void Handle(Player& player, const ScriptedEvent& event);
     void Pointer(Player& player, PointerAction action, Point position);
     void Shot(Player& player, const std::string& name);
+    void PaintIfDirty(Player& player);
 
     HeadlessRunOptions options_;
     FileSystem& files_;

@@ -4,6 +4,8 @@ namespace velk::host {
 
 void HeadlessWindow::SetClientSize(std::int32_t width, std::int32_t height) {
     client_ = {width, height};
+    // A window shown or resized paints all of itself.
+    dirty_ = {0, 0, width, height};
 }
 
 void HeadlessWindow::ShowFullscreenScaled(std::int32_t width, std::int32_t height) {
