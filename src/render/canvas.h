@@ -206,10 +206,14 @@ class Canvas {
     Region DeviceClip() const;
     // Combines `colour` into the pixel by the raster operation.
     static void Apply(Bgrx& pixel, Bgrx colour, Rop2 rop);
-    static std::vector<Box>::const_iterator FirstClipBoxReaching(const std::vector<Box>& clip,
-                                                                 std::int64_t y);
+    using ClipIterator = std::vector<Box>::const_iterator;
+    static ClipIterator FirstClipBoxReaching(const std::vector<Box>& clip, std::int64_t y);
     // One pixel at a logical position, if it lies in one of the clip boxes.
     void Plot(std::int64_t x, std::int64_t y, Bgrx colour, Rop2 rop, const std::vector<Box>& clip);
+    // The same, with the first clip box reaching row y already found: for several pixels of
+    // one row.
+    void PlotInRow(ClipIterator first, ClipIterator end, std::int64_t x, std::int64_t y,
+                   Bgrx colour, Rop2 rop);
     // Pixels x0..x1-1 of logical row y, clipped.
     void Span(std::int64_t y, std::int64_t x0, std::int64_t x1, Bgrx colour, Rop2 rop,
               const std::vector<Box>& clip);

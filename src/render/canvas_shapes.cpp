@@ -2,6 +2,7 @@
 // top, both through the raster operation.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -20,37 +21,51 @@ std::int32_t Clamp32(std::int64_t v) {
         v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
-struct PixelXY {
-    std::int64_t x, y;
-    auto operator<=>(const PixelXY&) const = default;
+// The outline pixels of one row of a traced ellipse: the walk's pixels [first, last] on the
+// left-hand side and their mirror image on the right.
+struct OutlineRow {
+    std::int64_t first = std::numeric_limits<std::int64_t>::max();
+    std::int64_t last = std::numeric_limits<std::int64_t>::min();
+
+    bool Empty() const { return first > last; }
+    void Add(std::int64_t x) {
+        first = std::min(first, x);
+        last = std::max(last, x);
+    }
 };
 
-// Orders pixels by row, then column: one counting pass over the rows (the chain is long, each
-// row holds a few pixels), then each row sorted on its own.
-void OrderByRow(std::vector<PixelXY>& chain) {
-    if (chain.empty()) return;
-    const auto [low, high] = std::minmax_element(
-        chain.begin(), chain.end(), [](const PixelXY& p, const PixelXY& q) { return p.y < q.y; });
-    const std::int64_t first_row = low->y;
-    const auto rows = static_cast<std::size_t>(high->y - first_row + 1);
-    std::vector<std::size_t> row_end(rows + 1, 0);
-    for (const PixelXY& p : chain) ++row_end[static_cast<std::size_t>(p.y - first_row) + 1];
-    for (std::size_t r = 1; r <= rows; ++r) row_end[r] += row_end[r - 1];
-    std::vector<PixelXY> ordered(chain.size());
-    std::vector<std::size_t> next(row_end.begin(), row_end.end() - 1);
-    for (const PixelXY& p : chain) ordered[next[static_cast<std::size_t>(p.y - first_row)]++] = p;
-    for (std::size_t r = 0; r < rows; ++r) {
-        std::sort(ordered.begin() + static_cast<std::ptrdiff_t>(row_end[r]),
-                  ordered.begin() + static_cast<std::ptrdiff_t>(row_end[r + 1]));
+// A run of pixels of a row, both ends inclusive.
+struct PixelRun {
+    std::int64_t first, last;
+};
+
+// The pixels of an outline row: one run when the two sides meet, else the left one first.
+struct RowPixels {
+    std::array<PixelRun, 2> runs;
+    std::size_t count;
+};
+
+RowPixels RowRuns(const OutlineRow& row, std::int64_t a) {
+    PixelRun left{row.first, row.last};
+    PixelRun right{a - row.last, a - row.first};
+    if (right.first < left.first) std::swap(left, right);
+    if (right.first <= left.last + 1) {
+        return {{PixelRun{left.first, std::max(left.last, right.last)}, right}, 1};
     }
-    chain = std::move(ordered);
+    return {{left, right}, 2};
 }
 
-// The outline pixels of the ellipse inscribed in the inclusive box [0, a] x [0, b] (a, b >= 2):
-// A. Zingl's integer walk over one quadrant from the middle row's rightmost pixel, mirrored
-// both ways, with the walk's finishing step that completes the tips of tall, thin ellipses.
-std::vector<PixelXY> TraceEllipse(std::int64_t a, std::int64_t b) {
-    std::vector<PixelXY> chain;
+// The outline of the ellipse inscribed in the inclusive box [0, a] x [0, b] (a, b >= 2), one
+// entry a row: A. Zingl's integer walk over one quadrant from the middle row's rightmost pixel,
+// mirrored both ways, with the walk's finishing step that completes the tips of tall, thin
+// ellipses. The walk steps one column at a time, so each row's pixels on one side are
+// contiguous; the mirror images (a - x, b - y) are implied.
+std::vector<OutlineRow> TraceEllipse(std::int64_t a, std::int64_t b) {
+    std::vector<OutlineRow> rows(static_cast<std::size_t>(b + 1));
+    const auto mark = [&](std::int64_t x, std::int64_t y) {
+        rows[static_cast<std::size_t>(y)].Add(x);
+        rows[static_cast<std::size_t>(b - y)].Add(x);
+    };
     std::int64_t b1 = b & 1;
     std::int64_t dx = 4 * (1 - a) * b * b, dy = 4 * (b1 + 1) * a * a;
     std::int64_t err = dx + dy + b1 * a * a;
@@ -58,7 +73,7 @@ std::vector<PixelXY> TraceEllipse(std::int64_t a, std::int64_t b) {
     std::int64_t y0 = (b + 1) / 2, y1 = y0 - b1;
     const std::int64_t step_y = 8 * a * a, step_x = 8 * b * b;
     do {
-        chain.insert(chain.end(), {{x1, y0}, {x0, y0}, {x0, y1}, {x1, y1}});
+        mark(x0, y0);  // with (x1, y0), (x0, y1) and (x1, y1) as its mirror images
         const std::int64_t e2 = 2 * err;
         if (e2 <= dy) {
             ++y0;
@@ -74,13 +89,11 @@ std::vector<PixelXY> TraceEllipse(std::int64_t a, std::int64_t b) {
         }
     } while (x0 <= x1);
     while (y0 - y1 <= b) {
-        chain.insert(chain.end(), {{x0 - 1, y0}, {x1 + 1, y0}, {x0 - 1, y1}, {x1 + 1, y1}});
+        mark(x0 - 1, y0);
         ++y0;
         --y1;
     }
-    OrderByRow(chain);
-    chain.erase(std::unique(chain.begin(), chain.end()), chain.end());
-    return chain;
+    return rows;
 }
 
 }  // namespace
@@ -120,19 +133,25 @@ void Canvas::Ellipse(const Rect& rect) {
     const Rop2 rop = state_.rop2;
 
     if (w <= kMaxTracedDiameter && h <= kMaxTracedDiameter) {
-        const std::vector<PixelXY> chain = TraceEllipse(w - 1, h - 1);
-        if (!state_.brush.null) {
+        const std::int64_t a = w - 1;
+        const std::vector<OutlineRow> rows = TraceEllipse(a, h - 1);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i].Empty()) continue;
+            const std::int64_t y = t + static_cast<std::int64_t>(i);
+            const auto [runs, count] = RowRuns(rows[i], a);
             // Each row is filled from its leftmost to its rightmost outline pixel.
-            for (std::size_t i = 0; i < chain.size();) {
-                std::size_t j = i;
-                while (j < chain.size() && chain[j].y == chain[i].y) ++j;
-                Span(t + chain[i].y, l + chain[i].x, l + chain[j - 1].x + 1, state_.brush.colour,
-                     rop, clip);
-                i = j;
+            if (!state_.brush.null) {
+                Span(y, l + runs[0].first, l + runs[count - 1].last + 1, state_.brush.colour, rop,
+                     clip);
             }
-        }
-        if (pen) {
-            for (const PixelXY& p : chain) Plot(l + p.x, t + p.y, state_.pen.colour, rop, clip);
+            if (!pen) continue;
+            // The clip boxes reaching the row are looked up once for all its pixels.
+            const auto first_box = FirstClipBoxReaching(clip, y);
+            for (std::size_t k = 0; k < count; ++k) {
+                for (std::int64_t x = runs[k].first; x <= runs[k].last; ++x) {
+                    PlotInRow(first_box, clip.end(), l + x, y, state_.pen.colour, rop);
+                }
+            }
         }
         return;
     }

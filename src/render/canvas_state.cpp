@@ -106,15 +106,19 @@ void Canvas::Apply(Bgrx& pixel, Bgrx colour, Rop2 rop) {
 
 // Clip boxes come from a region: bands from top to bottom, so their bottoms never decrease.
 // The first box that reaches below row `y`; the boxes of interest follow it.
-std::vector<Canvas::Box>::const_iterator Canvas::FirstClipBoxReaching(const std::vector<Box>& clip,
-                                                                      std::int64_t y) {
+Canvas::ClipIterator Canvas::FirstClipBoxReaching(const std::vector<Box>& clip, std::int64_t y) {
     return std::partition_point(clip.begin(), clip.end(),
                                 [y](const Box& b) { return b.bottom <= y; });
 }
 
 void Canvas::Plot(std::int64_t x, std::int64_t y, Bgrx colour, Rop2 rop,
                   const std::vector<Box>& clip) {
-    for (auto b = FirstClipBoxReaching(clip, y); b != clip.end() && b->top <= y; ++b) {
+    PlotInRow(FirstClipBoxReaching(clip, y), clip.end(), x, y, colour, rop);
+}
+
+void Canvas::PlotInRow(ClipIterator first, ClipIterator end, std::int64_t x, std::int64_t y,
+                       Bgrx colour, Rop2 rop) {
+    for (auto b = first; b != end && b->top <= y; ++b) {
         if (x >= b->left && x < b->right && y < b->bottom) {
             Apply(surface_.Row(static_cast<std::int32_t>(
                       y + state_.viewport_origin.y))[x + state_.viewport_origin.x],

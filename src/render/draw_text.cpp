@@ -11,6 +11,7 @@
 #include "render/draw_support.h"
 #include "render/drawers.h"
 #include "render/font_cache.h"
+#include "render/pixel_blend.h"
 #include "render/text_draw.h"
 
 namespace velk {
@@ -55,30 +56,6 @@ Bgrx TextColourOf(const Object& object) {
 // A fixed-width text (param4 = 1) keeps its width; every other text takes its lines' width.
 bool HasFixedWidth(const Object& object) {
     return object.param4 == 1;
-}
-
-// The smallest sub-pixel value of B, G and R that still counts as paper: anything darker
-// was touched by the text.
-constexpr std::uint8_t kPaperLevel = 251;
-
-bool IsPaper(Bgrx p) {
-    return BlueOf(p) >= kPaperLevel && GreenOf(p) >= kPaperLevel && RedOf(p) >= kPaperLevel;
-}
-
-// One output pixel of smooth text: the average of a 2 x 2 block of the double-size drawing,
-// paper taking the page's pixel and ink the text colour.
-Bgrx SmoothPixel(const Surface& work, std::int32_t x, std::int32_t y, Bgrx background, Bgrx ink) {
-    std::uint32_t b = 0, g = 0, r = 0;
-    for (std::int32_t sy = 0; sy < 2; ++sy) {
-        for (std::int32_t sx = 0; sx < 2; ++sx) {
-            const Bgrx source = IsPaper(work.At(2 * x + sx, 2 * y + sy)) ? background : ink;
-            b += BlueOf(source);
-            g += GreenOf(source);
-            r += RedOf(source);
-        }
-    }
-    return MakeBgrx(static_cast<std::uint8_t>(r / 4), static_cast<std::uint8_t>(g / 4),
-                    static_cast<std::uint8_t>(b / 4));
 }
 
 }  // namespace
@@ -228,9 +205,8 @@ void DrawSmoothText(Object& object, DrawContext& ctx) {
     Surface& out = output.Pixels();
     const Surface& under = background.Pixels();
     for (std::int32_t y = 0; y < part_h; ++y) {
-        for (std::int32_t x = 0; x < part_w; ++x) {
-            out.Set(x, y, SmoothPixel(work, x, y, under.At(x, y), ink));
-        }
+        BlendInkQuads(work.Row(2 * y), work.Row(2 * y + 1), under.Row(y), out.Row(y),
+                      static_cast<std::size_t>(part_w), ink);
     }
     canvas.BitBlt(static_cast<std::int32_t>(left), static_cast<std::int32_t>(top), part_w, part_h,
                   out, 0, 0);

@@ -17,4 +17,34 @@ void BlendPixels(const Bgrx* a, const Bgrx* b, Bgrx* out, std::size_t count, std
     }
 }
 
+namespace {
+
+// The smallest sub-pixel value of B, G and R that still counts as paper: anything darker was
+// touched by the text.
+constexpr std::uint32_t kPaperLevel = 251;
+
+// 1 for a sample of ink, 0 for paper; without branches, so that the loop below vectorises.
+std::uint32_t IsInk(Bgrx p) {
+    return std::uint32_t{(p & 0xFF) < kPaperLevel} |
+           std::uint32_t{((p >> 8) & 0xFF) < kPaperLevel} |
+           std::uint32_t{((p >> 16) & 0xFF) < kPaperLevel};
+}
+
+}  // namespace
+
+void BlendInkQuads(const Bgrx* upper, const Bgrx* lower, const Bgrx* page, Bgrx* out,
+                   std::size_t count, Bgrx ink) {
+    const std::uint32_t ink_b = ink & 0xFF, ink_g = (ink >> 8) & 0xFF, ink_r = (ink >> 16) & 0xFF;
+    for (std::size_t x = 0; x < count; ++x) {
+        const std::uint32_t inked = IsInk(upper[2 * x]) + IsInk(upper[2 * x + 1]) +
+                                    IsInk(lower[2 * x]) + IsInk(lower[2 * x + 1]);
+        const std::uint32_t paper = 4 - inked;
+        const Bgrx p = page[x];
+        const std::uint32_t b = (paper * (p & 0xFF) + inked * ink_b) >> 2;
+        const std::uint32_t g = (paper * ((p >> 8) & 0xFF) + inked * ink_g) >> 2;
+        const std::uint32_t r = (paper * ((p >> 16) & 0xFF) + inked * ink_r) >> 2;
+        out[x] = (r << 16) | (g << 8) | b;
+    }
+}
+
 }  // namespace velk
