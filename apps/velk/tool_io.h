@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "document/project_json.h"
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk::tool {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "document/load_context.h"
-#include "platform/host.h"
+#include "host/host.h"
 #include "shell/standalone.h"
 
 namespace velk {

@@ -10,7 +10,7 @@
 #include "document/action_list.h"
 #include "document/object.h"
 #include "document/page.h"
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk {
 

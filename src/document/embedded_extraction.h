@@ -9,7 +9,7 @@
 #include "document/embedded_file.h"
 #include "document/load_context.h"
 #include "document/path_macros.h"
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "document/project.h"
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk {
 

@@ -17,7 +17,7 @@
 #include "base/byte_writer.h"
 #include "base/geometry.h"
 #include "base/rgb_image.h"
-#include "platform/host.h"
+#include "host/host.h"
 #include "render/canvas_constants.h"
 #include "render/surface.h"
 

@@ -16,7 +16,7 @@
 
 #include "base/geometry.h"
 #include "base/rgb_image.h"
-#include "platform/host.h"
+#include "host/host.h"
 #include "render/surface.h"
 
 namespace velk {

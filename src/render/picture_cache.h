@@ -7,7 +7,7 @@
 
 #include "base/rgb_image.h"
 #include "document/picture.h"
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/host.h"
+#include "host/host.h"
 #include "script/builtin_support.h"
 
 namespace velk {

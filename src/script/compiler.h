@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "document/action_list.h"
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk {
 

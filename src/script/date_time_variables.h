@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/host.h"
+#include "host/host.h"
 #include "script/script_owner.h"
 #include "script/variable_store.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "document/embedded_file.h"
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk {
 

@@ -12,7 +12,7 @@
 
 #include "base/geometry.h"
 #include "input/key_names.h"
-#include "platform/host.h"
+#include "host/host.h"
 #include "render/surface.h"
 #include "shell/command_line.h"
 #include "shell/standalone.h"

@@ -18,7 +18,7 @@
 
 #include "document/container.h"
 #include "document/load_context.h"
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk {
 

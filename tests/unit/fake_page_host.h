@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "pages/page_manager.h"
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk::test {
 

@@ -17,7 +17,7 @@
 #include <string_view>
 
 #include "platform/headless/virtual_clock.h"
-#include "platform/host.h"
+#include "host/host.h"
 #include "script/variable_store.h"
 
 namespace velk::host {

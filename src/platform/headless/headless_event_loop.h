@@ -12,7 +12,7 @@
 
 #include "platform/headless/event_script.h"
 #include "platform/headless/virtual_clock.h"
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk::host {
 

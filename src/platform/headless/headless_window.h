@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk::host {
 

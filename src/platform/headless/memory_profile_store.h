@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk::host {
 

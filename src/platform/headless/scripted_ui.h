@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/headless/effect_log.h"
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk::host {
 

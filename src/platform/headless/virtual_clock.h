@@ -8,7 +8,7 @@
 #include <string>
 
 #include "pages/timer_service.h"
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk::host {
 

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk::host {
 

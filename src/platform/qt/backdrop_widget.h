@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk::desktop {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <span>
 
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk::desktop {
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <memory>
 
-#include "platform/host.h"
+#include "host/host.h"
 
 class QSettings;
 

@@ -2,7 +2,7 @@
 // go on while a Pause or a MoveTo is in progress.
 #pragma once
 
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk::desktop {
 

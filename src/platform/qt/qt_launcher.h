@@ -1,7 +1,7 @@
 // Programs and documents started for the presentation, detached from the player.
 #pragma once
 
-#include "platform/host.h"
+#include "host/host.h"
 #include "platform/posix/posix_file_system.h"
 
 namespace velk::desktop {

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "platform/host.h"
+#include "host/host.h"
 
 namespace velk::desktop {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/host.h"
+#include "host/host.h"
 
 class QWidget;
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "platform/host.h"
+#include "host/host.h"
 #include "platform/qt/backdrop_widget.h"
 #include "platform/qt/presentation_widget.h"
 #include "platform/qt/timer_wake.h"

@@ -4,7 +4,7 @@
 
 #include <QTimer>
 
-#include "platform/host.h"
+#include "host/host.h"
 #include "platform/qt/player_port.h"
 
 namespace velk::desktop {

@@ -1,4 +1,4 @@
-#include "platform/host.h"
+#include "host/host.h"
 
 #include <charconv>
 
