@@ -13,8 +13,8 @@
 #include "document/container.h"
 #include "document/load_context.h"
 #include "document/picture_io.h"
-#include "platform/headless/memory_profile_store.h"
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/memory_profile_store.h"
+#include "hosts/headless/recording_ui.h"
 #include "synthetic_photo.h"
 
 namespace velk {

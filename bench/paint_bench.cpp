@@ -17,7 +17,7 @@
 #endif
 
 #include "document/project.h"
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/recording_ui.h"
 #include "render/canvas.h"
 #include "render/font_cache.h"
 #include "render/page_painter.h"

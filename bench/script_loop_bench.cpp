@@ -13,8 +13,8 @@ extern "C" {
 #include <lualib.h>
 }
 
-#include "platform/headless/headless_run.h"
-#include "platform/headless/memory_file_system.h"
+#include "hosts/headless/headless_run.h"
+#include "hosts/headless/memory_file_system.h"
 #include "script/compiler.h"
 
 namespace velk {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/headless/memory_file_system.h"
+#include "hosts/headless/memory_file_system.h"
 #include "render/image_library.h"
 
 namespace {

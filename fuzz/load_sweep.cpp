@@ -20,10 +20,10 @@
 
 #include "codec/limits.h"
 #include "document/container.h"
-#include "platform/headless/headless_run.h"
-#include "platform/headless/memory_file_system.h"
-#include "platform/headless/memory_profile_store.h"
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/headless_run.h"
+#include "hosts/headless/memory_file_system.h"
+#include "hosts/headless/memory_profile_store.h"
+#include "hosts/headless/recording_ui.h"
 
 namespace {
 

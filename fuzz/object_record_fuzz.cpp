@@ -9,8 +9,8 @@
 #include "base/byte_reader.h"
 #include "base/byte_writer.h"
 #include "document/object_io.h"
-#include "platform/headless/memory_profile_store.h"
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/memory_profile_store.h"
+#include "hosts/headless/recording_ui.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;

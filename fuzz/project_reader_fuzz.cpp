@@ -5,8 +5,8 @@
 #include <span>
 
 #include "document/container.h"
-#include "platform/headless/memory_profile_store.h"
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/memory_profile_store.h"
+#include "hosts/headless/recording_ui.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     velk::host::RecordingUi ui;

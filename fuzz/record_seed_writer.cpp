@@ -26,7 +26,7 @@
 #include "document/action_list_io.h"
 #include "document/object_io.h"
 #include "document/project_json.h"
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/recording_ui.h"
 #include "render/dib_section.h"
 #include "script/builtin_support.h"
 #include "script/compiler.h"

@@ -13,7 +13,7 @@
 #include "base/codepage.h"
 #include "document/container.h"
 #include "document/load_context.h"
-#include "platform/headless/memory_profile_store.h"
+#include "hosts/headless/memory_profile_store.h"
 #include "shell/standalone.h"
 
 namespace velk::tool {

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "base/codepage.h"
-#include "platform/posix/posix_file_system.h"
-#include "platform/qt/qt_host.h"
-#include "platform/qt/single_instance.h"
+#include "hosts/posix/posix_file_system.h"
+#include "hosts/qt/qt_host.h"
+#include "hosts/qt/single_instance.h"
 #include "player_startup.h"
 #include "shell/command_line.h"
 #include "shell/player.h"

@@ -10,11 +10,11 @@
 #include <string>
 
 #include "document/project_json.h"
-#include "platform/headless/headless_window.h"
-#include "platform/headless/memory_file_system.h"
-#include "platform/headless/memory_profile_store.h"
-#include "platform/headless/recording_ui.h"
-#include "platform/headless/virtual_clock.h"
+#include "hosts/headless/headless_window.h"
+#include "hosts/headless/memory_file_system.h"
+#include "hosts/headless/memory_profile_store.h"
+#include "hosts/headless/recording_ui.h"
+#include "hosts/headless/virtual_clock.h"
 #include "player_test_host.h"
 #include "script/script_codec.h"
 #include "script/variable_store.h"

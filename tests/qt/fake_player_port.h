@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "platform/qt/player_port.h"
+#include "hosts/qt/player_port.h"
 
 namespace velk::desktop {
 

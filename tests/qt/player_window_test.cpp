@@ -8,7 +8,7 @@
 
 #include "base/codepage.h"
 #include "base/win_path.h"
-#include "platform/qt/qt_host.h"
+#include "hosts/qt/qt_host.h"
 #include "player_startup.h"
 
 namespace velk::desktop {

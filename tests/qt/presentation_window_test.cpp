@@ -7,11 +7,11 @@
 #include <QTest>
 
 #include "fake_player_port.h"
-#include "platform/qt/key_codes.h"
-#include "platform/qt/letterbox.h"
-#include "platform/qt/qt_clock.h"
-#include "platform/qt/qt_event_loop.h"
-#include "platform/qt/qt_window_host.h"
+#include "hosts/qt/key_codes.h"
+#include "hosts/qt/letterbox.h"
+#include "hosts/qt/qt_clock.h"
+#include "hosts/qt/qt_event_loop.h"
+#include "hosts/qt/qt_window_host.h"
 
 namespace velk::desktop {
 namespace {

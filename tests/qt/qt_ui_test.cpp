@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "message_box_clicker.h"
-#include "platform/qt/qt_ui.h"
+#include "hosts/qt/qt_ui.h"
 
 namespace velk::desktop {
 namespace {

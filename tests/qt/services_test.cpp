@@ -6,10 +6,10 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
-#include "platform/qt/cursors.h"
-#include "platform/qt/ini_profile_store.h"
-#include "platform/qt/qt_tooltip.h"
-#include "platform/qt/single_instance.h"
+#include "hosts/qt/cursors.h"
+#include "hosts/qt/ini_profile_store.h"
+#include "hosts/qt/qt_tooltip.h"
+#include "hosts/qt/single_instance.h"
 #include "render/surface.h"
 
 namespace velk::desktop {

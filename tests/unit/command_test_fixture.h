@@ -14,8 +14,8 @@
 #include "document/project.h"
 #include "pages/page_lookup.h"
 #include "pages/page_manager.h"
-#include "platform/headless/recording_ui.h"
-#include "platform/headless/virtual_clock.h"
+#include "hosts/headless/recording_ui.h"
+#include "hosts/headless/virtual_clock.h"
 #include "script/evaluator.h"
 #include "script/variable_store.h"
 

@@ -6,7 +6,7 @@
 #include <new>
 
 #include "codec/zlib_codec.h"
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/recording_ui.h"
 #include "raw_archive.h"
 #include "render/canvas.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/recording_ui.h"
 #include "render/canvas.h"
 #include "render/draw_object.h"
 #include "render/drawers.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "document/object.h"
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/recording_ui.h"
 #include "render/canvas.h"
 #include "render/draw_object.h"
 #include "render/font_cache.h"

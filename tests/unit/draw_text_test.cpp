@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/recording_ui.h"
 #include "render/canvas.h"
 #include "render/draw_object.h"
 #include "render/draw_support.h"

@@ -1,10 +1,10 @@
-#include "platform/headless/effect_log.h"
+#include "hosts/headless/effect_log.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 
-#include "platform/headless/scripted_ui.h"
+#include "hosts/headless/scripted_ui.h"
 
 namespace velk::host {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/headless/memory_file_system.h"
-#include "platform/headless/memory_profile_store.h"
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/memory_file_system.h"
+#include "hosts/headless/memory_profile_store.h"
+#include "hosts/headless/recording_ui.h"
 
 namespace velk {
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "codec/zlib_codec.h"
-#include "platform/headless/memory_profile_store.h"
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/memory_profile_store.h"
+#include "hosts/headless/recording_ui.h"
 #include "raw_archive.h"
 
 namespace velk {

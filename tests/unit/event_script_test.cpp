@@ -1,8 +1,8 @@
-#include "platform/headless/event_script.h"
+#include "hosts/headless/event_script.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/headless/key_names.h"
+#include "hosts/headless/key_names.h"
 
 namespace velk::host {
 namespace {

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "base/win_path.h"
-#include "platform/headless/memory_file_system.h"
-#include "platform/posix/posix_file_system.h"
+#include "hosts/headless/memory_file_system.h"
+#include "hosts/posix/posix_file_system.h"
 
 namespace velk {
 namespace {

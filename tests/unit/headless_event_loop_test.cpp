@@ -1,4 +1,4 @@
-#include "platform/headless/headless_event_loop.h"
+#include "hosts/headless/headless_event_loop.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "image_test_writers.h"
-#include "platform/headless/memory_file_system.h"
+#include "hosts/headless/memory_file_system.h"
 #include "render/image_library.h"
 
 namespace velk {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "image_test_writers.h"
-#include "platform/headless/memory_file_system.h"
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/memory_file_system.h"
+#include "hosts/headless/recording_ui.h"
 #include "render/image_library.h"
 
 namespace velk {

@@ -10,7 +10,7 @@
 #include "fake_page_host.h"
 #include "input/input_host.h"
 #include "pages/page_lookup.h"
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/recording_ui.h"
 #include "render/picture_cache.h"
 #include "script/variable_store.h"
 

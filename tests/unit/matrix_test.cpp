@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/recording_ui.h"
 #include "render/picture_cache.h"
 
 namespace velk {

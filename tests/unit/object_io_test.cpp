@@ -8,8 +8,8 @@
 #include "codec/zlib_codec.h"
 #include "document/action_list_io.h"
 #include "document/picture_io.h"
-#include "platform/headless/memory_profile_store.h"
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/memory_profile_store.h"
+#include "hosts/headless/recording_ui.h"
 
 namespace velk {
 namespace {

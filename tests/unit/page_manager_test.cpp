@@ -4,7 +4,7 @@
 
 #include "fake_page_host.h"
 #include "image_test_writers.h"
-#include "platform/headless/memory_file_system.h"
+#include "hosts/headless/memory_file_system.h"
 
 namespace velk {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "codec/zlib_codec.h"
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/recording_ui.h"
 #include "render/canvas.h"
 #include "render/font_cache.h"
 #include "render/picture_cache.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/headless/memory_file_system.h"
+#include "hosts/headless/memory_file_system.h"
 
 namespace velk {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "codec/zlib_codec.h"
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/recording_ui.h"
 
 namespace velk {
 namespace {

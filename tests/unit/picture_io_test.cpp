@@ -6,8 +6,8 @@
 
 #include "codec/jpeg_codec.h"
 #include "codec/zlib_codec.h"
-#include "platform/headless/memory_profile_store.h"
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/memory_profile_store.h"
+#include "hosts/headless/recording_ui.h"
 
 namespace velk {
 namespace {

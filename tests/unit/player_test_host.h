@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/memory_file_system.h"
-#include "platform/headless/memory_profile_store.h"
-#include "platform/headless/recording_ui.h"
-#include "platform/headless/virtual_clock.h"
+#include "hosts/headless/memory_file_system.h"
+#include "hosts/headless/memory_profile_store.h"
+#include "hosts/headless/recording_ui.h"
+#include "hosts/headless/virtual_clock.h"
 #include "shell/player.h"
 
 namespace velk::test {

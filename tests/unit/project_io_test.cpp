@@ -11,8 +11,8 @@
 #include "document/container.h"
 #include "document/object_io.h"
 #include "document/page_io.h"
-#include "platform/headless/memory_profile_store.h"
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/memory_profile_store.h"
+#include "hosts/headless/recording_ui.h"
 #include "raw_archive.h"
 
 namespace velk {

@@ -9,7 +9,7 @@
 #include "codec/png_codec.h"
 #include "codec/zlib_codec.h"
 #include "document/object_io.h"
-#include "platform/headless/memory_profile_store.h"
+#include "hosts/headless/memory_profile_store.h"
 
 namespace velk {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/recording_ui.h"
 #include "script/script_codec.h"
 
 namespace velk {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/runtime_random.h"
-#include "platform/headless/memory_file_system.h"
+#include "hosts/headless/memory_file_system.h"
 #include "script/evaluator.h"
 #include "script/script_owner.h"
 #include "script/variable_store.h"

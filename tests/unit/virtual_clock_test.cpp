@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "pages/timer_service.h"
-#include "platform/headless/virtual_clock.h"
+#include "hosts/headless/virtual_clock.h"
 
 namespace velk::host {
 namespace {

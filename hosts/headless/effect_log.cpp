@@ -1,0 +1,111 @@
+#include "hosts/headless/effect_log.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "base/codepage.h"
+#include "script/evaluator.h"
+
+namespace velk::host {
+
+std::string EscapeLogText(std::string_view code_page_text) {
+    std::string escaped;
+    for (char c : code_page_text) {
+        switch (c) {
+            case '\\':
+                escaped += "\\\\";
+                break;
+            case '"':
+                escaped += "\\\"";
+                break;
+            case '\n':
+                escaped += "\\n";
+                break;
+            case '\r':
+                escaped += "\\r";
+                break;
+            case '\t':
+                escaped += "\\t";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+                    static constexpr char kHex[] = "0123456789ABCDEF";
+                    const auto byte = static_cast<unsigned char>(c);
+                    escaped += "\\x";
+                    escaped += kHex[byte >> 4];
+                    escaped += kHex[byte & 15];
+                } else {
+                    escaped += Cp1252ToUtf8(std::string_view(&c, 1));
+                }
+        }
+    }
+    return escaped;
+}
+
+std::string FormatLogNumber(double value) {
+    return NumberToText(value);
+}
+
+const char* AnswerName(MessageAnswer answer) {
+    switch (answer) {
+        case MessageAnswer::kOk:
+            return "ok";
+        case MessageAnswer::kCancel:
+            return "cancel";
+        case MessageAnswer::kYes:
+            return "yes";
+        case MessageAnswer::kNo:
+            return "no";
+    }
+    return "?";
+}
+
+void EffectLog::Line(const std::string& effect) {
+    write_("t=" + std::to_string(clock_.ElapsedMs()) + " " + effect + "\n");
+}
+
+void EffectLog::MessageBox(std::string_view caption, std::string_view text,
+                           std::string_view answer) {
+    Line("msgbox \"" + EscapeLogText(caption) + "\" \"" + EscapeLogText(text) + "\" -> " +
+         std::string(answer));
+}
+
+void EffectLog::Page(std::string_view name) {
+    Line("page \"" + EscapeLogText(name) + "\"");
+}
+
+void EffectLog::End() {
+    Line("end");
+}
+
+void EffectLog::Run(std::string_view file, std::string_view parameters) {
+    Line("run \"" + EscapeLogText(file) + "\" \"" + EscapeLogText(parameters) + "\"");
+}
+
+void EffectLog::Tooltip(std::string_view text, Point top_left) {
+    Line("tooltip \"" + EscapeLogText(text) + "\" at " + std::to_string(top_left.x) + "," +
+         std::to_string(top_left.y));
+}
+
+void EffectLog::TooltipHidden() {
+    Line("tooltip hidden");
+}
+
+void EffectLog::Variables(const VariableStore& variables) {
+    // By name, so that the log does not depend on the order variables were created in.
+    std::vector<const Variable*> sorted;
+    for (const Variable& variable : variables.All()) sorted.push_back(&variable);
+    std::sort(sorted.begin(), sorted.end(),
+              [](const Variable* a, const Variable* b) { return a->name < b->name; });
+    for (const Variable* variable : sorted) {
+        // String variables, and texts the player stored under other names ("ZIZ_PageName"),
+        // show their text.
+        const bool text =
+            VariableStore::IsStringName(variable->name) || variable->number == kNoNumber;
+        const std::string shown =
+            text ? "\"" + EscapeLogText(variable->text) + "\"" : FormatLogNumber(variable->number);
+        Line("var " + EscapeLogText(variable->name) + "=" + shown);
+    }
+}
+
+}  // namespace velk::host

@@ -1,0 +1,93 @@
+// The effect log of a headless run: one line per thing the presentation did that a user would
+// notice, stamped with the virtual time. Tests compare it byte for byte, so everything in it is
+// deterministic: UTF-8 text, escaped quotes and line breaks, numbers formatted without regard
+// to the C locale.
+//
+//   t=<ms> msgbox "<caption>" "<text>" -> <answer>
+//   t=<ms> page "<name>"
+//   t=<ms> end
+//   t=<ms> run "<file>" "<params>"  a program or document started
+//   t=<ms> var <name>=<value>        strings in quotes, numbers as %d or %.15g
+//   t=<ms> tooltip "<text>" at <x>,<y>  the tooltip bubble showed (screen position)
+//   t=<ms> tooltip hidden            a showing bubble went away
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "hosts/headless/virtual_clock.h"
+#include "host/host.h"
+#include "script/variable_store.h"
+
+namespace velk::host {
+
+// Code-page text as UTF-8 with '\\', '"', line feeds, carriage returns and tabs written as
+// escapes and other control characters as \xHH.
+std::string EscapeLogText(std::string_view code_page_text);
+
+// A number as the variables show it: "%d" when integral (and within 32 bits), else "%.15g".
+std::string FormatLogNumber(double value);
+
+const char* AnswerName(MessageAnswer answer);
+
+class EffectLog {
+  public:
+    // `write` receives each line with its '\n'.
+    using Writer = std::function<void(std::string_view line)>;
+    EffectLog(const VirtualClock& clock, Writer write) : clock_(clock), write_(std::move(write)) {}
+
+    void MessageBox(std::string_view caption, std::string_view text, std::string_view answer);
+    void Page(std::string_view name);
+    void End();
+    void Run(std::string_view file, std::string_view parameters);
+    void Tooltip(std::string_view text, Point top_left);
+    void TooltipHidden();
+    // Every variable, in the store's order (byte order of the names).
+    void Variables(const VariableStore& variables);
+
+  private:
+    void Line(const std::string& effect);
+
+    const VirtualClock& clock_;
+    Writer write_;
+};
+
+// Page changes and the end of the presentation go into the log.
+class LoggingObserver : public Observer {
+  public:
+    explicit LoggingObserver(EffectLog& log) : log_(log) {}
+    void PageShown(std::string_view name) override { log_.Page(name); }
+    void Ended() override { log_.End(); }
+
+  private:
+    EffectLog& log_;
+};
+
+// Programs are not started: each launch goes into the log and succeeds.
+class RecordingLauncher : public ProcessLauncher {
+  public:
+    explicit RecordingLauncher(EffectLog& log) : log_(log) {}
+    bool Run(std::string_view file, std::string_view parameters) override {
+        log_.Run(file, parameters);
+        return true;
+    }
+
+  private:
+    EffectLog& log_;
+};
+
+// The tooltip bubble is not drawn anywhere: its showing and hiding go into the log.
+class RecordingTooltip : public TooltipWindow {
+  public:
+    explicit RecordingTooltip(EffectLog& log) : log_(log) {}
+    void ShowTooltip(Point top_left, const Surface& /*pixels*/, std::string_view text) override {
+        log_.Tooltip(text, top_left);
+    }
+    void HideTooltip() override { log_.TooltipHidden(); }
+
+  private:
+    EffectLog& log_;
+};
+
+}  // namespace velk::host

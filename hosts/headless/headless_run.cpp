@@ -1,0 +1,157 @@
+#include "hosts/headless/headless_run.h"
+
+#include "hosts/headless/key_names.h"
+
+namespace velk::host {
+namespace {
+
+// The tick count when a run starts: a machine that has been up for a while, so that code taking
+// tick 0 for "never" is not fooled into seeing a click or a timer at the start.
+constexpr std::uint32_t kStartTick = 1'000'000;
+
+}  // namespace
+
+class HeadlessRun::PlayerTimers : public TimerSource {
+  public:
+    PlayerTimers(HeadlessRun& run, Player& player) : run_(run), player_(player) {}
+    std::optional<std::uint32_t> NextTimerDue() const override { return player_.NextTimerDue(); }
+    void DeliverDueTimers() override {
+        player_.DeliverDueTimers();
+        run_.PaintIfDirty(player_);
+    }
+
+  private:
+    HeadlessRun& run_;
+    Player& player_;
+};
+
+void HeadlessRun::PaintIfDirty(Player& player) {
+    // As a desktop window paints what was invalidated once its messages are handled: drawing
+    // is where fields and paragraphs take their measure, so input acts as it would there.
+    if (!window_.TakeDirty().IsEmpty()) player.Paint();
+}
+
+HeadlessRun::HeadlessRun(FileSystem& files, EffectLog::Writer write_log, ShotWriter save_shot,
+                         HeadlessRunOptions options)
+    : options_(options),
+      files_(files),
+      clock_(kStartTick),
+      log_(clock_, std::move(write_log)),
+      ui_(log_),
+      observer_(log_),
+      launcher_(log_),
+      tooltip_(log_),
+      window_(options.screen),
+      loop_(clock_, options.limits),
+      save_shot_(std::move(save_shot)) {
+    window_.OnClose([this] { loop_.Quit(); });
+}
+
+HeadlessRun::Outcome HeadlessRun::Play(PlayerStart start, EventScript script) {
+    Player player(PlayerServices{ui_, profile_, files_, clock_, loop_, window_, observer_,
+                                 &launcher_, &tooltip_});
+    // Start may already pump (entry actions that wait): the timeline is ready before it.
+    PlayerTimers timers(*this, player);
+    loop_.SetTimerSource(&timers);
+    loop_.SetEventHandler([this, &player](const ScriptedEvent& event) {
+        Handle(player, event);
+        PaintIfDirty(player);
+    });
+    loop_.Schedule(std::move(script.events));
+    const std::uint64_t horizon = script.end_ms + options_.max_time_ms;
+    loop_.SetHorizon(horizon);
+    const bool started = player.Start(std::move(start));
+    if (started) PaintIfDirty(player);
+    if (started && !loop_.Quitting()) loop_.WaitUntilElapsed(horizon);
+    loop_.SetTimerSource(nullptr);
+    loop_.SetEventHandler(nullptr);
+    if (!started) return Outcome::kNotStarted;
+
+    if (loop_.Tripped()) {
+        failure_ = loop_.Failure();
+        return Outcome::kWatchdog;
+    }
+    if (!failure_.empty()) return Outcome::kShotFailed;
+    if (player.Ended() || window_.Closed()) return Outcome::kEnded;
+    return quit_ ? Outcome::kQuit : Outcome::kTimeUp;
+}
+
+void HeadlessRun::Pointer(Player& player, PointerAction action, Point position) {
+    // The pointer cannot jump: the system reports the move to a new place before a button.
+    if (action != PointerAction::kMove && pointer_ != position) {
+        player.OnPointer({PointerAction::kMove, position});
+    }
+    pointer_ = position;
+    player.OnPointer({action, position});
+}
+
+void HeadlessRun::Shot(Player& player, const std::string& name) {
+    window_.TakeDirty();
+    player.Paint();
+    std::string error;
+    if (save_shot_ && !save_shot_(name, player.BackBuffer(), error)) {
+        failure_ = error;
+        loop_.Quit();
+    }
+}
+
+void HeadlessRun::Handle(Player& player, const ScriptedEvent& event) {
+    const Point at{event.x, event.y};
+    switch (event.kind) {
+        case EventKind::kMove:
+            Pointer(player, PointerAction::kMove, at);
+            break;
+        case EventKind::kDown:
+            Pointer(player, PointerAction::kDown, at);
+            break;
+        case EventKind::kUp:
+            Pointer(player, PointerAction::kUp, at);
+            break;
+        case EventKind::kClick:
+            Pointer(player, PointerAction::kDown, at);
+            Pointer(player, PointerAction::kUp, at);
+            break;
+        case EventKind::kDoubleClick:
+            // The system's own sequence: the second press arrives as a double click.
+            Pointer(player, PointerAction::kDown, at);
+            Pointer(player, PointerAction::kUp, at);
+            Pointer(player, PointerAction::kDoubleClick, at);
+            Pointer(player, PointerAction::kUp, at);
+            break;
+        case EventKind::kRightDown:
+            Pointer(player, PointerAction::kRightDown, at);
+            break;
+        case EventKind::kRightUp:
+            Pointer(player, PointerAction::kRightUp, at);
+            break;
+        case EventKind::kKey:
+            player.OnKeyDown(event.key, {.shift = (event.modifiers & kModifierShift) != 0,
+                                         .ctrl = (event.modifiers & kModifierCtrl) != 0,
+                                         .alt = (event.modifiers & kModifierAlt) != 0});
+            break;
+        case EventKind::kType:
+            for (char c : event.text) player.OnChar(static_cast<std::uint8_t>(c));
+            break;
+        case EventKind::kAnswer:
+            ui_.QueueAnswer(event.text);
+            break;
+        case EventKind::kShot:
+            Shot(player, event.text);
+            break;
+        case EventKind::kVars:
+            log_.Variables(player.Variables());
+            break;
+        case EventKind::kClose:
+            player.OnCancel();
+            break;
+        case EventKind::kBlur:
+            player.OnFocusLost();
+            break;
+        case EventKind::kQuit:
+            quit_ = true;
+            loop_.Quit();
+            break;
+    }
+}
+
+}  // namespace velk::host

@@ -1,0 +1,37 @@
+#include "hosts/headless/headless_window.h"
+
+namespace velk::host {
+
+void HeadlessWindow::SetClientSize(std::int32_t width, std::int32_t height) {
+    client_ = {width, height};
+    // A window shown or resized paints all of itself.
+    dirty_ = {0, 0, width, height};
+}
+
+void HeadlessWindow::ShowFullscreenScaled(std::int32_t width, std::int32_t height) {
+    // The client area keeps its size: the desktop host scales it, the headless one records.
+    fullscreen_ = Size{width, height};
+}
+
+Size HeadlessWindow::WindowSize() const {
+    if (!style_.has_caption) return client_;
+    return {client_.width + 2 * kFrameWidth, client_.height + kCaptionHeight + 2 * kFrameWidth};
+}
+
+void HeadlessWindow::Invalidate(const Rect& rect) {
+    dirty_ = dirty_.Union(rect);
+}
+
+Rect HeadlessWindow::TakeDirty() {
+    const Rect dirty = dirty_;
+    dirty_ = {};
+    return dirty;
+}
+
+void HeadlessWindow::Close() {
+    if (closed_) return;
+    closed_ = true;
+    if (on_close_) on_close_();
+}
+
+}  // namespace velk::host

@@ -1,0 +1,35 @@
+// Dialogs of a headless run: answered from a queue of scripted answers and written to the
+// effect log.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+
+#include "hosts/headless/effect_log.h"
+#include "host/host.h"
+
+namespace velk::host {
+
+class ScriptedUi : public Ui {
+  public:
+    explicit ScriptedUi(EffectLog& log) : log_(log) {}
+
+    // An answer for the next dialog, whatever kind it is (code-page text): "ok", "yes", "no",
+    // "cancel" for message boxes; file dialogs and the colour picker take other texts.
+    void QueueAnswer(std::string answer) { answers_.push_back(std::move(answer)); }
+    // The next queued answer, taken from the queue; nothing when none is left.
+    std::optional<std::string> TakeAnswer();
+
+    // The queued answer when it names one of the box's buttons (letter case aside); with none
+    // queued, the first button; with an answer the box does not offer, what closing the box
+    // gives (Cancel where there is one, else the last button).
+    MessageAnswer Ask(std::string_view caption, std::string_view text,
+                      MessageButtons buttons) override;
+
+  private:
+    EffectLog& log_;
+    std::deque<std::string> answers_;
+};
+
+}  // namespace velk::host

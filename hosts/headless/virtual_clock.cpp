@@ -1,0 +1,143 @@
+#include "hosts/headless/virtual_clock.h"
+
+#include <stdexcept>
+#include <utility>
+
+#include "base/civil_date.h"
+
+namespace velk::host {
+namespace {
+
+constexpr std::int64_t kMsPerDay = 24 * 60 * 60 * 1000;
+
+bool IsLeapYear(std::int64_t year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+std::int32_t DaysInMonth(std::int64_t year, std::int32_t month) {
+    static constexpr std::int32_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+// The inverse of DaysFromCivil.
+void CivilFromDays(std::int64_t days, LocalTime& out) {
+    days += 719468;
+    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const std::int64_t day_of_era = days - era * 146097;
+    const std::int64_t year_of_era =
+        (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
+    const std::int64_t day_of_year =
+        day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+    const std::int64_t month_index = (5 * day_of_year + 2) / 153;  // 0 = March
+    const std::int64_t month = month_index < 10 ? month_index + 3 : month_index - 9;
+    out.day = static_cast<std::int32_t>(day_of_year - (153 * month_index + 2) / 5 + 1);
+    out.month = static_cast<std::int32_t>(month);
+    out.year = static_cast<std::int32_t>(year_of_era + era * 400 + (month <= 2 ? 1 : 0));
+}
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0);
+}
+
+}  // namespace
+
+VirtualClock::VirtualClock(std::uint32_t start_tick, const LocalTime& start)
+    : start_tick_(start_tick) {
+    const bool valid =
+        start.year >= 1 && start.year <= 9999 && start.month >= 1 && start.month <= 12 &&
+        start.day >= 1 && start.day <= DaysInMonth(start.year, start.month) && start.hour >= 0 &&
+        start.hour <= 23 && start.minute >= 0 && start.minute <= 59 && start.second >= 0 &&
+        start.second <= 59 && start.millisecond >= 0 && start.millisecond <= 999;
+    if (!valid) throw std::invalid_argument("VirtualClock: invalid start date or time");
+    start_ms_ = DaysFromCivil(start.year, start.month, start.day) * kMsPerDay +
+                ((start.hour * 60 + start.minute) * 60 + start.second) * std::int64_t{1000} +
+                start.millisecond;
+}
+
+std::uint32_t VirtualClock::TickCount() const {
+    return start_tick_ + static_cast<std::uint32_t>(elapsed_ms_);
+}
+
+LocalTime VirtualClock::LocalNow() const {
+    const std::int64_t now = start_ms_ + static_cast<std::int64_t>(elapsed_ms_);
+    const std::int64_t days = FloorDiv(now, kMsPerDay);
+    std::int64_t in_day = now - days * kMsPerDay;
+    LocalTime t;
+    CivilFromDays(days, t);
+    t.day_of_week = static_cast<std::int32_t>(((days + 4) % 7 + 7) % 7);  // 1970-01-01: Thursday
+    t.millisecond = static_cast<std::int32_t>(in_day % 1000);
+    in_day /= 1000;
+    t.second = static_cast<std::int32_t>(in_day % 60);
+    in_day /= 60;
+    t.minute = static_cast<std::int32_t>(in_day % 60);
+    t.hour = static_cast<std::int32_t>(in_day / 60);
+    return t;
+}
+
+TimerPump::TimerPump(VirtualClock& clock, TimerService& timers, Handler handler,
+                     WatchdogLimits limits)
+    : clock_(clock),
+      timers_(timers),
+      handler_(std::move(handler)),
+      limits_(limits),
+      start_ms_(clock.ElapsedMs()) {}
+
+void TimerPump::Trip(std::string why) {
+    if (failure_.empty()) failure_ = "watchdog: " + std::move(why);
+}
+
+bool TimerPump::AdvanceClock(std::uint64_t ms) {
+    const std::uint64_t used = clock_.ElapsedMs() - start_ms_;
+    if (used + ms > limits_.max_virtual_ms) {
+        Trip("virtual time would pass " + std::to_string(limits_.max_virtual_ms) + " ms");
+        return false;
+    }
+    clock_.Advance(static_cast<std::uint32_t>(ms));
+    return true;
+}
+
+TimerPump::Result TimerPump::PumpOnce() {
+    if (Tripped()) return Result::kWatchdog;
+    auto wait = timers_.TimeUntilNextDue(clock_.TickCount());
+    if (!wait) return Result::kIdle;
+    if (pumps_ >= limits_.max_pumps) {
+        Trip("more than " + std::to_string(limits_.max_pumps) + " pumps");
+        return Result::kWatchdog;
+    }
+    if (depth_ >= limits_.max_nesting) {
+        Trip("pumps nested deeper than " + std::to_string(limits_.max_nesting));
+        return Result::kWatchdog;
+    }
+    if (!AdvanceClock(*wait)) return Result::kWatchdog;
+    auto id = timers_.TakeNextDue(clock_.TickCount());
+    if (!id) return Result::kIdle;  // cannot happen: the clock is at the earliest due tick
+    ++pumps_;
+    struct Nesting {
+        std::uint32_t& depth;
+        explicit Nesting(std::uint32_t& d) : depth(d) { ++depth; }
+        ~Nesting() { --depth; }
+    } nesting(depth_);
+    handler_(*id);
+    return Tripped() ? Result::kWatchdog : Result::kFired;
+}
+
+bool TimerPump::PumpUntil(const std::function<bool()>& done) {
+    while (!done()) {
+        if (PumpOnce() != Result::kFired) return false;
+    }
+    return !Tripped();
+}
+
+bool TimerPump::PumpFor(std::uint32_t ms) {
+    const std::uint64_t end = clock_.ElapsedMs() + ms;
+    while (!Tripped()) {
+        const std::uint64_t now = clock_.ElapsedMs();
+        if (now >= end) return true;  // a nested pump may already have gone past the end
+        auto wait = timers_.TimeUntilNextDue(clock_.TickCount());
+        if (!wait || now + *wait > end) return AdvanceClock(end - now);
+        if (PumpOnce() == Result::kWatchdog) return false;
+    }
+    return false;
+}
+
+}  // namespace velk::host

@@ -1,0 +1,257 @@
+#include "hosts/posix/posix_file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <random>
+
+#include "base/codepage.h"
+#include "base/win_path.h"
+
+namespace velk::host {
+namespace {
+
+// Closes a descriptor when it goes out of scope.
+class Fd {
+  public:
+    explicit Fd(int fd) : fd_(fd) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Closes now and reports whether the close succeeded (a late write error shows here).
+    bool Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd < 0 || ::close(fd) == 0;
+    }
+
+  private:
+    int fd_;
+};
+
+struct DirCloser {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+std::string JoinNative(const std::string& folder, std::string_view name) {
+    std::string out = folder;
+    if (!out.empty() && out.back() != '/') out.push_back('/');
+    out.append(name);
+    return out;
+}
+
+// A native name in code-page text, or nullopt when the code page cannot hold it: such an
+// entry cannot be what a project names, and letting it match through '?' would be a guess.
+std::optional<std::string> NativeNameToCodePage(std::string_view utf8) {
+    std::string text = Utf8ToCp1252(utf8);
+    if (Cp1252ToUtf8(text) != utf8) return std::nullopt;
+    return text;
+}
+
+// The entry of `folder` whose name equals `wanted` without regard to case; the first in byte
+// order when several do.
+std::optional<std::string> FindEntryIgnoringCase(const std::string& folder,
+                                                 std::string_view wanted) {
+    const auto wanted_cp = NativeNameToCodePage(wanted);
+    if (!wanted_cp) return std::nullopt;
+    std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.empty() ? "." : folder.c_str()));
+    if (!dir) return std::nullopt;
+    std::optional<std::string> best;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        std::string_view name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        const auto name_cp = NativeNameToCodePage(name);
+        if (!name_cp || !EqualsIgnoreCase(*name_cp, *wanted_cp)) continue;
+        if (!best || name < *best) best = std::string(name);
+    }
+    return best;
+}
+
+bool IsPrivateFolder(const std::string& path, bool may_tighten) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) return false;
+    if (!S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) return false;
+    if ((st.st_mode & 077) == 0) return true;
+    // Ours but readable by others: tighten it. Writable by others: somebody may already have
+    // planted entries in it, so it is not used at all.
+    if (!may_tighten || (st.st_mode & 022) != 0) return false;
+    return ::chmod(path.c_str(), 0700) == 0;
+}
+
+std::string ToWindowsForm(const std::string& native) {
+    const auto text = NativeNameToCodePage(native);
+    return text ? NativeToWindowsPath(*text) : std::string();
+}
+
+}  // namespace
+
+std::optional<std::string> PosixFileSystem::ResolveNative(std::string_view path) const {
+    auto native = WindowsToNativePath(Cp1252ToUtf8(path));
+    if (!native || native->empty()) return std::nullopt;
+    const bool rooted = native->front() == '/';
+    std::string resolved = rooted ? "/" : "";
+    bool searching = true;  // stops at the first component that does not exist
+    for (std::string_view part : SplitPathComponents(*native)) {
+        std::string chosen(part);
+        if (searching && part != "." && part != "..") {
+            const std::string exact = JoinNative(resolved, part);
+            struct stat st {};
+            if (::lstat(exact.c_str(), &st) != 0) {
+                if (errno == ENOENT) {
+                    if (auto match = FindEntryIgnoringCase(resolved, part)) {
+                        chosen = *match;
+                    } else {
+                        searching = false;
+                    }
+                } else {
+                    searching = false;
+                }
+            }
+        }
+        resolved = resolved.empty() ? chosen : JoinNative(resolved, chosen);
+    }
+    if (resolved.empty()) resolved = ".";
+    return resolved;
+}
+
+std::optional<std::vector<std::uint8_t>> PosixFileSystem::ReadFile(std::string_view path) const {
+    const auto native = ResolveNative(path);
+    if (!native) return std::nullopt;
+    // Non-blocking so that a FIFO named by a script cannot hang the player.
+    Fd fd(::open(native->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (fd.get() < 0) return std::nullopt;
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    std::vector<std::uint8_t> data;
+    data.reserve(static_cast<std::size_t>(st.st_size));
+    std::uint8_t buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        data.insert(data.end(), buffer, buffer + n);
+    }
+    return data;
+}
+
+bool PosixFileSystem::WriteFile(std::string_view path, std::span<const std::uint8_t> data) {
+    const auto native = ResolveNative(path);
+    if (!native) return false;
+    const auto slash = native->find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : native->substr(0, slash + 1);
+    const std::string_view name = slash == std::string::npos
+                                      ? std::string_view(*native)
+                                      : std::string_view(*native).substr(slash + 1);
+    if (name.empty() || name == "." || name == "..") return false;
+
+    struct stat target {};
+    bool replacing = false;
+    if (::lstat(native->c_str(), &target) == 0) {
+        if (!S_ISREG(target.st_mode))
+            return false;  // a link is never followed, a folder never replaced
+        replacing = true;
+    }
+
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    std::string temp;
+    int raw_fd = -1;
+    for (int attempt = 0; attempt < 100 && raw_fd < 0; ++attempt) {
+        char suffix[24];
+        std::snprintf(suffix, sizeof suffix, ".velk-%016llx",
+                      static_cast<unsigned long long>(random()));
+        temp = folder + suffix;
+        raw_fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (raw_fd < 0 && errno != EEXIST) return false;
+    }
+    if (raw_fd < 0) return false;
+    Fd fd(raw_fd);
+
+    bool ok = true;
+    std::size_t written = 0;
+    while (ok && written < data.size()) {
+        const ssize_t n = ::write(fd.get(), data.data() + written, data.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = false;
+        } else {
+            written += static_cast<std::size_t>(n);
+        }
+    }
+    // A replaced file keeps its permissions; a new one gets the umask's, as open gave it.
+    if (ok && replacing) ok = ::fchmod(fd.get(), target.st_mode & 0777) == 0;
+    ok = fd.Close() && ok;
+    if (ok) ok = ::rename(temp.c_str(), native->c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+}
+
+bool PosixFileSystem::RemoveFile(std::string_view path) {
+    const auto native = ResolveNative(path);
+    if (!native) return true;  // nothing can exist on a drive this machine does not have
+    struct stat st {};
+    if (::lstat(native->c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
+    return ::unlink(native->c_str()) == 0 || errno == ENOENT;
+}
+
+bool PosixFileSystem::CreateFolder(std::string_view path) {
+    const auto native = ResolveNative(path);
+    if (!native) return false;
+    if (::mkdir(native->c_str(), 0777) == 0) return true;
+    if (errno != EEXIST) return false;
+    struct stat st {};
+    return ::stat(native->c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string PosixFileSystem::TempFolder() const {
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && runtime[0] == '/') {
+        const std::string folder = runtime;
+        if (IsPrivateFolder(folder, false)) {
+            if (std::string windows = ToWindowsForm(folder); !windows.empty()) return windows;
+        }
+    }
+    const std::string folder = JoinNative(shared_temp_, "velk-" + std::to_string(::getuid()));
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return {};
+    // mkdir does not follow a planted link, but an existing entry may be one: lstat decides.
+    if (!IsPrivateFolder(folder, true)) return {};
+    return ToWindowsForm(folder);
+}
+
+std::string OwnExecutablePath() {
+    std::string buffer(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size()) return {};
+    buffer.resize(static_cast<std::size_t>(n));
+    return ToWindowsForm(buffer);
+}
+
+std::string AbsoluteWindowsPath(std::string_view path) {
+    if (PathDrive(path) != 0) return NativeToWindowsPath(path);
+    if (!path.empty() && IsPathSeparator(path.front())) {
+        std::string native(path);
+        for (char& c : native) {
+            if (c == '\\') c = '/';
+        }
+        return NativeToWindowsPath(native);
+    }
+    std::string cwd(4096, '\0');
+    if (::getcwd(cwd.data(), cwd.size()) == nullptr) return std::string(path);
+    cwd.resize(cwd.find('\0'));
+    const std::string folder = ToWindowsForm(cwd);
+    if (folder.empty()) return std::string(path);
+    return JoinWindowsPath(folder, path);
+}
+
+}  // namespace velk::host

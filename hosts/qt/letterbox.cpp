@@ -1,0 +1,55 @@
+#include "hosts/qt/letterbox.h"
+
+#include <cstdint>
+
+#include "base/saturate.h"
+
+namespace velk::desktop {
+
+namespace {
+
+// floor(a * b / c) for c > 0, without overflow for any 32-bit inputs.
+std::int32_t MulDivFloor(std::int64_t a, std::int64_t b, std::int64_t c) {
+    const std::int64_t n = a * b;
+    std::int64_t q = n / c;
+    if ((n % c != 0) && ((n < 0) != (c < 0))) --q;
+    return SaturateToInt32(q);
+}
+
+std::int32_t MulDivCeil(std::int64_t a, std::int64_t b, std::int64_t c) {
+    return SaturateToInt32(-std::int64_t{MulDivFloor(-a, b, c)});
+}
+
+}  // namespace
+
+Rect FitRect(Size content, Size area) {
+    if (content.width <= 0 || content.height <= 0 || area.width <= 0 || area.height <= 0) {
+        return {};
+    }
+    Size fit = area;
+    // Wider than the area in proportion: the width fills it; otherwise the height does.
+    if (std::int64_t{content.width} * area.height >= std::int64_t{area.width} * content.height) {
+        fit.height = MulDivFloor(area.width, content.height, content.width);
+    } else {
+        fit.width = MulDivFloor(area.height, content.width, content.height);
+    }
+    const std::int32_t left = (area.width - fit.width) / 2;
+    const std::int32_t top = (area.height - fit.height) / 2;
+    return {left, top, left + fit.width, top + fit.height};
+}
+
+Point MapToClient(Point screen, const Rect& fit, Size content) {
+    if (fit.IsEmpty()) return screen;
+    return {MulDivFloor(std::int64_t{screen.x} - fit.left, content.width, fit.Width()),
+            MulDivFloor(std::int64_t{screen.y} - fit.top, content.height, fit.Height())};
+}
+
+Rect MapToScreen(const Rect& dirty, const Rect& fit, Size content) {
+    if (fit.IsEmpty() || content.width <= 0 || content.height <= 0) return {};
+    return {fit.left + MulDivFloor(dirty.left, fit.Width(), content.width),
+            fit.top + MulDivFloor(dirty.top, fit.Height(), content.height),
+            fit.left + MulDivCeil(dirty.right, fit.Width(), content.width),
+            fit.top + MulDivCeil(dirty.bottom, fit.Height(), content.height)};
+}
+
+}  // namespace velk::desktop

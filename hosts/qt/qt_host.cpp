@@ -1,0 +1,16 @@
+#include "hosts/qt/qt_host.h"
+
+namespace velk::desktop {
+
+QtHost::QtHost(QtHostOptions options)
+    : ui_(std::move(options.message_box)), profile_(options.profile_path) {
+    // Boxes stay above the presentation's window.
+    ui_.SetParent(&window_.Widget());
+}
+
+PlayerServices QtHost::Services() {
+    return PlayerServices{ui_,     profile_,  files_,     clock_,   events_,
+                          window_, observer_, &launcher_, &tooltip_};
+}
+
+}  // namespace velk::desktop

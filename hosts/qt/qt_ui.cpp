@@ -1,0 +1,79 @@
+#include "hosts/qt/qt_ui.h"
+
+#include <QMessageBox>
+
+#include "base/codepage.h"
+
+namespace velk::desktop {
+
+namespace {
+
+using host::MessageAnswer;
+using host::MessageButtons;
+
+struct ButtonChoice {
+    QMessageBox::StandardButton button;
+    MessageAnswer answer;
+};
+
+std::vector<ButtonChoice> ButtonsOf(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::kOk:
+            return {{QMessageBox::Ok, MessageAnswer::kOk}};
+        case MessageButtons::kOkCancel:
+            return {{QMessageBox::Ok, MessageAnswer::kOk},
+                    {QMessageBox::Cancel, MessageAnswer::kCancel}};
+        case MessageButtons::kYesNo:
+            return {{QMessageBox::Yes, MessageAnswer::kYes}, {QMessageBox::No, MessageAnswer::kNo}};
+        case MessageButtons::kYesNoCancel:
+            return {{QMessageBox::Yes, MessageAnswer::kYes},
+                    {QMessageBox::No, MessageAnswer::kNo},
+                    {QMessageBox::Cancel, MessageAnswer::kCancel}};
+    }
+    return {{QMessageBox::Ok, MessageAnswer::kOk}};
+}
+
+// Where there is a Cancel button it is the way out; otherwise the last button is.
+MessageAnswer EscapeAnswer(const std::vector<ButtonChoice>& choices) {
+    for (const auto& c : choices) {
+        if (c.answer == MessageAnswer::kCancel) return c.answer;
+    }
+    return choices.back().answer;
+}
+
+}  // namespace
+
+QtUi::QtUi(MessageBoxFunction show) : show_(std::move(show)) {}
+
+host::MessageAnswer QtUi::Ask(std::string_view caption, std::string_view text,
+                              host::MessageButtons buttons) {
+    const MessageBoxRequest request{Cp1252ToUtf8(caption), Cp1252ToUtf8(text), buttons};
+    if (show_) return show_(request);
+    return ShowQMessageBox(parent_, request);
+}
+
+host::MessageAnswer ShowQMessageBox(QWidget* parent, const MessageBoxRequest& request) {
+    const std::vector<ButtonChoice> choices = ButtonsOf(request.buttons);
+    // The parent (the presentation window) lives as long as the host, so the box can live on
+    // the stack even when an action list run during it closes the presentation.
+    QMessageBox box(parent);
+    box.setWindowTitle(QString::fromUtf8(request.caption));
+    box.setText(QString::fromUtf8(request.text));
+    box.setTextFormat(Qt::PlainText);
+    box.setIcon(request.buttons == MessageButtons::kOk ? QMessageBox::NoIcon
+                                                       : QMessageBox::Question);
+    for (const auto& c : choices) box.addButton(c.button);
+    box.setDefaultButton(choices.front().button);
+    const MessageAnswer escape = EscapeAnswer(choices);
+    for (const auto& c : choices) {
+        if (c.answer == escape) box.setEscapeButton(c.button);
+    }
+    box.exec();
+    const auto clicked = box.standardButton(box.clickedButton());
+    for (const auto& c : choices) {
+        if (c.button == clicked) return c.answer;
+    }
+    return escape;
+}
+
+}  // namespace velk::desktop
