@@ -63,8 +63,8 @@ std::vector<std::uint8_t> ProjectFile() {
 }
 
 Project Open(const std::vector<std::uint8_t>& file) {
-    host::RecordingUi ui;
-    host::MemoryProfileStore profile;
+    headless::RecordingUi ui;
+    headless::MemoryProfileStore profile;
     LoadContext ctx{ui, profile};
     LoadResult result = ReadProjectArchive(file, ctx);
     if (result.status != LoadStatus::kLoaded) std::abort();

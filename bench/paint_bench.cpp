@@ -121,7 +121,7 @@ void BM_PaintPage(benchmark::State& state) {
     Project project = HundredObjects();
     Surface surface(kWidth, kHeight);
     FontCache fonts;
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     PictureCache pictures(ui);
     for (auto _ : state) {
         Canvas canvas(surface);
@@ -279,7 +279,7 @@ void BM_PaintPageAgainstQt(benchmark::State& state) {
     Project project = HundredObjects();
     Surface surface(kWidth, kHeight);
     FontCache fonts;
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     PictureCache pictures(ui);
     QtReference reference(project);
     QImage image(kWidth, kHeight, QImage::Format_RGB32);

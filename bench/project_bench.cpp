@@ -112,8 +112,8 @@ const GeneratedProjects& Projects() {
 }
 
 Project Open(const std::vector<std::uint8_t>& file) {
-    host::RecordingUi ui;
-    host::MemoryProfileStore profile;
+    headless::RecordingUi ui;
+    headless::MemoryProfileStore profile;
     LoadContext ctx{ui, profile};
     LoadResult result = ReadProjectArchive(file, ctx);
     if (result.status != LoadStatus::kLoaded) throw std::runtime_error("the project does not load");
@@ -126,7 +126,7 @@ void BM_FirstPageAgainstEagerDecode(benchmark::State& state) {
     using Clock = std::chrono::steady_clock;
     const std::vector<std::uint8_t>& file = Projects().every_page;
     FontCache fonts;
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     Surface surface(kClientWidth, kClientHeight);
     std::chrono::duration<double> lazy{0}, eager{0};
     for (auto _ : state) {
@@ -177,10 +177,10 @@ void ResetPeak() {
 }
 
 void Play(const std::vector<std::uint8_t>& file) {
-    host::MemoryFileSystem files;
-    host::HeadlessRunOptions options;
+    headless::MemoryFileSystem files;
+    headless::HeadlessRunOptions options;
     options.max_time_ms = 60'000;
-    host::HeadlessRun run(
+    headless::HeadlessRun run(
         files, [](std::string_view) {},
         [](std::string_view, const Surface&, std::string&) { return true; }, options);
     PlayerStart start;
@@ -188,7 +188,7 @@ void Play(const std::vector<std::uint8_t>& file) {
     start.project.source_path = "Z:\\bench\\show.vkd";
     start.project.load.status = LoadStatus::kLoaded;
     start.project.load.project = Open(file);
-    if (run.Play(std::move(start), host::EventScript{}) != host::HeadlessRun::Outcome::kEnded) {
+    if (run.Play(std::move(start), headless::EventScript{}) != headless::HeadlessRun::Outcome::kEnded) {
         throw std::runtime_error("the presentation did not end");
     }
 }

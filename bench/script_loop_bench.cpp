@@ -43,13 +43,13 @@ PlayerStart LoopProject() {
 
 // One play of the loop project, from start to its Exit.
 std::chrono::duration<double> RunVelkLoop() {
-    host::MemoryFileSystem files;
-    host::HeadlessRun run(
+    headless::MemoryFileSystem files;
+    headless::HeadlessRun run(
         files, [](std::string_view) {},
         [](std::string_view, const Surface&, std::string&) { return true; });
     PlayerStart start = LoopProject();
     const auto t0 = Clock::now();
-    if (run.Play(std::move(start), host::EventScript{}) != host::HeadlessRun::Outcome::kEnded) {
+    if (run.Play(std::move(start), headless::EventScript{}) != headless::HeadlessRun::Outcome::kEnded) {
         throw std::runtime_error("the loop did not end");
     }
     return Clock::now() - t0;

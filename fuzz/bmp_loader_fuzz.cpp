@@ -23,7 +23,7 @@ void Use(const velk::RgbImage& picture) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::span<const std::uint8_t> bytes(data, size);
-    velk::host::MemoryFileSystem files;
+    velk::headless::MemoryFileSystem files;
     files.AddFile("Z:\\fuzz.bmp", {bytes.begin(), bytes.end()});
     if (auto picture = velk::LoadBMPFile(files, "Z:\\fuzz.bmp")) Use(*picture);
     if (size >= 14) {

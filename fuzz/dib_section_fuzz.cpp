@@ -11,7 +11,7 @@
 #include "render/dib_section.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    velk::host::RecordingUi ui;
+    velk::headless::RecordingUi ui;
     velk::CDIBSection store;
     velk::ByteReader in(std::span<const std::uint8_t>(data, size));
     try {

@@ -105,19 +105,19 @@ void Fail(Tally& tally, const fs::path& file, const std::string& what) {
 
 // Plays a project that read for two virtual seconds with a click in the middle of the window.
 void Play(velk::Project project) {
-    velk::host::MemoryFileSystem files;
-    velk::host::HeadlessRunOptions options;
+    velk::headless::MemoryFileSystem files;
+    velk::headless::HeadlessRunOptions options;
     options.max_time_ms = 2000;
-    velk::host::HeadlessRun run(
+    velk::headless::HeadlessRun run(
         files, [](std::string_view) {}, nullptr, options);
     velk::PlayerStart start;
     start.project.ok = true;
     start.project.source_path = "Z:\\shows\\show.vkd";
     start.project.load.status = velk::LoadStatus::kLoaded;
     start.project.load.project = std::move(project);
-    velk::host::EventScript events;
-    velk::host::ScriptedEvent click;
-    click.kind = velk::host::EventKind::kClick;
+    velk::headless::EventScript events;
+    velk::headless::ScriptedEvent click;
+    click.kind = velk::headless::EventKind::kClick;
     click.time_ms = 500;
     click.x = 100;
     click.y = 100;
@@ -129,8 +129,8 @@ void Play(velk::Project project) {
 // Loads one damaged copy and checks the outcome.
 void Check(const Bytes& bytes, const fs::path& file, const std::string& damage, bool play,
            Tally& tally) {
-    velk::host::RecordingUi ui;
-    velk::host::MemoryProfileStore profile;
+    velk::headless::RecordingUi ui;
+    velk::headless::MemoryProfileStore profile;
     velk::LoadContext ctx{ui, profile, velk::kCurrentProjectVersion, "show.vkd"};
     largest_allocation = 0;
     velk::LoadResult result = velk::ReadProjectArchive(bytes, ctx);

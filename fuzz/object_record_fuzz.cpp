@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 1) return 0;
     // Versions 1 to 32: every layout the reader knows and a few it does not.
     const std::int32_t version = 1 + data[0] % 32;
-    velk::host::RecordingUi ui;
-    velk::host::MemoryProfileStore profile;
+    velk::headless::RecordingUi ui;
+    velk::headless::MemoryProfileStore profile;
     velk::LoadContext ctx{ui, profile, version, "fuzz.vkd"};
     velk::ByteReader in(std::span<const std::uint8_t>(data + 1, size - 1));
     try {

@@ -9,8 +9,8 @@
 #include "hosts/headless/recording_ui.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    velk::host::RecordingUi ui;
-    velk::host::MemoryProfileStore profile;
+    velk::headless::RecordingUi ui;
+    velk::headless::MemoryProfileStore profile;
     velk::LoadContext ctx{ui, profile, velk::kCurrentProjectVersion, "fuzz.vkd"};
     (void)velk::ReadProjectArchive(std::span<const std::uint8_t>(data, size), ctx);
     return 0;

@@ -191,7 +191,7 @@ void AddScriptTest(Corpora& out, const fs::path& path) {
 }
 
 void AddPixelStores(Corpora& out) {
-    velk::host::RecordingUi ui;
+    velk::headless::RecordingUi ui;
     for (auto [width, height] : {std::pair{1, 1}, {3, 2}, {8, 8}, {17, 5}}) {
         velk::CDIBSection store;
         store.Recreate(width, height);

@@ -35,17 +35,17 @@ std::vector<std::uint8_t> ReadTail(const fs::path& path, std::size_t count) {
 // How a player is started on the file: a standalone executable runs its own payload with no
 // arguments; a project file is handed to the player on its command line, as typed. The readers'
 // messages go into the effect log.
-PlayerStart StartOn(const std::string& input, host::HeadlessRun& run, host::FileSystem& files) {
+PlayerStart StartOn(const std::string& input, headless::HeadlessRun& run, host::FileSystem& files) {
     PlayerStart start;
     LoadContext ctx{run.ui(), run.profile()};
     const std::string typed = Utf8ToCp1252(input);
-    const std::string absolute = host::AbsoluteWindowsPath(typed);
+    const std::string absolute = posix::AbsoluteWindowsPath(typed);
     if (EndsWithStandaloneTag(ReadTail(input, kStandaloneTag.size() + 4))) {
         start.own_executable = absolute;
         start.project = LoadStartupProject(absolute, "", files, ctx);
     } else {
         // velk carries no payload to fall back on when the file is not a project.
-        start.own_executable = host::OwnExecutablePath();
+        start.own_executable = posix::OwnExecutablePath();
         start.arguments = {typed};
         start.launch = ApplyLaunchPrefix(start.arguments);
         if (auto opened = OpenProjectFile(absolute, files, ctx)) {
@@ -57,17 +57,17 @@ PlayerStart StartOn(const std::string& input, host::HeadlessRun& run, host::File
     return start;
 }
 
-std::optional<host::EventScript> ReadEvents(const std::string& path) {
-    if (path.empty()) return host::EventScript{};
+std::optional<headless::EventScript> ReadEvents(const std::string& path) {
+    if (path.empty()) return headless::EventScript{};
     auto bytes = ReadWholeFile(path);
     if (!bytes) {
         PrintError("cannot read the event script " + path);
         return std::nullopt;
     }
     try {
-        return host::ParseEventScript(
+        return headless::ParseEventScript(
             std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
-    } catch (const host::EventScriptError& e) {
+    } catch (const headless::EventScriptError& e) {
         PrintError(path + ": " + e.what());
         return std::nullopt;
     }
@@ -108,10 +108,10 @@ int RunRun(const RunArgs& args) {
         return WriteFileAtomically(shots / (std::string(name) + ".png"), png, error);
     };
 
-    host::PosixFileSystem files;
-    host::HeadlessRunOptions options;
+    posix::PosixFileSystem files;
+    headless::HeadlessRunOptions options;
     options.max_time_ms = args.max_time_ms;
-    host::HeadlessRun run(files, write_log, save_shot, options);
+    headless::HeadlessRun run(files, write_log, save_shot, options);
     PlayerStart start = StartOn(args.input, run, files);
     if (!start.project.ok || start.project.load.status != LoadStatus::kLoaded) {
         // The reader's message is in the log already.
@@ -120,17 +120,17 @@ int RunRun(const RunArgs& args) {
     }
 
     switch (run.Play(std::move(start), std::move(*script))) {
-        case host::HeadlessRun::Outcome::kEnded:
-        case host::HeadlessRun::Outcome::kQuit:
-        case host::HeadlessRun::Outcome::kTimeUp:
+        case headless::HeadlessRun::Outcome::kEnded:
+        case headless::HeadlessRun::Outcome::kQuit:
+        case headless::HeadlessRun::Outcome::kTimeUp:
             break;
-        case host::HeadlessRun::Outcome::kNotStarted:
+        case headless::HeadlessRun::Outcome::kNotStarted:
             PrintError("cannot play " + args.input);
             return 1;
-        case host::HeadlessRun::Outcome::kWatchdog:
+        case headless::HeadlessRun::Outcome::kWatchdog:
             PrintError(run.Failure());
             return kWatchdog;
-        case host::HeadlessRun::Outcome::kShotFailed:
+        case headless::HeadlessRun::Outcome::kShotFailed:
             PrintError(run.Failure());
             return 1;
     }

@@ -166,7 +166,7 @@ std::optional<std::vector<std::uint8_t>> FolderBlobSource::Load(std::string_view
 }
 
 std::optional<ProjectDescription> LoadProjectInput(const fs::path& path, host::Ui& ui) {
-    host::MemoryProfileStore profile;
+    headless::MemoryProfileStore profile;
     // Core strings are code-page bytes; the path is shown in the reader's messages.
     LoadContext ctx{ui, profile, kCurrentProjectVersion, Utf8ToCp1252(path.string())};
 

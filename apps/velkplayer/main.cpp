@@ -21,10 +21,10 @@ int Run(QApplication& app, int argc, char** argv) {
     const std::string command_line = velk::CommandLineFromArgv(argc, argv);
     std::vector<std::string> arguments = velk::ParseCommandLine(command_line);
     velk::LaunchOptions launch = velk::ApplyLaunchPrefix(arguments);
-    const std::string own_exe = velk::host::OwnExecutablePath();
+    const std::string own_exe = velk::posix::OwnExecutablePath();
     // The player's folder is the project file's folder: a relative name is made absolute first.
     const std::string project_path =
-        launch.project_path.empty() ? "" : velk::host::AbsoluteWindowsPath(launch.project_path);
+        launch.project_path.empty() ? "" : velk::posix::AbsoluteWindowsPath(launch.project_path);
 
     velk::LoadContext ctx{.ui = host.Ui(), .profile = host.Profile()};
     velk::StartupProject project =

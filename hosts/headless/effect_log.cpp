@@ -6,7 +6,7 @@
 #include "base/codepage.h"
 #include "script/evaluator.h"
 
-namespace velk::host {
+namespace velk::headless {
 
 std::string EscapeLogText(std::string_view code_page_text) {
     std::string escaped;
@@ -46,15 +46,15 @@ std::string FormatLogNumber(double value) {
     return NumberToText(value);
 }
 
-const char* AnswerName(MessageAnswer answer) {
+const char* AnswerName(host::MessageAnswer answer) {
     switch (answer) {
-        case MessageAnswer::kOk:
+        case host::MessageAnswer::kOk:
             return "ok";
-        case MessageAnswer::kCancel:
+        case host::MessageAnswer::kCancel:
             return "cancel";
-        case MessageAnswer::kYes:
+        case host::MessageAnswer::kYes:
             return "yes";
-        case MessageAnswer::kNo:
+        case host::MessageAnswer::kNo:
             return "no";
     }
     return "?";
@@ -108,4 +108,4 @@ void EffectLog::Variables(const VariableStore& variables) {
     }
 }
 
-}  // namespace velk::host
+}  // namespace velk::headless

@@ -20,7 +20,7 @@
 #include "host/host.h"
 #include "script/variable_store.h"
 
-namespace velk::host {
+namespace velk::headless {
 
 // Code-page text as UTF-8 with '\\', '"', line feeds, carriage returns and tabs written as
 // escapes and other control characters as \xHH.
@@ -29,7 +29,7 @@ std::string EscapeLogText(std::string_view code_page_text);
 // A number as the variables show it: "%d" when integral (and within 32 bits), else "%.15g".
 std::string FormatLogNumber(double value);
 
-const char* AnswerName(MessageAnswer answer);
+const char* AnswerName(host::MessageAnswer answer);
 
 class EffectLog {
   public:
@@ -54,7 +54,7 @@ class EffectLog {
 };
 
 // Page changes and the end of the presentation go into the log.
-class LoggingObserver : public Observer {
+class LoggingObserver : public host::Observer {
   public:
     explicit LoggingObserver(EffectLog& log) : log_(log) {}
     void PageShown(std::string_view name) override { log_.Page(name); }
@@ -65,7 +65,7 @@ class LoggingObserver : public Observer {
 };
 
 // Programs are not started: each launch goes into the log and succeeds.
-class RecordingLauncher : public ProcessLauncher {
+class RecordingLauncher : public host::ProcessLauncher {
   public:
     explicit RecordingLauncher(EffectLog& log) : log_(log) {}
     bool Run(std::string_view file, std::string_view parameters) override {
@@ -78,7 +78,7 @@ class RecordingLauncher : public ProcessLauncher {
 };
 
 // The tooltip bubble is not drawn anywhere: its showing and hiding go into the log.
-class RecordingTooltip : public TooltipWindow {
+class RecordingTooltip : public host::TooltipWindow {
   public:
     explicit RecordingTooltip(EffectLog& log) : log_(log) {}
     void ShowTooltip(Point top_left, const Surface& /*pixels*/, std::string_view text) override {
@@ -90,4 +90,4 @@ class RecordingTooltip : public TooltipWindow {
     EffectLog& log_;
 };
 
-}  // namespace velk::host
+}  // namespace velk::headless

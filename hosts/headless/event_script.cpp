@@ -8,7 +8,7 @@
 #include "base/codepage.h"
 #include "hosts/headless/key_names.h"
 
-namespace velk::host {
+namespace velk::headless {
 namespace {
 
 // The longest single wait: timers of the player go no further than this either.
@@ -178,4 +178,4 @@ EventScript ParseEventScript(std::string_view text) {
     return script;
 }
 
-}  // namespace velk::host
+}  // namespace velk::headless

@@ -28,7 +28,7 @@
 #include <string_view>
 #include <vector>
 
-namespace velk::host {
+namespace velk::headless {
 
 enum class EventKind {
     kMove,
@@ -73,4 +73,4 @@ class EventScriptError : public std::runtime_error {
 // Throws EventScriptError on the first bad line.
 EventScript ParseEventScript(std::string_view text);
 
-}  // namespace velk::host
+}  // namespace velk::headless

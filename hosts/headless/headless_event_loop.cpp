@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-namespace velk::host {
+namespace velk::headless {
 
 class HeadlessEventLoop::Nesting {
   public:
@@ -145,4 +145,4 @@ bool HeadlessEventLoop::WaitUntilElapsed(std::uint64_t deadline_ms) {
     return false;
 }
 
-}  // namespace velk::host
+}  // namespace velk::headless

@@ -14,7 +14,7 @@
 #include "hosts/headless/virtual_clock.h"
 #include "host/host.h"
 
-namespace velk::host {
+namespace velk::headless {
 
 // Whoever owns the timers: the player, or a fake in tests.
 class TimerSource {
@@ -26,7 +26,7 @@ class TimerSource {
     virtual void DeliverDueTimers() = 0;
 };
 
-class HeadlessEventLoop : public EventLoop {
+class HeadlessEventLoop : public host::EventLoop {
   public:
     using EventHandler = std::function<void(const ScriptedEvent&)>;
 
@@ -92,4 +92,4 @@ class HeadlessEventLoop : public EventLoop {
     std::string failure_;
 };
 
-}  // namespace velk::host
+}  // namespace velk::headless

@@ -2,7 +2,7 @@
 
 #include "hosts/headless/key_names.h"
 
-namespace velk::host {
+namespace velk::headless {
 namespace {
 
 // The tick count when a run starts: a machine that has been up for a while, so that code taking
@@ -31,7 +31,7 @@ void HeadlessRun::PaintIfDirty(Player& player) {
     if (!window_.TakeDirty().IsEmpty()) player.Paint();
 }
 
-HeadlessRun::HeadlessRun(FileSystem& files, EffectLog::Writer write_log, ShotWriter save_shot,
+HeadlessRun::HeadlessRun(host::FileSystem& files, EffectLog::Writer write_log, ShotWriter save_shot,
                          HeadlessRunOptions options)
     : options_(options),
       files_(files),
@@ -154,4 +154,4 @@ void HeadlessRun::Handle(Player& player, const ScriptedEvent& event) {
     }
 }
 
-}  // namespace velk::host
+}  // namespace velk::headless

@@ -18,7 +18,7 @@
 #include "hosts/headless/virtual_clock.h"
 #include "shell/player.h"
 
-namespace velk::host {
+namespace velk::headless {
 
 struct HeadlessRunOptions {
     // How long the presentation may go on once the script is used up (virtual ms).
@@ -42,14 +42,14 @@ class HeadlessRun {
         kShotFailed,  // a screenshot could not be saved; see Failure()
     };
 
-    HeadlessRun(FileSystem& files, EffectLog::Writer write_log, ShotWriter save_shot,
+    HeadlessRun(host::FileSystem& files, EffectLog::Writer write_log, ShotWriter save_shot,
                 HeadlessRunOptions options = {});
     HeadlessRun(const HeadlessRun&) = delete;
     HeadlessRun& operator=(const HeadlessRun&) = delete;
 
     // The services for reading the project before Play (its messages go into the log).
-    Ui& ui() { return ui_; }
-    const ProfileStore& profile() const { return profile_; }
+    host::Ui& ui() { return ui_; }
+    const host::ProfileStore& profile() const { return profile_; }
 
     // Plays once: a run's clock and timeline are not reused.
     Outcome Play(PlayerStart start, EventScript script);
@@ -64,7 +64,7 @@ class HeadlessRun {
     void PaintIfDirty(Player& player);
 
     HeadlessRunOptions options_;
-    FileSystem& files_;
+    host::FileSystem& files_;
     VirtualClock clock_;
     EffectLog log_;
     ScriptedUi ui_;
@@ -80,4 +80,4 @@ class HeadlessRun {
     std::string failure_;
 };
 
-}  // namespace velk::host
+}  // namespace velk::headless

@@ -1,6 +1,6 @@
 #include "hosts/headless/headless_window.h"
 
-namespace velk::host {
+namespace velk::headless {
 
 void HeadlessWindow::SetClientSize(std::int32_t width, std::int32_t height) {
     client_ = {width, height};
@@ -34,4 +34,4 @@ void HeadlessWindow::Close() {
     if (on_close_) on_close_();
 }
 
-}  // namespace velk::host
+}  // namespace velk::headless

@@ -9,9 +9,9 @@
 
 #include "host/host.h"
 
-namespace velk::host {
+namespace velk::headless {
 
-class HeadlessWindow : public WindowHost {
+class HeadlessWindow : public host::WindowHost {
   public:
     // The frame a window with a caption gets around its client area: the old desktop's dialog
     // frame (3 pixels) on every side and a 19-pixel caption.
@@ -25,7 +25,7 @@ class HeadlessWindow : public WindowHost {
     void SetScreenSize(Size screen) { screen_ = screen; }
 
     void SetTitle(std::string_view title) override { title_ = title; }
-    void SetStyle(const WindowStyle& style) override { style_ = style; }
+    void SetStyle(const host::WindowStyle& style) override { style_ = style; }
     void SetClientSize(std::int32_t width, std::int32_t height) override;
     void ShowFullscreenScaled(std::int32_t width, std::int32_t height) override;
     Size ScreenSize() const override { return screen_; }
@@ -33,10 +33,10 @@ class HeadlessWindow : public WindowHost {
     Point Position() const override { return position_; }
     void MoveTo(Point top_left) override { position_ = top_left; }
     void SetShape(const std::optional<Region>& shape) override { shape_ = shape; }
-    void SetCursor(const Cursor& cursor) override { cursor_ = cursor; }
+    void SetCursor(const host::Cursor& cursor) override { cursor_ = cursor; }
     void Minimize() override { minimized_ = true; }
     void Restore() override { minimized_ = false; }
-    void ShowBackdrop(const Backdrop& backdrop) override { backdrop_ = backdrop; }
+    void ShowBackdrop(const host::Backdrop& backdrop) override { backdrop_ = backdrop; }
     void MinimizeBackdrop() override { backdrop_minimized_ = true; }
     void RestoreBackdrop() override { backdrop_minimized_ = false; }
     void Invalidate(const Rect& rect) override;
@@ -45,14 +45,14 @@ class HeadlessWindow : public WindowHost {
 
     // What was recorded.
     const std::string& Title() const { return title_; }
-    const WindowStyle& Style() const { return style_; }
+    const host::WindowStyle& Style() const { return style_; }
     Size ClientSize() const { return client_; }
     // The size a fullscreen display mode was asked for, if one was.
     const std::optional<Size>& Fullscreen() const { return fullscreen_; }
     const std::optional<Region>& Shape() const { return shape_; }
-    const Cursor& CurrentCursor() const { return cursor_; }
+    const host::Cursor& CurrentCursor() const { return cursor_; }
     bool Minimized() const { return minimized_; }
-    const std::optional<Backdrop>& ShownBackdrop() const { return backdrop_; }
+    const std::optional<host::Backdrop>& ShownBackdrop() const { return backdrop_; }
     bool BackdropMinimized() const { return backdrop_minimized_; }
     // The area invalidated since the last TakeDirty (empty when none).
     Rect TakeDirty();
@@ -61,18 +61,18 @@ class HeadlessWindow : public WindowHost {
   private:
     Size screen_;
     std::string title_;
-    WindowStyle style_;
+    host::WindowStyle style_;
     Size client_;
     std::optional<Size> fullscreen_;
     Point position_;
     std::optional<Region> shape_;
-    Cursor cursor_;
+    host::Cursor cursor_;
     bool minimized_ = false;
-    std::optional<Backdrop> backdrop_;
+    std::optional<host::Backdrop> backdrop_;
     bool backdrop_minimized_ = false;
     Rect dirty_;
     bool closed_ = false;
     std::function<void()> on_close_;
 };
 
-}  // namespace velk::host
+}  // namespace velk::headless

@@ -5,7 +5,7 @@
 
 #include "base/codepage.h"
 
-namespace velk::host {
+namespace velk::headless {
 namespace {
 
 constexpr std::uint32_t kVirtualKeyEscape = 27;
@@ -97,4 +97,4 @@ std::optional<KeyWithModifiers> KeyFromChord(std::string_view chord) {
     return result;
 }
 
-}  // namespace velk::host
+}  // namespace velk::headless

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-namespace velk::host {
+namespace velk::headless {
 
 // "A" … "Z", "0" … "9", "F1" … "F12", "Numpad0" … "Numpad9", "Escape"/"Esc", "Return"/"Enter",
 // "Tab", "Space", "Left", "Right", "Up", "Down", "Home", "End", "PageUp", "PageDown", "Backspace",
@@ -25,4 +25,4 @@ struct KeyWithModifiers {
 };
 std::optional<KeyWithModifiers> KeyFromChord(std::string_view chord);
 
-}  // namespace velk::host
+}  // namespace velk::headless

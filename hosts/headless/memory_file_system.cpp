@@ -6,7 +6,7 @@
 #include "base/codepage.h"
 #include "base/win_path.h"
 
-namespace velk::host {
+namespace velk::headless {
 
 MemoryFileSystem::MemoryFileSystem(std::string temp_folder) : temp_folder_(std::move(temp_folder)) {
     if (!temp_folder_.empty()) AddFolder(temp_folder_);
@@ -163,4 +163,4 @@ std::vector<std::string> MemoryFileSystem::ListFiles() const {
     return out;
 }
 
-}  // namespace velk::host
+}  // namespace velk::headless

@@ -11,9 +11,9 @@
 
 #include "host/host.h"
 
-namespace velk::host {
+namespace velk::headless {
 
-class MemoryFileSystem : public FileSystem {
+class MemoryFileSystem : public host::FileSystem {
   public:
     // The temporary folder is created with its parents; an empty one means the system has no
     // temporary folder.
@@ -59,4 +59,4 @@ class MemoryFileSystem : public FileSystem {
     std::string temp_folder_;
 };
 
-}  // namespace velk::host
+}  // namespace velk::headless

@@ -4,7 +4,7 @@
 
 #include "base/codepage.h"
 
-namespace velk::host {
+namespace velk::headless {
 
 bool MemoryProfileStore::KeyLess::operator()(const std::string& a, const std::string& b) const {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -27,4 +27,4 @@ void MemoryProfileStore::WriteString(std::string_view section, std::string_view 
     sections_[std::string(section)][std::string(key)] = std::string(value);
 }
 
-}  // namespace velk::host
+}  // namespace velk::headless

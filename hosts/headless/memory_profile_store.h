@@ -6,9 +6,9 @@
 
 #include "host/host.h"
 
-namespace velk::host {
+namespace velk::headless {
 
-class MemoryProfileStore : public ProfileStore {
+class MemoryProfileStore : public host::ProfileStore {
   public:
     std::optional<std::string> ReadString(std::string_view section,
                                           std::string_view key) const override;
@@ -23,4 +23,4 @@ class MemoryProfileStore : public ProfileStore {
     std::map<std::string, std::map<std::string, std::string, KeyLess>, KeyLess> sections_;
 };
 
-}  // namespace velk::host
+}  // namespace velk::headless

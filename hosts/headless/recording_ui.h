@@ -6,7 +6,7 @@
 
 #include "host/host.h"
 
-namespace velk::host {
+namespace velk::headless {
 
 struct ShownMessage {
     std::string caption;
@@ -14,21 +14,21 @@ struct ShownMessage {
     bool operator==(const ShownMessage&) const = default;
 };
 
-class RecordingUi : public Ui {
+class RecordingUi : public host::Ui {
   public:
     // Remembers the box and answers with its first button.
-    MessageAnswer Ask(std::string_view caption, std::string_view text,
-                      MessageButtons buttons) override {
+    host::MessageAnswer Ask(std::string_view caption, std::string_view text,
+                      host::MessageButtons buttons) override {
         messages_.push_back({std::string(caption), std::string(text)});
         switch (buttons) {
-            case MessageButtons::kOk:
-            case MessageButtons::kOkCancel:
-                return MessageAnswer::kOk;
-            case MessageButtons::kYesNo:
-            case MessageButtons::kYesNoCancel:
-                return MessageAnswer::kYes;
+            case host::MessageButtons::kOk:
+            case host::MessageButtons::kOkCancel:
+                return host::MessageAnswer::kOk;
+            case host::MessageButtons::kYesNo:
+            case host::MessageButtons::kYesNoCancel:
+                return host::MessageAnswer::kYes;
         }
-        return MessageAnswer::kOk;
+        return host::MessageAnswer::kOk;
     }
     const std::vector<ShownMessage>& Messages() const { return messages_; }
     // Just the texts, in order.
@@ -43,4 +43,4 @@ class RecordingUi : public Ui {
     std::vector<ShownMessage> messages_;
 };
 
-}  // namespace velk::host
+}  // namespace velk::headless

@@ -5,21 +5,21 @@
 
 #include "base/codepage.h"
 
-namespace velk::host {
+namespace velk::headless {
 namespace {
 
-std::vector<MessageAnswer> Offered(MessageButtons buttons) {
+std::vector<host::MessageAnswer> Offered(host::MessageButtons buttons) {
     switch (buttons) {
-        case MessageButtons::kOk:
-            return {MessageAnswer::kOk};
-        case MessageButtons::kOkCancel:
-            return {MessageAnswer::kOk, MessageAnswer::kCancel};
-        case MessageButtons::kYesNo:
-            return {MessageAnswer::kYes, MessageAnswer::kNo};
-        case MessageButtons::kYesNoCancel:
-            return {MessageAnswer::kYes, MessageAnswer::kNo, MessageAnswer::kCancel};
+        case host::MessageButtons::kOk:
+            return {host::MessageAnswer::kOk};
+        case host::MessageButtons::kOkCancel:
+            return {host::MessageAnswer::kOk, host::MessageAnswer::kCancel};
+        case host::MessageButtons::kYesNo:
+            return {host::MessageAnswer::kYes, host::MessageAnswer::kNo};
+        case host::MessageButtons::kYesNoCancel:
+            return {host::MessageAnswer::kYes, host::MessageAnswer::kNo, host::MessageAnswer::kCancel};
     }
-    return {MessageAnswer::kOk};
+    return {host::MessageAnswer::kOk};
 }
 
 }  // namespace
@@ -31,24 +31,24 @@ std::optional<std::string> ScriptedUi::TakeAnswer() {
     return answer;
 }
 
-MessageAnswer ScriptedUi::Ask(std::string_view caption, std::string_view text,
-                              MessageButtons buttons) {
-    const std::vector<MessageAnswer> offered = Offered(buttons);
-    MessageAnswer chosen = offered.front();
+host::MessageAnswer ScriptedUi::Ask(std::string_view caption, std::string_view text,
+                              host::MessageButtons buttons) {
+    const std::vector<host::MessageAnswer> offered = Offered(buttons);
+    host::MessageAnswer chosen = offered.front();
     if (auto answer = TakeAnswer()) {
-        const auto named = std::find_if(offered.begin(), offered.end(), [&](MessageAnswer a) {
+        const auto named = std::find_if(offered.begin(), offered.end(), [&](host::MessageAnswer a) {
             return EqualsIgnoreCase(*answer, AnswerName(a));
         });
         if (named != offered.end()) {
             chosen = *named;
         } else {
             const bool has_cancel =
-                std::find(offered.begin(), offered.end(), MessageAnswer::kCancel) != offered.end();
-            chosen = has_cancel ? MessageAnswer::kCancel : offered.back();
+                std::find(offered.begin(), offered.end(), host::MessageAnswer::kCancel) != offered.end();
+            chosen = has_cancel ? host::MessageAnswer::kCancel : offered.back();
         }
     }
     log_.MessageBox(caption, text, AnswerName(chosen));
     return chosen;
 }
 
-}  // namespace velk::host
+}  // namespace velk::headless

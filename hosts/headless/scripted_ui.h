@@ -9,9 +9,9 @@
 #include "hosts/headless/effect_log.h"
 #include "host/host.h"
 
-namespace velk::host {
+namespace velk::headless {
 
-class ScriptedUi : public Ui {
+class ScriptedUi : public host::Ui {
   public:
     explicit ScriptedUi(EffectLog& log) : log_(log) {}
 
@@ -24,12 +24,12 @@ class ScriptedUi : public Ui {
     // The queued answer when it names one of the box's buttons (letter case aside); with none
     // queued, the first button; with an answer the box does not offer, what closing the box
     // gives (Cancel where there is one, else the last button).
-    MessageAnswer Ask(std::string_view caption, std::string_view text,
-                      MessageButtons buttons) override;
+    host::MessageAnswer Ask(std::string_view caption, std::string_view text,
+                      host::MessageButtons buttons) override;
 
   private:
     EffectLog& log_;
     std::deque<std::string> answers_;
 };
 
-}  // namespace velk::host
+}  // namespace velk::headless

@@ -5,7 +5,7 @@
 
 #include "base/civil_date.h"
 
-namespace velk::host {
+namespace velk::headless {
 namespace {
 
 constexpr std::int64_t kMsPerDay = 24 * 60 * 60 * 1000;
@@ -20,7 +20,7 @@ std::int32_t DaysInMonth(std::int64_t year, std::int32_t month) {
 }
 
 // The inverse of DaysFromCivil.
-void CivilFromDays(std::int64_t days, LocalTime& out) {
+void CivilFromDays(std::int64_t days, host::LocalTime& out) {
     days += 719468;
     const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
     const std::int64_t day_of_era = days - era * 146097;
@@ -41,7 +41,7 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 
 }  // namespace
 
-VirtualClock::VirtualClock(std::uint32_t start_tick, const LocalTime& start)
+VirtualClock::VirtualClock(std::uint32_t start_tick, const host::LocalTime& start)
     : start_tick_(start_tick) {
     const bool valid =
         start.year >= 1 && start.year <= 9999 && start.month >= 1 && start.month <= 12 &&
@@ -58,11 +58,11 @@ std::uint32_t VirtualClock::TickCount() const {
     return start_tick_ + static_cast<std::uint32_t>(elapsed_ms_);
 }
 
-LocalTime VirtualClock::LocalNow() const {
+host::LocalTime VirtualClock::LocalNow() const {
     const std::int64_t now = start_ms_ + static_cast<std::int64_t>(elapsed_ms_);
     const std::int64_t days = FloorDiv(now, kMsPerDay);
     std::int64_t in_day = now - days * kMsPerDay;
-    LocalTime t;
+    host::LocalTime t;
     CivilFromDays(days, t);
     t.day_of_week = static_cast<std::int32_t>(((days + 4) % 7 + 7) % 7);  // 1970-01-01: Thursday
     t.millisecond = static_cast<std::int32_t>(in_day % 1000);
@@ -140,4 +140,4 @@ bool TimerPump::PumpFor(std::uint32_t ms) {
     return false;
 }
 
-}  // namespace velk::host
+}  // namespace velk::headless

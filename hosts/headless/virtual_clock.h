@@ -10,13 +10,13 @@
 #include "pages/timer_service.h"
 #include "host/host.h"
 
-namespace velk::host {
+namespace velk::headless {
 
-class VirtualClock : public Clock {
+class VirtualClock : public host::Clock {
   public:
     // The local time a headless run starts at unless told otherwise: Saturday 2001-02-03
     // 04:05:07, where no two fields are equal, so a mixed-up field shows in a test.
-    static constexpr LocalTime kDefaultStart{.year = 2001,
+    static constexpr host::LocalTime kDefaultStart{.year = 2001,
                                              .month = 2,
                                              .day = 3,
                                              .day_of_week = 6,
@@ -27,10 +27,10 @@ class VirtualClock : public Clock {
 
     // Throws std::invalid_argument when `start` is no valid date and time (years 1-9999; its
     // `day_of_week` is ignored and computed).
-    explicit VirtualClock(std::uint32_t start_tick = 0, const LocalTime& start = kDefaultStart);
+    explicit VirtualClock(std::uint32_t start_tick = 0, const host::LocalTime& start = kDefaultStart);
 
     std::uint32_t TickCount() const override;
-    LocalTime LocalNow() const override;
+    host::LocalTime LocalNow() const override;
 
     void Advance(std::uint32_t ms) { elapsed_ms_ += ms; }
     // Virtual milliseconds since construction; never wraps.
@@ -93,4 +93,4 @@ class TimerPump {
     std::string failure_;
 };
 
-}  // namespace velk::host
+}  // namespace velk::headless

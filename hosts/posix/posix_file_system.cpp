@@ -14,7 +14,7 @@
 #include "base/codepage.h"
 #include "base/win_path.h"
 
-namespace velk::host {
+namespace velk::posix {
 namespace {
 
 // Closes a descriptor when it goes out of scope.
@@ -254,4 +254,4 @@ std::string AbsoluteWindowsPath(std::string_view path) {
     return JoinWindowsPath(folder, path);
 }
 
-}  // namespace velk::host
+}  // namespace velk::posix

@@ -15,9 +15,9 @@
 
 #include "host/host.h"
 
-namespace velk::host {
+namespace velk::posix {
 
-class PosixFileSystem : public FileSystem {
+class PosixFileSystem : public host::FileSystem {
   public:
     // `shared_temp` is the world-writable folder in which the private fallback folder is made.
     explicit PosixFileSystem(std::string shared_temp = "/tmp")
@@ -51,4 +51,4 @@ std::string OwnExecutablePath();
 // The player's folder of a project named on the command line is taken from it.
 std::string AbsoluteWindowsPath(std::string_view path);
 
-}  // namespace velk::host
+}  // namespace velk::posix

@@ -44,7 +44,7 @@ class QtHost {
     QtEventLoop events_{clock_};
     QtUi ui_;
     IniProfileStore profile_;
-    host::PosixFileSystem files_;
+    posix::PosixFileSystem files_;
     host::Observer observer_;
     QtLauncher launcher_{files_};
     QtWindowHost window_{clock_, events_};

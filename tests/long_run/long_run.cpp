@@ -98,12 +98,12 @@ long PeakResidentKb() {
 int main(int argc, char** argv) {
     const long changes = argc > 1 ? std::atol(argv[1]) : 10'000;
     const long warm_up = changes / 10;
-    velk::host::RecordingUi ui;
-    velk::host::MemoryProfileStore profile;
-    velk::host::MemoryFileSystem files;
-    velk::host::VirtualClock clock{kStartTick};
+    velk::headless::RecordingUi ui;
+    velk::headless::MemoryProfileStore profile;
+    velk::headless::MemoryFileSystem files;
+    velk::headless::VirtualClock clock{kStartTick};
     velk::test::TestEventLoop events{clock};
-    velk::host::HeadlessWindow window;
+    velk::headless::HeadlessWindow window;
     PageCounter pages;
     velk::Player player{velk::PlayerServices{ui, profile, files, clock, events, window, pages}};
     events.Attach(player);

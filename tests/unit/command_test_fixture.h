@@ -153,8 +153,8 @@ class FakeCommandHost : public CommandHost {
     RuntimeRandom random;
     // Statements run through a real evaluator on the same variables.
     Evaluator evaluator{variables, random};
-    host::RecordingUi ui;
-    host::VirtualClock clock;
+    headless::RecordingUi ui;
+    headless::VirtualClock clock;
     std::vector<std::string> log;
     FakePageHost page_host{log};
     std::map<std::string, double> expressions;

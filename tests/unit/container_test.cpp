@@ -70,8 +70,8 @@ class ContainerTest : public ::testing::Test {
         return ReadProjectArchive(bytes, ctx);
     }
 
-    host::RecordingUi ui_;
-    host::MemoryProfileStore profile_;
+    headless::RecordingUi ui_;
+    headless::MemoryProfileStore profile_;
 };
 
 // A plain archive of version 27 whose project differs from the defaults, so that a read can be
@@ -212,7 +212,7 @@ TEST_F(ContainerTest, ReadsEveryLayeringAndReportsEveryFailure) {
 }
 
 TEST_F(ContainerTest, MessagesCarryTheApplicationNameAndTheFilePath) {
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     LoadContext ctx{ui, profile_, kCurrentProjectVersion, ""};
     Bytes nothing;
     EXPECT_EQ(ReadProjectArchive(nothing, ctx).status, LoadStatus::kNotAProject);

@@ -39,7 +39,7 @@ CDIBSection Patterned(std::int32_t width, std::int32_t height) {
     return store;
 }
 
-std::vector<std::uint8_t> Write(const CDIBSection& store, host::RecordingUi& ui) {
+std::vector<std::uint8_t> Write(const CDIBSection& store, headless::RecordingUi& ui) {
     ByteWriter out;
     store.Serialize(out, ui);
     return out.Take();
@@ -504,7 +504,7 @@ TEST(DibSectionTest, BlendCoversTheBottomAlignedOverlapOnly) {
 // Stored form
 
 TEST(DibSectionTest, EmptyStoreIsOneWordAndReadsBackEmpty) {
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     CDIBSection store;
     std::vector<std::uint8_t> bytes = Write(store, ui);
     EXPECT_EQ(bytes, Raw().U32(1).bytes);
@@ -520,7 +520,7 @@ TEST(DibSectionTest, EmptyStoreIsOneWordAndReadsBackEmpty) {
 }
 
 TEST(DibSectionTest, OnePixelRecordHasItsWordsAndAZlibStreamOfTheBottomUpBytes) {
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     CDIBSection store;
     store.CopyFromRGB(Image(1, 1, {10, 20, 30}));
     std::vector<std::uint8_t> bytes = Write(store, ui);
@@ -549,7 +549,7 @@ TEST(DibSectionTest, OnePixelRecordHasItsWordsAndAZlibStreamOfTheBottomUpBytes) 
 }
 
 TEST(DibSectionTest, RoundTripKeepsSizeAndPixels) {
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     for (auto [w, h] : {std::pair{7, 3}, std::pair{1, 9}, std::pair{64, 48}}) {
         CDIBSection store = Patterned(w, h);
         std::vector<std::uint8_t> bytes = Write(store, ui);
@@ -564,7 +564,7 @@ TEST(DibSectionTest, RoundTripKeepsSizeAndPixels) {
 }
 
 TEST(DibSectionTest, FailedCompressionStoresTheRawPixels) {
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     CDIBSection store = Patterned(2, 2);
     std::size_t capacity_seen = 0;
     ByteWriter out;
@@ -585,14 +585,14 @@ TEST(DibSectionTest, FailedCompressionStoresTheRawPixels) {
 }
 
 TEST(DibSectionTest, OutOfMemoryWhileCompressingIsShownAndTheRecordStaysReadable) {
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     CDIBSection store = Patterned(3, 2);
     ByteWriter out;
     store.Serialize(out, ui,
                     [](std::span<const std::uint8_t>, std::size_t) -> std::vector<std::uint8_t> {
                         throw std::bad_alloc();
                     });
-    EXPECT_EQ(ui.Messages(), (std::vector<host::ShownMessage>{{kCaption, kWritingFailed}}));
+    EXPECT_EQ(ui.Messages(), (std::vector<headless::ShownMessage>{{kCaption, kWritingFailed}}));
     CDIBSection read;
     ByteReader in(out.Data());
     read.Serialize(in, ui);
@@ -641,7 +641,7 @@ TEST(DibSectionTest, ReadsRecordsLaidByHand) {
                      .bytes},
     };
     for (const Case& c : cases) {
-        host::RecordingUi ui;
+        headless::RecordingUi ui;
         std::vector<std::uint8_t> bytes = c.bytes;
         bytes.push_back(0x5A);  // whatever follows the record
         CDIBSection store;
@@ -665,11 +665,11 @@ TEST(DibSectionTest, LegacySizeMismatchIsCorruptedDataAndLeavesTheStore) {
         Raw().U32(0).U32(0).U32(0x32000000).U32(0).bytes,
     };
     for (const auto& bytes : records) {
-        host::RecordingUi ui;
+        headless::RecordingUi ui;
         CDIBSection store;
         ByteReader in(bytes);
         store.Serialize(in, ui);
-        EXPECT_EQ(ui.Messages(), (std::vector<host::ShownMessage>{{kCaption, kCorrupted}}));
+        EXPECT_EQ(ui.Messages(), (std::vector<headless::ShownMessage>{{kCaption, kCorrupted}}));
         EXPECT_TRUE(store.IsEmpty());
         EXPECT_EQ(store.Width(), 8);
     }
@@ -679,11 +679,11 @@ TEST(DibSectionTest, ShortLegacyPixelsAreADataReadError) {
     std::vector<std::uint8_t> bytes = Raw().U32(0).U32(2).U32(2).U32(16).bytes;
     std::vector<std::uint8_t> bits = TwoByTwoBits();
     bytes.insert(bytes.end(), bits.begin(), bits.begin() + 15);
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     CDIBSection store;
     ByteReader in(bytes);
     store.Serialize(in, ui);
-    EXPECT_EQ(ui.Messages(), (std::vector<host::ShownMessage>{{kCaption, kReadError}}));
+    EXPECT_EQ(ui.Messages(), (std::vector<headless::ShownMessage>{{kCaption, kReadError}}));
     EXPECT_TRUE(store.IsEmpty());
     EXPECT_TRUE(in.AtEnd());
 }
@@ -708,12 +708,12 @@ TEST(DibSectionTest, BrokenStreamIsUncompressionFailedAndKeepsTheNewSize) {
                                               .U32(static_cast<std::uint32_t>(data->size()))
                                               .Data(*data)
                                               .bytes;
-        host::RecordingUi ui;
+        headless::RecordingUi ui;
         CDIBSection store;
         ByteReader in(bytes);
         store.Serialize(in, ui);
         EXPECT_EQ(ui.Messages(),
-                  (std::vector<host::ShownMessage>{{kCaption, kUncompressionFailed}}));
+                  (std::vector<headless::ShownMessage>{{kCaption, kUncompressionFailed}}));
         EXPECT_TRUE(in.AtEnd());
         EXPECT_FALSE(store.IsEmpty());
         EXPECT_EQ(store.Width(), 2);
@@ -735,7 +735,7 @@ TEST(DibSectionTest, ZeroRawSizeLeavesTheStoreAndPassesOverTheData) {
     for (const auto& record : records) {
         std::vector<std::uint8_t> bytes = record;
         bytes.push_back(0x5A);
-        host::RecordingUi ui;
+        headless::RecordingUi ui;
         CDIBSection store;
         ByteReader in(bytes);
         store.Serialize(in, ui);
@@ -745,7 +745,7 @@ TEST(DibSectionTest, ZeroRawSizeLeavesTheStoreAndPassesOverTheData) {
     }
 
     // A store of zero area written by us reads back as no change, in step.
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     CDIBSection zero;
     zero.Recreate(0, 5);
     ByteWriter out;
@@ -789,11 +789,11 @@ TEST(DibSectionTest, SizesTheBitmapCannotHoldAreCorruptedDataWithoutAllocating) 
     for (const auto& record : records) {
         std::vector<std::uint8_t> bytes = record;
         bytes.push_back(0x5A);
-        host::RecordingUi ui;
+        headless::RecordingUi ui;
         CDIBSection store;
         ByteReader in(bytes);
         store.Serialize(in, ui);
-        EXPECT_EQ(ui.Messages(), (std::vector<host::ShownMessage>{{kCaption, kCorrupted}}));
+        EXPECT_EQ(ui.Messages(), (std::vector<headless::ShownMessage>{{kCaption, kCorrupted}}));
         EXPECT_TRUE(store.IsEmpty());
         EXPECT_EQ(store.Width(), 8);
         EXPECT_EQ(in.U8(), 0x5A);  // the data was passed over
@@ -801,7 +801,7 @@ TEST(DibSectionTest, SizesTheBitmapCannotHoldAreCorruptedDataWithoutAllocating) 
 }
 
 TEST(DibSectionTest, CutShortRecordsRaiseArchiveErrorAndLeaveTheStore) {
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     CDIBSection source = Patterned(5, 4);
     const std::vector<std::uint8_t> compressed = Write(source, ui);
     ByteWriter raw_out;

@@ -296,7 +296,7 @@ TEST(DrawPictures, FarCoordinatesAreClippedNotWrapped) {
 // --- Hit tests ---------------------------------------------------------------------------------
 
 struct HitFixture {
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     PictureCache pictures{ui};
     bool Hit(const Object& object, Point p, bool precise = true, std::int32_t tolerance = 0) {
         return HitTestObject(object, p, tolerance, precise, pictures);

@@ -34,7 +34,7 @@ struct DrawFixture {
 
     Surface surface;
     Canvas canvas{surface};
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     PictureCache pictures{ui};
 };
 

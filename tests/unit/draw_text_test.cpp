@@ -92,7 +92,7 @@ class DrawTextTest : public ::testing::Test {
     };
 
     static std::unique_ptr<FontCache> fonts_;
-    host::RecordingUi ui_;
+    headless::RecordingUi ui_;
     PictureCache pictures_;
     Surface surface_;
     Canvas canvas_;

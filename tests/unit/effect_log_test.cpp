@@ -6,7 +6,7 @@
 
 #include "hosts/headless/scripted_ui.h"
 
-namespace velk::host {
+namespace velk::headless {
 namespace {
 
 TEST(EffectLog, TextIsUtf8WithEscapes) {
@@ -44,9 +44,9 @@ TEST(EffectLog, LinesCarryTheVirtualTime) {
     clock.Advance(250);
     ui.QueueAnswer("No");
     ui.QueueAnswer("retry");  // not offered: closing the box
-    EXPECT_EQ(ui.Ask("Cap", "Go on?", MessageButtons::kYesNo), MessageAnswer::kNo);
-    EXPECT_EQ(ui.Ask("Cap", "Sure?", MessageButtons::kOkCancel), MessageAnswer::kCancel);
-    EXPECT_EQ(ui.Ask("Cap", "Really?", MessageButtons::kYesNoCancel), MessageAnswer::kYes);
+    EXPECT_EQ(ui.Ask("Cap", "Go on?", host::MessageButtons::kYesNo), host::MessageAnswer::kNo);
+    EXPECT_EQ(ui.Ask("Cap", "Sure?", host::MessageButtons::kOkCancel), host::MessageAnswer::kCancel);
+    EXPECT_EQ(ui.Ask("Cap", "Really?", host::MessageButtons::kYesNoCancel), host::MessageAnswer::kYes);
     VariableStore variables;
     variables.SetNumber("n", 1.5);
     variables.SetString("s$", "x\"y");
@@ -63,4 +63,4 @@ TEST(EffectLog, LinesCarryTheVirtualTime) {
 }
 
 }  // namespace
-}  // namespace velk::host
+}  // namespace velk::headless

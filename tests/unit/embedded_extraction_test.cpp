@@ -54,9 +54,9 @@ class ExtractionTest : public ::testing::Test {
 
     LoadContext Context() { return LoadContext{ui, profile, kCurrentProjectVersion, {}}; }
 
-    host::MemoryFileSystem fs{"Z:\\tmp"};
-    host::RecordingUi ui;
-    host::MemoryProfileStore profile;
+    headless::MemoryFileSystem fs{"Z:\\tmp"};
+    headless::RecordingUi ui;
+    headless::MemoryProfileStore profile;
     PlayerFolders folders;
 };
 
@@ -120,7 +120,7 @@ TEST_F(ExtractionTest, FailedWriteIsReportedAndTheOthersGoOn) {
     EXPECT_TRUE(fs.FileExists("Z:\\tmp\\VelkPlayer\\fine.txt"));
 
     // Without a temporary folder the player folder is "C:", which this machine lacks.
-    host::MemoryFileSystem no_temp("");
+    headless::MemoryFileSystem no_temp("");
     const PlayerFolders c_drive = ComputePlayerFolders("Z:\\shows\\demo.vkd", no_temp);
     std::vector<EmbeddedFile> more = {Entry(10, "x.txt", {1})};
     ui.Clear();

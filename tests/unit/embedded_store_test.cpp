@@ -31,8 +31,8 @@ class EmbeddedStoreTest : public ::testing::Test {
         return files;
     }
 
-    host::RecordingUi ui_;
-    host::MemoryProfileStore profile_;
+    headless::RecordingUi ui_;
+    headless::MemoryProfileStore profile_;
 };
 
 EmbeddedFile Entry(std::uint32_t type, std::string name, Bytes data, bool compressed) {

@@ -4,7 +4,7 @@
 
 #include "hosts/headless/key_names.h"
 
-namespace velk::host {
+namespace velk::headless {
 namespace {
 
 TEST(EventScript, ReadsEveryEventAtTheTimeItsWaitsReach) {
@@ -109,4 +109,4 @@ TEST(KeyNames, ModifiersGoInFrontOfTheKey) {
 }
 
 }  // namespace
-}  // namespace velk::host
+}  // namespace velk::headless

@@ -97,7 +97,7 @@ class PosixFileSystemTest : public ::testing::Test {
 
     fs::path root;
     std::string win_root;
-    host::PosixFileSystem files;
+    posix::PosixFileSystem files;
 };
 
 TEST_F(PosixFileSystemTest, MatchesEachComponentWithoutRegardToCase) {
@@ -205,7 +205,7 @@ TEST_F(PosixFileSystemTest, TempFolderIsPrivateToTheUser) {
     fs::create_directories(root / "runtime");
     fs::permissions(root / "runtime", fs::perms::owner_all, fs::perm_options::replace);
     fs::create_directories(root / "shared");
-    const host::PosixFileSystem with_shared((root / "shared").string());
+    const posix::PosixFileSystem with_shared((root / "shared").string());
     const std::string own = "velk-" + std::to_string(::getuid());
 
     {
@@ -247,7 +247,7 @@ TEST_F(PosixFileSystemTest, TempFolderIsPrivateToTheUser) {
 }
 
 TEST(MemoryFileSystem, FollowsTheSameMatchingRules) {
-    host::MemoryFileSystem files("Z:\\tmp");
+    headless::MemoryFileSystem files("Z:\\tmp");
     files.AddFile("Z:\\Show\\Data.txt", Bytes{1});
     files.AddFile("Z:\\Show\\DATA.TXT", Bytes{2});
     files.AddFile("Z:\\Show\\data.txt", Bytes{3});

@@ -6,7 +6,7 @@
 
 #include "pages/timer_service.h"
 
-namespace velk::host {
+namespace velk::headless {
 namespace {
 
 // Timers as the player keeps them, with a handler per id.
@@ -175,4 +175,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace velk::host
+}  // namespace velk::headless

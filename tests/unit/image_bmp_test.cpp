@@ -325,7 +325,7 @@ TEST(ImageBmp, TruncatedTablesAndStreamsFail) {
 }
 
 TEST(ImageBmp, FilesAreReadThroughTheFileSystem) {
-    host::MemoryFileSystem files;
+    headless::MemoryFileSystem files;
     files.AddFile("Z:\\pictures\\Photo.bmp", Valid24Bit());
     auto image = LoadBMPFile(files, "z:\\PICTURES\\photo.BMP");
     ASSERT_TRUE(image);

@@ -39,8 +39,8 @@ TEST(ImageFiles, TheLastFourCharactersChooseTheDecoder) {
 }
 
 struct Files {
-    host::MemoryFileSystem files;
-    host::RecordingUi ui;
+    headless::MemoryFileSystem files;
+    headless::RecordingUi ui;
     Files() {
         test::TestBmp bmp(1, 1, 24);
         bmp.data = {3, 2, 1, 0};

@@ -99,7 +99,7 @@ TEST(ImageJpeg, PicturesAboveTheSizeCapAreRefusedFromTheHeader) {
 }
 
 TEST(ImageJpeg, FilesAreReadThroughTheFileSystem) {
-    host::MemoryFileSystem files;
+    headless::MemoryFileSystem files;
     files.AddFile("Z:\\a\\grey.jpg", EncodeTestJpeg(8, 8, 1, std::vector<std::uint8_t>(64, 90)));
     auto image = LoadJPEGFile(files, "Z:\\A\\GREY.JPG");
     ASSERT_TRUE(image);

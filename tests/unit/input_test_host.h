@@ -94,7 +94,7 @@ class FakeInputHost : public InputHost {
     std::vector<std::string> log;
     Page layer, current, master;
     FakePageHost page_host;
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     PictureCache pictures{ui};
     VariableStore variables;
     bool drag_by_body = false;

@@ -112,7 +112,7 @@ TEST(Matrix, CellAtAPoint) {
 }
 
 TEST(Matrix, CellAtAPointUsesTheSizeOfImage1) {
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     PictureCache pictures(ui);
     Object matrix = Matrix(4, 3, 0);
     EXPECT_EQ(MatrixCellAt(matrix, {}, pictures, {110, 60}), (MatrixCell{-1, -1}));

@@ -16,8 +16,8 @@ namespace {
 
 struct Loader {
     explicit Loader(std::int32_t version) : ctx{ui, profile, version, ""} {}
-    host::RecordingUi ui;
-    host::MemoryProfileStore profile;
+    headless::RecordingUi ui;
+    headless::MemoryProfileStore profile;
     LoadContext ctx;
 };
 
@@ -231,7 +231,7 @@ TEST(ObjectIo, EveryVersionReadsBackWhatItStores) {
 }
 
 TEST(ObjectIo, NewObjectsTakeTheirFontFromTheProfile) {
-    host::MemoryProfileStore empty;
+    headless::MemoryProfileStore empty;
     Object plain = MakeObject(empty);
     EXPECT_EQ(plain, Object{});
     EXPECT_EQ(plain.font.face_name, "Arial");
@@ -241,7 +241,7 @@ TEST(ObjectIo, NewObjectsTakeTheirFontFromTheProfile) {
     EXPECT_EQ(plain.visible, 1u);
     EXPECT_EQ(plain.scale, 0.5);
 
-    host::MemoryProfileStore profile;
+    headless::MemoryProfileStore profile;
     profile.WriteString("Font", "Height", "-16");
     profile.WriteString("Font", "Width", "8");
     profile.WriteString("Font", "Escape", "900");
@@ -253,7 +253,7 @@ TEST(ObjectIo, NewObjectsTakeTheirFontFromTheProfile) {
     EXPECT_EQ(font, (LogFont{-16, 8, 900, 450, 700, 1, 0, 0, 0, 0, 0, 0, 32, "Times New Roman"}));
 
     // A value that is not a number falls back to the default.
-    host::MemoryProfileStore odd;
+    headless::MemoryProfileStore odd;
     odd.WriteString("Font", "Height", "tall");
     EXPECT_EQ(MakeObject(odd).font.height, 20);
 }

@@ -228,7 +228,7 @@ TEST(PageManagerTest, EnteringEndsShrinkAnimationsWithTheScaleRestored) {
 }
 
 TEST(PageManagerTest, ImageObjectsLoadTheirFilePictureOnEntryAndFreeItOnStop) {
-    host::MemoryFileSystem files;
+    headless::MemoryFileSystem files;
     test::TestBmp bmp(3, 2, 24);
     bmp.data = test::PackBmpRows(3, 24, {{0xFF0000, 0, 0}, {0, 0, 0x0000FF}}, true);
     files.AddFile("Z:\\player\\Images\\Pic.BMP", test::WriteTestBmp(bmp));

@@ -100,7 +100,7 @@ class PagePainter : public ::testing::Test {
     Project project;
     Surface surface;
     FontCache fonts;
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     PictureCache pictures{ui};
 };
 

@@ -80,7 +80,7 @@ TEST(PathMacros, FolderValuesAreTakenOnceAtTheFirstExpansion) {
 }
 
 TEST(PlayerFolders, ComesFromTheSourceFileAndTheTemporaryFolder) {
-    host::MemoryFileSystem fs("Z:\\run\\user\\1000");
+    headless::MemoryFileSystem fs("Z:\\run\\user\\1000");
     const PlayerFolders f = ComputePlayerFolders("Z:\\home\\a\\Show.vkd", fs);
     EXPECT_EQ(f.src_dir, "Z:\\home\\a");
     EXPECT_EQ(f.src_drive, "Z:");
@@ -96,7 +96,7 @@ TEST(PlayerFolders, ComesFromTheSourceFileAndTheTemporaryFolder) {
 }
 
 TEST(PlayerFolders, WithoutTemporaryFolderUsesDriveC) {
-    host::MemoryFileSystem fs("");
+    headless::MemoryFileSystem fs("");
     const PlayerFolders f = ComputePlayerFolders("show.vkd", fs);
     EXPECT_EQ(f.src_dir, ".");
     EXPECT_EQ(f.src_drive, "");

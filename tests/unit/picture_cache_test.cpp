@@ -19,7 +19,7 @@ Picture ZlibPicture(std::vector<std::uint8_t> pixels, std::int32_t width, std::i
 }
 
 TEST(PictureCache, DecodesOnFirstUseAndKeepsThePixels) {
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     PictureCache cache(ui);
     Picture picture = ZlibPicture({1, 2, 3, 4, 5, 6}, 2, 1);
     EXPECT_EQ(cache.Size(), 0u);
@@ -32,7 +32,7 @@ TEST(PictureCache, DecodesOnFirstUseAndKeepsThePixels) {
 }
 
 TEST(PictureCache, ABrokenStreamIsReportedOnceWhenFirstDrawn) {
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     PictureCache cache(ui);
     Picture picture = ZlibPicture({1, 2, 3, 4, 5, 6}, 2, 1);
     picture.bytes.resize(picture.bytes.size() / 2);

@@ -18,8 +18,8 @@ constexpr char kUnknownMethod[] = "Error 1001: Corrupted File";
 constexpr char kUncompressFailed[] = "Uncompress failed";
 
 struct Loader {
-    host::RecordingUi ui;
-    host::MemoryProfileStore profile;
+    headless::RecordingUi ui;
+    headless::MemoryProfileStore profile;
     LoadContext ctx{ui, profile, kCurrentProjectVersion, ""};
 };
 

@@ -59,7 +59,7 @@ class TestObserver : public host::Observer {
 // Waiting moves the virtual clock from timer to timer.
 class TestEventLoop : public host::EventLoop {
   public:
-    explicit TestEventLoop(host::VirtualClock& clock) : clock_(clock) {}
+    explicit TestEventLoop(headless::VirtualClock& clock) : clock_(clock) {}
     void Attach(Player& player) { player_ = &player; }
     bool PumpPending() override {
         if (player_ != nullptr) player_->DeliverDueTimers();
@@ -84,15 +84,15 @@ class TestEventLoop : public host::EventLoop {
     }
 
   private:
-    host::VirtualClock& clock_;
+    headless::VirtualClock& clock_;
     Player* player_ = nullptr;
 };
 
 struct PlayerRig {
-    host::RecordingUi ui;
-    host::MemoryProfileStore profile;
-    host::MemoryFileSystem files;
-    host::VirtualClock clock;
+    headless::RecordingUi ui;
+    headless::MemoryProfileStore profile;
+    headless::MemoryFileSystem files;
+    headless::VirtualClock clock;
     TestEventLoop events{clock};
     TestWindow window;
     TestObserver observer;

@@ -123,8 +123,8 @@ class ProjectIoTest : public ::testing::Test {
         return ReadProjectArchive(bytes, ctx);
     }
 
-    host::RecordingUi ui_;
-    host::MemoryProfileStore profile_;
+    headless::RecordingUi ui_;
+    headless::MemoryProfileStore profile_;
 };
 
 TEST_F(ProjectIoTest, ReadsAHandLaidVersion27ArchiveFieldByField) {

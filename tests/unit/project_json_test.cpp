@@ -279,7 +279,7 @@ TEST(ProjectJson, EveryFieldSurvivesWithAndWithoutDefaults) {
 
 TEST(ProjectJson, FreshRecordsSurviveAndLeaveOutTheirDefaults) {
     ProjectDescription original;
-    host::MemoryProfileStore profile;
+    headless::MemoryProfileStore profile;
     Page page;
     page.objects.push_back(MakeObject(profile));
     original.project.pages.push_back(page);
@@ -322,7 +322,7 @@ TEST(ProjectJson, MissingFieldsTakeTheDefaultsOfFreshRecords) {
     EXPECT_EQ(project.header, ProjectHeader{});
     EXPECT_FALSE(result.description->standalone);
 
-    host::MemoryProfileStore profile;
+    headless::MemoryProfileStore profile;
     Object expected = MakeObject(profile);
     expected.kind = 1;
     expected.font.weight = 700;
@@ -349,7 +349,7 @@ TEST(ProjectJson, StringsAreUtf8InTheDescription) {
 TEST(ProjectJson, PicturesAreWrittenAsTheirOwnFiles) {
     ProjectDescription d;
     Page page;
-    host::MemoryProfileStore profile;
+    headless::MemoryProfileStore profile;
     Object o = MakeObject(profile);
     o.image1 = ZlibPicture(3, 2, 1);
     o.image2 = JpegPicture(40, 30);  // a stored size that differs from the stream's own
@@ -445,7 +445,7 @@ TEST(ProjectJson, ActionListsAreRecordsWithUnusualFieldsOnlyWhenSet) {
 
 TEST(ProjectJson, NonFiniteNumbersKeepTheirBits) {
     ProjectDescription d;
-    host::MemoryProfileStore profile;
+    headless::MemoryProfileStore profile;
     Page page;
     for (double scale : {std::numeric_limits<double>::infinity(),
                          -std::numeric_limits<double>::quiet_NaN(), -0.0, 1e-310}) {

@@ -31,7 +31,7 @@ constexpr std::uint32_t kStartTick = 1'000'000;
 // answered with its first button.
 class LingeringUi : public host::Ui {
   public:
-    LingeringUi(host::EffectLog& log, host::HeadlessEventLoop& loop, host::VirtualClock& clock)
+    LingeringUi(headless::EffectLog& log, headless::HeadlessEventLoop& loop, headless::VirtualClock& clock)
         : log_(log), loop_(loop), clock_(clock) {}
     host::MessageAnswer Ask(std::string_view caption, std::string_view text,
                             host::MessageButtons buttons) override {
@@ -39,7 +39,7 @@ class LingeringUi : public host::Ui {
             buttons == host::MessageButtons::kYesNo || buttons == host::MessageButtons::kYesNoCancel
                 ? host::MessageAnswer::kYes
                 : host::MessageAnswer::kOk;
-        log_.MessageBox(caption, text, host::AnswerName(answer));
+        log_.MessageBox(caption, text, headless::AnswerName(answer));
         const std::uint64_t until = clock_.ElapsedMs() + linger_ms;
         while (clock_.ElapsedMs() < until &&
                loop_.WaitUntil(kStartTick + static_cast<std::uint32_t>(until))) {
@@ -49,12 +49,12 @@ class LingeringUi : public host::Ui {
     std::uint64_t linger_ms = 0;
 
   private:
-    host::EffectLog& log_;
-    host::HeadlessEventLoop& loop_;
-    host::VirtualClock& clock_;
+    headless::EffectLog& log_;
+    headless::HeadlessEventLoop& loop_;
+    headless::VirtualClock& clock_;
 };
 
-class Timers : public host::TimerSource {
+class Timers : public headless::TimerSource {
   public:
     explicit Timers(Player& player) : player_(player) {}
     std::optional<std::uint32_t> NextTimerDue() const override { return player_.NextTimerDue(); }
@@ -102,17 +102,17 @@ Project MakeProject(const std::vector<PageText>& pages) {
 }
 
 struct Rig {
-    host::MemoryFileSystem files;
-    host::MemoryProfileStore profile;
-    host::VirtualClock clock{kStartTick};
+    headless::MemoryFileSystem files;
+    headless::MemoryProfileStore profile;
+    headless::VirtualClock clock{kStartTick};
     std::vector<std::string> lines;
-    host::EffectLog log{clock, [this](std::string_view line) {
+    headless::EffectLog log{clock, [this](std::string_view line) {
                             lines.emplace_back(line.substr(0, line.size() - 1));
                         }};
-    host::HeadlessEventLoop loop{clock};
+    headless::HeadlessEventLoop loop{clock};
     LingeringUi ui{log, loop, clock};
-    host::LoggingObserver observer{log};
-    host::HeadlessWindow window;
+    headless::LoggingObserver observer{log};
+    headless::HeadlessWindow window;
     Player player{PlayerServices{ui, profile, files, clock, loop, window, observer}};
     Timers timers{player};
 
@@ -120,18 +120,18 @@ struct Rig {
     // `horizon_ms` virtual milliseconds.
     void Play(Project project, std::string_view events, std::uint64_t horizon_ms = 5000) {
         loop.SetTimerSource(&timers);
-        loop.SetEventHandler([this](const host::ScriptedEvent& event) {
-            if (event.kind == host::EventKind::kClick) {
+        loop.SetEventHandler([this](const headless::ScriptedEvent& event) {
+            if (event.kind == headless::EventKind::kClick) {
                 player.OnPointer({PointerAction::kMove, {event.x, event.y}});
                 player.OnPointer({PointerAction::kDown, {event.x, event.y}});
                 player.OnPointer({PointerAction::kUp, {event.x, event.y}});
-            } else if (event.kind == host::EventKind::kVars) {
+            } else if (event.kind == headless::EventKind::kVars) {
                 log.Variables(player.Variables());
-            } else if (event.kind == host::EventKind::kQuit) {
+            } else if (event.kind == headless::EventKind::kQuit) {
                 loop.Quit();
             }
         });
-        loop.Schedule(host::ParseEventScript(events).events);
+        loop.Schedule(headless::ParseEventScript(events).events);
         loop.SetHorizon(horizon_ms);
         PlayerStart start;
         start.project.ok = true;

@@ -163,7 +163,7 @@ TEST(ScriptCompiler, ChecksTheBlockBalanceOnce) {
 }
 
 TEST(ScriptCompiler, ShowsEachMessageInABoxCaptionedWithTheApplication) {
-    host::RecordingUi ui;
+    headless::RecordingUi ui;
     CompileScript("Bogus()\nIf (a) Then", ui);
     ASSERT_EQ(ui.Messages().size(), 2u);
     EXPECT_EQ(ui.Messages()[0].caption, "Velk Player");

@@ -59,7 +59,7 @@ class TestScriptOwner : public ScriptOwner {
     std::deque<Object> objects;
     std::vector<std::string> invalidated;
     std::vector<std::string> messages;
-    host::MemoryFileSystem files;
+    headless::MemoryFileSystem files;
 };
 
 // An evaluator with its own store and generator, owned by a test window or by none.

@@ -152,9 +152,9 @@ class StartupTest : public ::testing::Test {
         return LoadStartupProject(exe, project_path, fs, ctx);
     }
 
-    host::MemoryFileSystem fs;
-    host::RecordingUi ui;
-    host::MemoryProfileStore profile;
+    headless::MemoryFileSystem fs;
+    headless::RecordingUi ui;
+    headless::MemoryProfileStore profile;
 };
 
 TEST_F(StartupTest, PlaysThePayloadWhenNoProjectIsNamed) {

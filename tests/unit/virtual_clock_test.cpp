@@ -9,13 +9,13 @@
 #include "pages/timer_service.h"
 #include "hosts/headless/virtual_clock.h"
 
-namespace velk::host {
+namespace velk::headless {
 namespace {
 
-LocalTime At(std::int32_t year, std::int32_t month, std::int32_t day, std::int32_t hour = 0,
+host::LocalTime At(std::int32_t year, std::int32_t month, std::int32_t day, std::int32_t hour = 0,
              std::int32_t minute = 0, std::int32_t second = 0, std::int32_t ms = 0,
              std::int32_t day_of_week = 0) {
-    return LocalTime{year, month, day, day_of_week, hour, minute, second, ms};
+    return host::LocalTime{year, month, day, day_of_week, hour, minute, second, ms};
 }
 
 TEST(VirtualClock, TickCountStartsWhereToldAndWraps) {
@@ -33,9 +33,9 @@ TEST(VirtualClock, TickCountStartsWhereToldAndWraps) {
 
 TEST(VirtualClock, LocalTimeFollowsTheVirtualTicks) {
     const struct {
-        LocalTime start;
+        host::LocalTime start;
         std::uint64_t advance_ms;
-        LocalTime expected;  // with its weekday, 0 = Sunday
+        host::LocalTime expected;  // with its weekday, 0 = Sunday
     } cases[] = {
         {VirtualClock::kDefaultStart, 0, At(2001, 2, 3, 4, 5, 7, 0, 6)},
         {VirtualClock::kDefaultStart, 999, At(2001, 2, 3, 4, 5, 7, 999, 6)},
@@ -55,7 +55,7 @@ TEST(VirtualClock, LocalTimeFollowsTheVirtualTicks) {
             clock.Advance(step);
             left -= step;
         }
-        const LocalTime now = clock.LocalNow();
+        const host::LocalTime now = clock.LocalNow();
         EXPECT_EQ(now, c.expected) << now.year << "-" << now.month << "-" << now.day << " "
                                    << now.hour << ":" << now.minute << ":" << now.second << "."
                                    << now.millisecond << " weekday " << now.day_of_week;
@@ -63,7 +63,7 @@ TEST(VirtualClock, LocalTimeFollowsTheVirtualTicks) {
 }
 
 TEST(VirtualClock, RejectsAStartThatIsNoDate) {
-    const LocalTime invalid[] = {
+    const host::LocalTime invalid[] = {
         At(0, 1, 1),
         At(10000, 1, 1),
         At(2001, 0, 1),
@@ -220,4 +220,4 @@ TEST(TimerPump, WatchdogFailsARunInsteadOfHanging) {
 }
 
 }  // namespace
-}  // namespace velk::host
+}  // namespace velk::headless
