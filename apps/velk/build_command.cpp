@@ -4,7 +4,7 @@
 #include "commands.h"
 #include "document/container.h"
 #include "script/script_codec.h"
-#include "shell/standalone.h"
+#include "player/standalone.h"
 #include "tool_io.h"
 
 namespace velk::tool {

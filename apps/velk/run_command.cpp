@@ -9,8 +9,8 @@
 #include "hosts/headless/headless_run.h"
 #include "hosts/posix/posix_file_system.h"
 #include "render/surface_png.h"
-#include "shell/command_line.h"
-#include "shell/standalone.h"
+#include "player/command_line.h"
+#include "player/standalone.h"
 #include "tool_io.h"
 
 namespace velk::tool {

@@ -14,7 +14,7 @@
 #include "document/container.h"
 #include "document/load_context.h"
 #include "hosts/headless/memory_profile_store.h"
-#include "shell/standalone.h"
+#include "player/standalone.h"
 
 namespace velk::tool {
 namespace {

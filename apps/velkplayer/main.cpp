@@ -8,8 +8,8 @@
 #include "hosts/qt/qt_host.h"
 #include "hosts/qt/single_instance.h"
 #include "player_startup.h"
-#include "shell/command_line.h"
-#include "shell/player.h"
+#include "player/command_line.h"
+#include "player/player.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "player_startup.h"
 
 #include "base/codepage.h"
-#include "shell/command_line.h"
+#include "player/command_line.h"
 
 namespace velk {
 

@@ -8,7 +8,7 @@
 
 #include "document/load_context.h"
 #include "host/host.h"
-#include "shell/standalone.h"
+#include "player/standalone.h"
 
 namespace velk {
 

@@ -16,7 +16,7 @@
 #include "hosts/headless/memory_profile_store.h"
 #include "hosts/headless/scripted_ui.h"
 #include "hosts/headless/virtual_clock.h"
-#include "shell/player.h"
+#include "player/player.h"
 
 namespace velk::headless {
 

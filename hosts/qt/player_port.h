@@ -8,7 +8,7 @@
 
 #include "base/geometry.h"
 #include "render/surface.h"
-#include "shell/player.h"
+#include "player/player.h"
 
 namespace velk::desktop {
 

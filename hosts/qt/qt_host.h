@@ -12,7 +12,7 @@
 #include "hosts/qt/qt_tooltip.h"
 #include "hosts/qt/qt_ui.h"
 #include "hosts/qt/qt_window_host.h"
-#include "shell/player.h"
+#include "player/player.h"
 
 namespace velk::desktop {
 

@@ -18,7 +18,7 @@
 #include "player_test_host.h"
 #include "script/script_codec.h"
 #include "script/variable_store.h"
-#include "shell/player.h"
+#include "player/player.h"
 
 // The sanitizers' quarantine holds freed memory back on purpose and would grow the resident
 // size by itself; leaks are still reported at exit.

@@ -1,4 +1,4 @@
-#include "shell/command_line.h"
+#include "player/command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include "hosts/headless/memory_profile_store.h"
 #include "hosts/headless/recording_ui.h"
 #include "hosts/headless/virtual_clock.h"
-#include "shell/player.h"
+#include "player/player.h"
 
 namespace velk::test {
 

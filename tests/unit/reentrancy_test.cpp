@@ -20,7 +20,7 @@
 #include "hosts/headless/virtual_clock.h"
 #include "script/script_codec.h"
 #include "script/variable_store.h"
-#include "shell/player.h"
+#include "player/player.h"
 
 namespace velk {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/standalone.h"
+#include "player/standalone.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "render/canvas.h"
 #include "render/page_painter.h"
 #include "script/number_text.h"
-#include "shell/main_window.h"
+#include "player/presentation.h"
 
 namespace velk {
 namespace {

@@ -8,7 +8,7 @@
 #include "document/load_context.h"
 #include "pages/window_shape.h"
 #include "render/image_library.h"
-#include "shell/main_window.h"
+#include "player/presentation.h"
 
 namespace velk {
 namespace {

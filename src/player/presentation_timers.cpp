@@ -2,7 +2,7 @@
 // player when the next one is due and the player delivers what is due.
 #include "pages/shrink_animation.h"
 #include "script/compiler.h"
-#include "shell/main_window.h"
+#include "player/presentation.h"
 
 namespace velk {
 

@@ -1,5 +1,5 @@
 // Input reaching the main window, and the services the commands borrow from it.
-#include "shell/main_window.h"
+#include "player/presentation.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include "base/byte_reader.h"
 #include "document/embedded_extraction.h"
 #include "pages/object_visibility.h"
-#include "shell/main_window.h"
+#include "player/presentation.h"
 
 namespace velk {
 

@@ -14,8 +14,8 @@
 #include "input/key_names.h"
 #include "host/host.h"
 #include "render/surface.h"
-#include "shell/command_line.h"
-#include "shell/standalone.h"
+#include "player/command_line.h"
+#include "player/standalone.h"
 
 namespace velk {
 

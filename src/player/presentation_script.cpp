@@ -5,7 +5,7 @@
 #include "base/civil_date.h"
 #include "document/load_context.h"
 #include "script/date_time_variables.h"
-#include "shell/main_window.h"
+#include "player/presentation.h"
 
 namespace velk {
 namespace {

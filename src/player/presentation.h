@@ -29,8 +29,8 @@
 #include "script/evaluator.h"
 #include "script/script_owner.h"
 #include "script/variable_store.h"
-#include "shell/cursor_table.h"
-#include "shell/player.h"
+#include "player/cursor_table.h"
+#include "player/player.h"
 
 namespace velk {
 

@@ -1,6 +1,6 @@
-#include "shell/player.h"
+#include "player/player.h"
 
-#include "shell/main_window.h"
+#include "player/presentation.h"
 
 namespace velk {
 

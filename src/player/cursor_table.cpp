@@ -1,4 +1,4 @@
-#include "shell/cursor_table.h"
+#include "player/cursor_table.h"
 
 #include <string>
 
