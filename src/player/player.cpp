@@ -4,9 +4,9 @@
 
 namespace velk {
 
-class Player::Impl : public MainWindow {
+class Player::Impl : public Presentation {
   public:
-    using MainWindow::MainWindow;
+    using Presentation::Presentation;
 };
 
 Player::Player(PlayerServices services) : impl_(std::make_unique<Impl>(services)) {}

@@ -1,8 +1,11 @@
-// The player's main window: everything behind the Player facade. It lends itself to the pages
-// (PageHost) and to the commands (CommandHost), owns the project and all run-time state, and is
-// split over a few files by concern: start-up (main_window_start.cpp), painting
-// (main_window_paint.cpp), page changes and the page timer (main_window_pages.cpp), timers
-// (main_window_timers.cpp), the end and project switches (main_window_end.cpp).
+// The running presentation: the project it plays and all its run-time state (pages, timers,
+// variables, dispatcher, pictures, fonts, the back buffer). It plays the role of the
+// presentation's main window: the window's messages (paint, timers, input, close) arrive here,
+// and it answers the pages (PageHost), the commands (CommandHost), the scripts (ScriptOwner),
+// pointer and keyboard dispatch (InputHost) and the tooltip bubble (BubbleOwner). Player is its
+// public face; it is split over a few files by concern: start-up (presentation_start.cpp),
+// painting (presentation_paint.cpp), page changes and the page timer (presentation_pages.cpp),
+// timers (presentation_timers.cpp), the end and project switches (presentation_end.cpp).
 #pragma once
 
 #include <cstdint>
@@ -51,25 +54,25 @@ inline constexpr std::uint32_t kBubbleTimerId = 0x10002;
 // Whether the file at `path` begins like a project (its first archive string names the format).
 bool LooksLikeProjectFile(std::string_view path, const host::FileSystem& files);
 
-class MainWindow : public CommandHost,
+class Presentation : public CommandHost,
                    public PageHost,
                    public ScriptOwner,
                    public InputHost,
                    public BubbleOwner {
   public:
-    explicit MainWindow(PlayerServices services);
-    ~MainWindow() override;
+    explicit Presentation(PlayerServices services);
+    ~Presentation() override;
 
-    // Start-up (main_window_start.cpp).
+    // Start-up (presentation_start.cpp).
     bool Start(PlayerStart start);
     void OnActivation(std::string_view command_line);
 
-    // Painting (main_window_paint.cpp).
+    // Painting (presentation_paint.cpp).
     void Paint(const Rect& dirty);
     const Surface& BackBuffer() const { return back_buffer_; }
     Size ClientSize() const;
 
-    // Timers (main_window_timers.cpp).
+    // Timers (presentation_timers.cpp).
     std::optional<std::uint32_t> NextTimerDue() const;
     void DeliverDueTimers();
 
@@ -121,7 +124,7 @@ class MainWindow : public CommandHost,
     void InvalidateWindow() override { InvalidateAll(); }
     void FocusInputText(Object& input_text) override;
 
-    // ScriptOwner (main_window_script.cpp); ExpandPath and FindObject serve both.
+    // ScriptOwner (presentation_script.cpp); ExpandPath and FindObject serve both.
     std::optional<std::string> SongListEntry(std::int64_t index) override;
     void InvalidateObject(const Object& object) override { Invalidate(object.rect); }
     Point PointerPosition() override { return pointer_; }
@@ -133,7 +136,7 @@ class MainWindow : public CommandHost,
     host::FileSystem* ScriptFiles() override { return &services_.files; }
     void ShowMessage(std::string_view text) override;
 
-    // InputHost (main_window_input.cpp); FindObject, Variables, PageSide, Invalidate, GoToPage,
+    // InputHost (presentation_input.cpp); FindObject, Variables, PageSide, Invalidate, GoToPage,
     // Exit and Minimize serve the commands too.
     InputPages Pages() override;
     PictureCache& Pictures() override { return pictures_; }
@@ -150,7 +153,7 @@ class MainWindow : public CommandHost,
     void ShowCursor(bool grab, std::optional<std::int64_t> object_cursor_index) override;
     Bubble* TooltipBubble() override { return &bubble_; }
 
-    // BubbleOwner (main_window_input.cpp).
+    // BubbleOwner (presentation_input.cpp).
     Point ClientToScreen(Point client) override;
     Rect DesktopRect() override;
     void SetBubbleTimer(std::uint32_t interval_ms) override {
@@ -185,7 +188,7 @@ class MainWindow : public CommandHost,
     void SetScriptParameters(std::vector<std::string> arguments);
     void AdoptProject(Project project);
 
-    // Pages (main_window_pages.cpp).
+    // Pages (presentation_pages.cpp).
     void StartPage();
     void RunEntryActions(std::uint32_t delay_ms);
     void PrepareTransition();
@@ -194,14 +197,14 @@ class MainWindow : public CommandHost,
     void ShowInDisplayObject(std::string_view name, std::string_view text);
     void UpdateCursor();
 
-    // Timers (main_window_timers.cpp).
+    // Timers (presentation_timers.cpp).
     void OnTimer(std::uint32_t id);
     void KillPageScriptTimers();
     void UpdateDateTime();
     void SeedRandom();
     void OnScriptTimer(std::uint32_t id);
 
-    // The end and project switches (main_window_end.cpp).
+    // The end and project switches (presentation_end.cpp).
     void EndNormally();
     void FinishEnd();
     void SwitchProject();

@@ -19,18 +19,18 @@ bool LooksLikeProjectFile(std::string_view path, const host::FileSystem& files) 
     }
 }
 
-void MainWindow::Exit() {
+void Presentation::Exit() {
     EndNormally();
 }
 
-void MainWindow::EndNormally() {
+void Presentation::EndNormally() {
     if (ended_) return;
     // Running lists return at their next step; the rest happens once they have.
     dispatcher_.StopAll();
     end_requested_ = true;
 }
 
-void MainWindow::FinishEnd() {
+void Presentation::FinishEnd() {
     end_requested_ = false;
     ended_ = true;
     if (Page* page = pages_.Current()) pages_.StopPage(*page, *this);
@@ -47,7 +47,7 @@ void MainWindow::FinishEnd() {
     services_.window.Close();
 }
 
-void MainWindow::OnCancel() {
+void Presentation::OnCancel() {
     if (ended_) return;
     if (Object* exit_object = FindObjectByName(project_->master_layer, "ZIZ_EXIT", true)) {
         SetObjectVisible(project_->master_layer, *exit_object, false, false, this);
@@ -59,17 +59,17 @@ void MainWindow::OnCancel() {
     AfterEvent();
 }
 
-void MainWindow::AfterEvent() {
+void Presentation::AfterEvent() {
     if (end_requested_ && dispatcher_.Depth() == 0) FinishEnd();
 }
 
-void MainWindow::RequestProjectSwitch(std::string_view path, std::string_view start_parameter) {
+void Presentation::RequestProjectSwitch(std::string_view path, std::string_view start_parameter) {
     pending_switch_ =
         PendingSwitch{.path = std::string(path), .start_page = std::string(start_parameter)};
     SetTimer(kProjectSwitchTimerId, kProjectSwitchIntervalMs);
 }
 
-void MainWindow::SwitchProject() {
+void Presentation::SwitchProject() {
     // Timer 999 waits while any list runs: the switch replaces what they work on.
     if (!pending_switch_ || dispatcher_.Executing() || dispatcher_.Depth() > 0) return;
     dispatcher_.ClearStop();

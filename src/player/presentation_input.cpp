@@ -16,7 +16,7 @@ constexpr std::uint32_t kVirtualKeyRight = 0x27;
 
 }  // namespace
 
-void MainWindow::OnPointer(const PointerEvent& event) {
+void Presentation::OnPointer(const PointerEvent& event) {
     pointer_ = event.position;
     if (ended_) return;
     if (transition_.Running()) {
@@ -51,7 +51,7 @@ void MainWindow::OnPointer(const PointerEvent& event) {
     AfterEvent();
 }
 
-bool MainWindow::OnKeyDown(std::uint32_t virtual_key, KeyModifiers modifiers) {
+bool Presentation::OnKeyDown(std::uint32_t virtual_key, KeyModifiers modifiers) {
     if (ended_) return false;
     keyboard_dispatch_.KeyDown(virtual_key, modifiers, kArrowNone);
     AfterEvent();
@@ -71,19 +71,19 @@ bool MainWindow::OnKeyDown(std::uint32_t virtual_key, KeyModifiers modifiers) {
     }
 }
 
-void MainWindow::OnChar(std::uint8_t character) {
+void Presentation::OnChar(std::uint8_t character) {
     if (ended_) return;
     keyboard_dispatch_.Char(character);
     AfterEvent();
 }
 
-void MainWindow::OnFocusLost() {
+void Presentation::OnFocusLost() {
     if (ended_) return;
     keyboard_dispatch_.FocusLost();
     AfterEvent();
 }
 
-void MainWindow::FocusInputText(Object& input_text) {
+void Presentation::FocusInputText(Object& input_text) {
     Page* page = pages_.Current();
     if (page == nullptr) return;
     // Only a field of the current page takes the keyboard.
@@ -92,35 +92,35 @@ void MainWindow::FocusInputText(Object& input_text) {
     if (on_page) keyboard_dispatch_.FocusField(input_text);
 }
 
-std::int32_t MainWindow::FieldCharAdvance(const LogFont& font, char character) {
+std::int32_t Presentation::FieldCharAdvance(const LogFont& font, char character) {
     const std::shared_ptr<const Font> face = fonts_.Get(font);
     return face != nullptr ? face->CharAdvance(character) : 0;
 }
 
-InputPages MainWindow::Pages() {
+InputPages Presentation::Pages() {
     return {.master_layer = &project_->master_layer,
             .current = pages_.Current(),
             .master_page = &project_->master_page};
 }
 
-void MainWindow::StartFadeOut(Page& page, Object& object) {
+void Presentation::StartFadeOut(Page& page, Object& object) {
     StartShrink(pages_, page, object, object.scale, *this);
 }
 
-void MainWindow::OpenProject(std::string_view link_text, std::string_view start_page) {
+void Presentation::OpenProject(std::string_view link_text, std::string_view start_page) {
     if (Page* page = pages_.Current()) RunExitActions(*page);
     // Like RunVKD: the switch waits until no action list runs.
     RequestProjectSwitch(ExpandPath(link_text), start_page);
 }
 
-std::int32_t MainWindow::RunProgram(std::string_view target, std::string_view parameters,
+std::int32_t Presentation::RunProgram(std::string_view target, std::string_view parameters,
                                     std::int32_t /*mode*/) {
     if (target.empty() || services_.launcher == nullptr) return 0;
     services_.launcher->Run(ExpandPath(target), parameters);
     return 0;
 }
 
-void MainWindow::EndIdleWait() {
+void Presentation::EndIdleWait() {
     if (page_timer_action_ != PageTimerAction::kGoToPage || page_timer_target_ != "IF_IDLE") {
         return;
     }
@@ -128,27 +128,27 @@ void MainWindow::EndIdleWait() {
     page_timer_action_ = PageTimerAction::kNone;
 }
 
-bool MainWindow::CanDragByBody() {
+bool Presentation::CanDragByBody() {
     const ProjectHeader& header = project_->header;
     return header.has_caption == 0 && header.drag_by_body != 0;
 }
 
-void MainWindow::ShowCursor(bool grab, std::optional<std::int64_t> object_cursor_index) {
+void Presentation::ShowCursor(bool grab, std::optional<std::int64_t> object_cursor_index) {
     const Page* page = pages_.Current();
     services_.window.SetCursor(
         cursors_.Choose(grab, object_cursor_index, page != nullptr ? page->page_cursor : 0));
 }
 
-double MainWindow::Evaluate(std::string_view expression) {
+double Presentation::Evaluate(std::string_view expression) {
     // Commands use the value obtained; only statements show the evaluator's errors.
     return evaluator_.Evaluate(expression);
 }
 
-std::string MainWindow::ExpandPath(std::string_view path) {
+std::string Presentation::ExpandPath(std::string_view path) {
     return macros_->ExpandPath(path);
 }
 
-void MainWindow::Minimize() {
+void Presentation::Minimize() {
     if (backdrop_shown_) {
         services_.window.MinimizeBackdrop();
     } else {
@@ -157,7 +157,7 @@ void MainWindow::Minimize() {
     }
 }
 
-void MainWindow::Restore() {
+void Presentation::Restore() {
     if (backdrop_shown_) {
         services_.window.RestoreBackdrop();
     } else {
@@ -167,33 +167,33 @@ void MainWindow::Restore() {
     }
 }
 
-Point MainWindow::ClientToScreen(Point client) {
+Point Presentation::ClientToScreen(Point client) {
     const Point origin = services_.window.ClientOrigin();
     return {SaturateToInt32(std::int64_t{origin.x} + client.x),
             SaturateToInt32(std::int64_t{origin.y} + client.y)};
 }
 
-Rect MainWindow::DesktopRect() {
+Rect Presentation::DesktopRect() {
     const Size screen = services_.window.ScreenSize();
     return {0, 0, screen.width, screen.height};
 }
 
-void MainWindow::ShowBubbleWindow(Point top_left, const Surface& pixels, std::string_view text) {
+void Presentation::ShowBubbleWindow(Point top_left, const Surface& pixels, std::string_view text) {
     if (services_.tooltip != nullptr) services_.tooltip->ShowTooltip(top_left, pixels, text);
 }
 
-void MainWindow::HideBubbleWindow() {
+void Presentation::HideBubbleWindow() {
     if (services_.tooltip != nullptr) services_.tooltip->HideTooltip();
 }
 
-bool MainWindow::PumpMessages() {
+bool Presentation::PumpMessages() {
     dispatcher_.SetPendingStop(false);
     const std::uint64_t stops = dispatcher_.StopCount();
     if (!services_.events.PumpPending()) return false;
     return dispatcher_.StopCount() == stops && !dispatcher_.Stopping();
 }
 
-bool MainWindow::WaitUntil(std::uint32_t deadline) {
+bool Presentation::WaitUntil(std::uint32_t deadline) {
     dispatcher_.SetPendingStop(false);
     const std::uint64_t stops = dispatcher_.StopCount();
     // One event at a time, so that a stop while waiting ends the wait at once.

@@ -33,41 +33,41 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 
 }  // namespace
 
-int MainWindow::Run(const ActionList& list) {
+int Presentation::Run(const ActionList& list) {
     // The list lives inside the project; sharing the project's ownership keeps it alive while
     // the run pumps and perhaps a project switch replaces the project.
     return dispatcher_.RunActions(ActionListPtr(project_, &list));
 }
 
-int MainWindow::RunGuarded(const ActionList& list) {
+int Presentation::RunGuarded(const ActionList& list) {
     return dispatcher_.RunGuarded(ActionListPtr(project_, &list));
 }
 
-Object* MainWindow::FindObject(std::string_view qualified_name) {
+Object* Presentation::FindObject(std::string_view qualified_name) {
     return pages_.FindObject(qualified_name);
 }
 
-Page* MainWindow::FindPageOf(std::string_view qualified_name) {
+Page* Presentation::FindPageOf(std::string_view qualified_name) {
     return pages_.FindPageOf(qualified_name);
 }
 
-std::string MainWindow::CurrentPageName() const {
+std::string Presentation::CurrentPageName() const {
     const Page* page = pages_.Current();
     return page != nullptr ? page->name : std::string();
 }
 
-void MainWindow::RunExitActions(Page& page) {
+void Presentation::RunExitActions(Page& page) {
     Run(page.exit_actions);
 }
 
-void MainWindow::ShowInDisplayObject(std::string_view name, std::string_view text) {
+void Presentation::ShowInDisplayObject(std::string_view name, std::string_view text) {
     if (Object* object = FindObject(name)) {
         object->text = std::string(text);
         Invalidate(object->rect);
     }
 }
 
-void MainWindow::StartPage() {
+void Presentation::StartPage() {
     pages_.EnterPage(*this);
     Page* page = pages_.Current();
     if (page == nullptr) return;
@@ -86,7 +86,7 @@ void MainWindow::StartPage() {
     services_.observer.PageShown(page->name);
 }
 
-void MainWindow::RunEntryActions(std::uint32_t delay_ms) {
+void Presentation::RunEntryActions(std::uint32_t delay_ms) {
     Page* page = pages_.Current();
     if (page == nullptr) return;
     if (NeedsPaintedPage(page->entry_actions)) {
@@ -96,14 +96,14 @@ void MainWindow::RunEntryActions(std::uint32_t delay_ms) {
     }
 }
 
-void MainWindow::PrepareTransition() {
+void Presentation::PrepareTransition() {
     Page* page = pages_.Current();
     if (page == nullptr || page->transition_effect < 1) return;
     Paint({});
     transition_.Prepare(*page, back_buffer_, ExpandPath(page->transition_file));
 }
 
-bool MainWindow::PlayTransition() {
+bool Presentation::PlayTransition() {
     if (transition_.Running()) return false;
     Page* page = pages_.Current();
     if (page == nullptr) return false;
@@ -119,7 +119,7 @@ bool MainWindow::PlayTransition() {
     return true;
 }
 
-void MainWindow::KillPageScriptTimers() {
+void Presentation::KillPageScriptTimers() {
     for (std::uint32_t id : kScriptTimerIds) {
         auto target = script_timer_targets_.find(id);
         if (target != script_timer_targets_.end() &&
@@ -132,7 +132,7 @@ void MainWindow::KillPageScriptTimers() {
     }
 }
 
-void MainWindow::GoToPage(std::int32_t mode, std::string_view name, Point pointer) {
+void Presentation::GoToPage(std::int32_t mode, std::string_view name, Point pointer) {
     dispatcher_.SetPendingStop(true);
     KillTimer(kPageTimerId);
     KillPageScriptTimers();
@@ -149,7 +149,7 @@ void MainWindow::GoToPage(std::int32_t mode, std::string_view name, Point pointe
     if (changed != 0) RunEntryActions(1);
 }
 
-void MainWindow::GoToPageCommand(std::string_view name) {
+void Presentation::GoToPageCommand(std::string_view name) {
     if (name.empty()) return;
     dispatcher_.SetPendingStop(true);
     KillTimer(kPageTimerId);
@@ -163,7 +163,7 @@ void MainWindow::GoToPageCommand(std::string_view name) {
     if (changed != 0) RunEntryActions(1);
 }
 
-void MainWindow::ArmPageTimer(PageTimerAction action, std::string_view target,
+void Presentation::ArmPageTimer(PageTimerAction action, std::string_view target,
                               std::uint32_t interval_ms) {
     KillTimer(kPageTimerId);
     page_timer_action_ = action;
@@ -171,11 +171,11 @@ void MainWindow::ArmPageTimer(PageTimerAction action, std::string_view target,
     SetTimer(kPageTimerId, interval_ms);
 }
 
-void MainWindow::StopPageTimer() {
+void Presentation::StopPageTimer() {
     KillTimer(kPageTimerId);
 }
 
-void MainWindow::FirePageTimer() {
+void Presentation::FirePageTimer() {
     KillTimer(kPageTimerId);
     if (page_timer_action_ == PageTimerAction::kExit) {
         EndNormally();
@@ -202,7 +202,7 @@ void MainWindow::FirePageTimer() {
     }
 }
 
-void MainWindow::UpdateCursor() {
+void Presentation::UpdateCursor() {
     const Page* page = pages_.Current();
     services_.window.SetCursor(
         cursors_.Choose(false, std::nullopt, page != nullptr ? page->page_cursor : 0));

@@ -14,7 +14,7 @@ constexpr std::int64_t kMaxClientPixels = 64ll * 1024 * 1024;
 
 }  // namespace
 
-Size MainWindow::ClientSize() const {
+Size Presentation::ClientSize() const {
     const ProjectHeader& header = project_->header;
     std::int32_t width = static_cast<std::int32_t>(
         std::min<std::uint32_t>(header.client_width, static_cast<std::uint32_t>(kMaxClientSide)));
@@ -24,18 +24,18 @@ Size MainWindow::ClientSize() const {
     return {std::max(width, 1), std::max(height, 1)};
 }
 
-void MainWindow::InvalidateAll() {
+void Presentation::InvalidateAll() {
     const Size client = ClientSize();
     services_.window.Invalidate(Rect{0, 0, client.width, client.height});
 }
 
-void MainWindow::Invalidate(const Rect& rect) {
+void Presentation::Invalidate(const Rect& rect) {
     const Size client = ClientSize();
     const Rect visible = rect.Intersect(Rect{0, 0, client.width, client.height});
     if (!visible.IsEmpty()) services_.window.Invalidate(visible);
 }
 
-void MainWindow::Paint(const Rect& /*dirty*/) {
+void Presentation::Paint(const Rect& /*dirty*/) {
     const Size client = ClientSize();
     if (back_buffer_.Width() != client.width || back_buffer_.Height() != client.height) {
         back_buffer_ = Surface(client.width, client.height);

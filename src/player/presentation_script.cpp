@@ -18,29 +18,29 @@ std::uint32_t SecondsSinceEpoch(const host::LocalTime& t) {
 
 }  // namespace
 
-void MainWindow::SeedRandom() {
+void Presentation::SeedRandom() {
     // Once per player, with the time; the first three numbers are thrown away as the evaluator
     // always did. The headless clock makes this repeatable.
     random_.Seed(SecondsSinceEpoch(services_.clock.LocalNow()));
     for (int i = 0; i < 3; ++i) random_.Next();
 }
 
-std::optional<std::string> MainWindow::SongListEntry(std::int64_t /*index*/) {
+std::optional<std::string> Presentation::SongListEntry(std::int64_t /*index*/) {
     // The song list arrives with the media commands; until then it has no entries.
     return std::nullopt;
 }
 
-Rect MainWindow::WindowRect() {
+Rect Presentation::WindowRect() {
     const Point position = services_.window.Position();
     const Size size = services_.window.WindowSize();
     return {position.x, position.y, position.x + size.width, position.y + size.height};
 }
 
-void MainWindow::ShowMessage(std::string_view text) {
+void Presentation::ShowMessage(std::string_view text) {
     services_.ui.MessageBox(kApplicationName, text);
 }
 
-void MainWindow::UpdateDateTime() {
+void Presentation::UpdateDateTime() {
     UpdateDateTimeVariables(variables_, *this, services_.clock.LocalNow());
 }
 

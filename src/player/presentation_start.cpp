@@ -24,7 +24,7 @@ Point Centred(Size screen, Size window) {
 
 }  // namespace
 
-MainWindow::MainWindow(PlayerServices services)
+Presentation::Presentation(PlayerServices services)
     : services_(services),
       project_(std::make_shared<Project>()),
       pages_(*project_),
@@ -35,9 +35,9 @@ MainWindow::MainWindow(PlayerServices services)
     evaluator_.SetOwner(this);
 }
 
-MainWindow::~MainWindow() = default;
+Presentation::~Presentation() = default;
 
-void MainWindow::AdoptProject(Project project) {
+void Presentation::AdoptProject(Project project) {
     // Lists still running keep the old project alive through their own reference.
     project_ = std::make_shared<Project>(std::move(project));
     ++generation_;
@@ -50,7 +50,7 @@ void MainWindow::AdoptProject(Project project) {
     ExtractEmbeddedFiles(project_->embedded_files, services_.files, folders_, ctx);
 }
 
-bool MainWindow::Start(PlayerStart start) {
+bool Presentation::Start(PlayerStart start) {
     if (!start.project.ok) return false;
     // The player's folders follow the file it started with, also after a project switch.
     folders_ = ComputePlayerFolders(start.project.source_path, services_.files);
@@ -81,7 +81,7 @@ bool MainWindow::Start(PlayerStart start) {
     return true;
 }
 
-void MainWindow::ApplyDisplayMode() {
+void Presentation::ApplyDisplayMode() {
     const ProjectHeader& header = project_->header;
     if (header.change_resolution == 0 || header.resolution >= kResolutions.size()) return;
     const Size target = kResolutions[header.resolution];
@@ -94,7 +94,7 @@ void MainWindow::ApplyDisplayMode() {
     }
 }
 
-void MainWindow::ApplyWindowStyle() {
+void Presentation::ApplyWindowStyle() {
     const ProjectHeader& header = project_->header;
     host::WindowStyle style{.has_caption = header.has_caption != 0,
                             .minimize_box = header.minimize_box != 0};
@@ -108,7 +108,7 @@ void MainWindow::ApplyWindowStyle() {
     services_.window.SetClientSize(client.width, client.height);
 }
 
-void MainWindow::ApplyPosition() {
+void Presentation::ApplyPosition() {
     const ProjectHeader& header = project_->header;
     const Size screen = services_.window.ScreenSize();
     const Point centre = Centred(screen, services_.window.WindowSize());
@@ -121,7 +121,7 @@ void MainWindow::ApplyPosition() {
     services_.window.MoveTo(x < 0 || y < 0 ? centre : Point{x, y});
 }
 
-void MainWindow::ApplyBackdrop() {
+void Presentation::ApplyBackdrop() {
     const ProjectHeader& header = project_->header;
     if (header.backdrop_enabled == 0) return;
     backdrop_picture_ = Surface();
@@ -138,7 +138,7 @@ void MainWindow::ApplyBackdrop() {
     backdrop_shown_ = true;
 }
 
-void MainWindow::SetScriptParameters(std::vector<std::string> arguments) {
+void Presentation::SetScriptParameters(std::vector<std::string> arguments) {
     arguments_ = std::move(arguments);
     for (const auto& [name, value] : ScriptParameters(arguments_)) {
         variables_.SetString(name, value);
@@ -146,7 +146,7 @@ void MainWindow::SetScriptParameters(std::vector<std::string> arguments) {
     if (Object* object = FindObject("ZIZ_CMDLINE")) Run(object->actions_click);
 }
 
-void MainWindow::OnActivation(std::string_view command_line) {
+void Presentation::OnActivation(std::string_view command_line) {
     std::vector<std::string> arguments = ParseCommandLine(command_line);
     SetScriptParameters(arguments);
     std::string path = arguments.empty() ? std::string() : arguments[0];

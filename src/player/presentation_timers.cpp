@@ -6,21 +6,21 @@
 
 namespace velk {
 
-void MainWindow::SetTimer(std::uint32_t id, std::uint32_t interval_ms) {
+void Presentation::SetTimer(std::uint32_t id, std::uint32_t interval_ms) {
     timers_.Set(id, interval_ms, services_.clock.TickCount());
     services_.window.TimersChanged();
 }
 
-void MainWindow::KillTimer(std::uint32_t id) {
+void Presentation::KillTimer(std::uint32_t id) {
     if (timers_.Kill(id)) services_.window.TimersChanged();
 }
 
-std::optional<std::uint32_t> MainWindow::NextTimerDue() const {
+std::optional<std::uint32_t> Presentation::NextTimerDue() const {
     if (ended_) return std::nullopt;
     return timers_.NextDue(services_.clock.TickCount());
 }
 
-void MainWindow::DeliverDueTimers() {
+void Presentation::DeliverDueTimers() {
     // Each delivery moves the timer's next tick past now, so this ends even when handlers pump
     // and deliver further timers themselves.
     while (!ended_) {
@@ -31,7 +31,7 @@ void MainWindow::DeliverDueTimers() {
     AfterEvent();
 }
 
-void MainWindow::OnTimer(std::uint32_t id) {
+void Presentation::OnTimer(std::uint32_t id) {
     if (id == kBubbleTimerId) {
         // The bubble's own window timer: the layers never hear it.
         bubble_.OnTimer();
@@ -73,14 +73,14 @@ void MainWindow::OnTimer(std::uint32_t id) {
     OnShrinkTimer(pages_, id, *this);
 }
 
-void MainWindow::StartScriptTimer(std::uint32_t id, std::string_view target,
+void Presentation::StartScriptTimer(std::uint32_t id, std::string_view target,
                                   std::uint32_t delay_ms) {
     KillTimer(id);
     script_timer_targets_[id] = std::string(target);
     SetTimer(id, delay_ms);
 }
 
-void MainWindow::OnScriptTimer(std::uint32_t id) {
+void Presentation::OnScriptTimer(std::uint32_t id) {
     KillTimer(id);
     // The target stays stored after the timer fired.
     auto target = script_timer_targets_.find(id);
@@ -89,7 +89,7 @@ void MainWindow::OnScriptTimer(std::uint32_t id) {
     if (Object* object = FindObject(name)) RunGuarded(object->actions_click);
 }
 
-void MainWindow::RunScriptText(std::string_view text) {
+void Presentation::RunScriptText(std::string_view text) {
     CompiledScript compiled = CompileScript(text, services_.ui);
     // Rejected lines are comments in the list; the rest runs all the same.
     dispatcher_.RunActions(std::make_shared<const ActionList>(std::move(compiled.list)));
