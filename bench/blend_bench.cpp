@@ -6,7 +6,7 @@
 #include <chrono>
 #include <cstdint>
 
-#include "render/dib_section.h"
+#include "gfx/dib_section.h"
 
 namespace velk {
 namespace {

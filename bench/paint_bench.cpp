@@ -18,11 +18,11 @@
 
 #include "document/project.h"
 #include "hosts/headless/recording_ui.h"
-#include "render/canvas.h"
-#include "render/font_cache.h"
+#include "gfx/canvas.h"
+#include "gfx/font_cache.h"
 #include "render/page_painter.h"
 #include "render/picture_cache.h"
-#include "render/surface.h"
+#include "gfx/surface.h"
 
 namespace velk {
 namespace {

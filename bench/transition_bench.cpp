@@ -9,7 +9,7 @@
 
 #include "base/runtime_random.h"
 #include "pages/transition_frames.h"
-#include "render/surface.h"
+#include "gfx/surface.h"
 
 namespace velk {
 namespace {

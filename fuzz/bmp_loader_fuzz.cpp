@@ -6,7 +6,7 @@
 #include <span>
 
 #include "hosts/headless/memory_file_system.h"
-#include "render/image_library.h"
+#include "gfx/image_library.h"
 
 namespace {
 

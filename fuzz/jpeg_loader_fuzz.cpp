@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "render/image_library.h"
+#include "gfx/image_library.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (auto picture = velk::LoadJPEGMemory(std::span<const std::uint8_t>(data, size))) {

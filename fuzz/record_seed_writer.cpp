@@ -27,7 +27,7 @@
 #include "document/object_io.h"
 #include "document/project_json.h"
 #include "hosts/headless/recording_ui.h"
-#include "render/dib_section.h"
+#include "gfx/dib_section.h"
 #include "script/builtin_support.h"
 #include "script/compiler.h"
 #include "script/script_codec.h"

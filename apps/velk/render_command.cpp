@@ -4,12 +4,12 @@
 
 #include "base/codepage.h"
 #include "commands.h"
-#include "render/canvas.h"
-#include "render/font_cache.h"
+#include "gfx/canvas.h"
+#include "gfx/font_cache.h"
 #include "render/page_painter.h"
 #include "render/picture_cache.h"
-#include "render/surface.h"
-#include "render/surface_png.h"
+#include "gfx/surface.h"
+#include "gfx/surface_png.h"
 #include "tool_io.h"
 
 namespace velk::tool {

@@ -8,7 +8,7 @@
 #include "document/load_context.h"
 #include "hosts/headless/headless_run.h"
 #include "hosts/posix/posix_file_system.h"
-#include "render/surface_png.h"
+#include "gfx/surface_png.h"
 #include "player/command_line.h"
 #include "player/standalone.h"
 #include "tool_io.h"

@@ -5,7 +5,7 @@
 #include <QPainter>
 
 #include "hosts/qt/fullscreen.h"
-#include "render/surface.h"
+#include "gfx/surface.h"
 
 namespace velk::desktop {
 

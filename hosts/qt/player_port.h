@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "base/geometry.h"
-#include "render/surface.h"
+#include "gfx/surface.h"
 #include "player/player.h"
 
 namespace velk::desktop {

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "render/surface.h"
+#include "gfx/surface.h"
 
 namespace velk::desktop {
 

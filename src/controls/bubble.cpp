@@ -4,11 +4,11 @@
 #include <cstdlib>
 
 #include "base/saturate.h"
-#include "render/canvas.h"
-#include "render/canvas_constants.h"
-#include "render/font.h"
-#include "render/font_cache.h"
-#include "render/text_draw.h"
+#include "gfx/canvas.h"
+#include "gfx/canvas_constants.h"
+#include "gfx/font.h"
+#include "gfx/font_cache.h"
+#include "gfx/text_draw.h"
 
 namespace velk {
 namespace {

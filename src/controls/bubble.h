@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "base/geometry.h"
-#include "render/surface.h"
+#include "gfx/surface.h"
 
 namespace velk {
 

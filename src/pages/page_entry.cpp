@@ -4,7 +4,7 @@
 
 #include "base/saturate.h"
 #include "pages/page_manager.h"
-#include "render/image_library.h"
+#include "gfx/image_library.h"
 
 namespace velk {
 namespace {

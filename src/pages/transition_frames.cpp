@@ -7,7 +7,7 @@
 
 #include "base/saturate.h"
 #include "pages/transition_pixels.h"
-#include "render/pixel_blend.h"
+#include "gfx/pixel_blend.h"
 
 namespace velk {
 namespace {

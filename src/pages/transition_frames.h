@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "base/runtime_random.h"
-#include "render/surface.h"
+#include "gfx/surface.h"
 
 namespace velk {
 

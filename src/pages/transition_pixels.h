@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "render/surface.h"
+#include "gfx/surface.h"
 
 namespace velk::transition {
 

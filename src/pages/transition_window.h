@@ -10,7 +10,7 @@
 #include "base/runtime_random.h"
 #include "document/page.h"
 #include "pages/transition_frames.h"
-#include "render/surface.h"
+#include "gfx/surface.h"
 
 namespace velk {
 

@@ -13,7 +13,7 @@
 #include "base/geometry.h"
 #include "input/key_names.h"
 #include "host/host.h"
-#include "render/surface.h"
+#include "gfx/surface.h"
 #include "player/command_line.h"
 #include "player/standalone.h"
 

@@ -4,7 +4,7 @@
 #include "base/codepage.h"
 #include "base/saturate.h"
 #include "input/input_field.h"
-#include "render/canvas.h"
+#include "gfx/canvas.h"
 #include "render/page_painter.h"
 #include "script/number_text.h"
 #include "player/presentation.h"

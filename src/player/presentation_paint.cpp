@@ -1,7 +1,7 @@
 // Painting: the window composes the page off-screen into its back buffer, which the host shows.
 #include <algorithm>
 
-#include "render/canvas.h"
+#include "gfx/canvas.h"
 #include "render/page_painter.h"
 #include "player/presentation.h"
 

@@ -7,7 +7,7 @@
 #include "document/embedded_extraction.h"
 #include "document/load_context.h"
 #include "pages/window_shape.h"
-#include "render/image_library.h"
+#include "gfx/image_library.h"
 #include "player/presentation.h"
 
 namespace velk {

@@ -2,14 +2,14 @@
 // (kind 5) with its alpha picture, its push frame or its plain pictures per pointer state.
 #include <memory>
 
-#include "render/canvas.h"
-#include "render/dib_section.h"
+#include "gfx/canvas.h"
+#include "gfx/dib_section.h"
 #include "render/draw_support.h"
 #include "render/drawers.h"
-#include "render/font_cache.h"
-#include "render/image_library.h"
+#include "gfx/font_cache.h"
+#include "gfx/image_library.h"
 #include "render/picture_cache.h"
-#include "render/text_draw.h"
+#include "gfx/text_draw.h"
 
 namespace velk {
 namespace {

@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "render/canvas.h"
+#include "gfx/canvas.h"
 #include "render/draw_support.h"
 #include "render/drawers.h"
-#include "render/font_cache.h"
-#include "render/text_draw.h"
+#include "gfx/font_cache.h"
+#include "gfx/text_draw.h"
 
 namespace velk {
 namespace {

@@ -1,6 +1,6 @@
 #include "render/draw_object.h"
 
-#include "render/canvas.h"
+#include "gfx/canvas.h"
 #include "render/drawers.h"
 
 namespace velk {

@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <memory>
 
-#include "render/canvas.h"
+#include "gfx/canvas.h"
 #include "render/draw_support.h"
 #include "render/drawers.h"
-#include "render/font_cache.h"
+#include "gfx/font_cache.h"
 #include "render/paragraph_text.h"
-#include "render/text_draw.h"
+#include "gfx/text_draw.h"
 
 namespace velk {
 namespace {

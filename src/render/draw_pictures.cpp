@@ -9,11 +9,11 @@
 #include <cstdint>
 #include <optional>
 
-#include "render/canvas.h"
+#include "gfx/canvas.h"
 #include "render/draw_support.h"
 #include "render/drawers.h"
 #include "render/hit_test.h"
-#include "render/image_library.h"
+#include "gfx/image_library.h"
 #include "render/matrix.h"
 #include "render/picture_cache.h"
 

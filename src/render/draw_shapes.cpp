@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/region.h"
-#include "render/canvas.h"
+#include "gfx/canvas.h"
 #include "render/draw_support.h"
 #include "render/drawers.h"
 

@@ -4,8 +4,8 @@
 #include <limits>
 
 #include "base/region.h"
-#include "render/image_library.h"
-#include "render/text_draw.h"
+#include "gfx/image_library.h"
+#include "gfx/text_draw.h"
 
 namespace velk {
 

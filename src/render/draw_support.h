@@ -10,8 +10,8 @@
 
 #include "base/geometry.h"
 #include "base/rgb_image.h"
-#include "render/canvas.h"
-#include "render/font.h"
+#include "gfx/canvas.h"
+#include "gfx/font.h"
 
 namespace velk {
 

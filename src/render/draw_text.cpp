@@ -6,13 +6,13 @@
 #include <string_view>
 #include <vector>
 
-#include "render/canvas.h"
-#include "render/dib_section.h"
+#include "gfx/canvas.h"
+#include "gfx/dib_section.h"
 #include "render/draw_support.h"
 #include "render/drawers.h"
-#include "render/font_cache.h"
-#include "render/pixel_blend.h"
-#include "render/text_draw.h"
+#include "gfx/font_cache.h"
+#include "gfx/pixel_blend.h"
+#include "gfx/text_draw.h"
 
 namespace velk {
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "render/canvas.h"
+#include "gfx/canvas.h"
 #include "render/draw_support.h"
-#include "render/image_library.h"
+#include "gfx/image_library.h"
 #include "render/picture_cache.h"
 
 namespace velk {

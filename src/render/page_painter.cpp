@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "base/codepage.h"
-#include "render/canvas.h"
-#include "render/image_library.h"
+#include "gfx/canvas.h"
+#include "gfx/image_library.h"
 #include "render/picture_cache.h"
 
 namespace velk {

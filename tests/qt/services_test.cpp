@@ -10,7 +10,7 @@
 #include "hosts/qt/ini_profile_store.h"
 #include "hosts/qt/qt_tooltip.h"
 #include "hosts/qt/single_instance.h"
-#include "render/surface.h"
+#include "gfx/surface.h"
 
 namespace velk::desktop {
 namespace {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "render/font_cache.h"
+#include "gfx/font_cache.h"
 
 namespace velk {
 namespace {

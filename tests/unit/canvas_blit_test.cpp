@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "canvas_test_util.h"
-#include "render/canvas.h"
+#include "gfx/canvas.h"
 
 namespace velk {
 namespace {

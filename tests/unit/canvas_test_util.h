@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "render/surface.h"
+#include "gfx/surface.h"
 
 namespace velk::test {
 

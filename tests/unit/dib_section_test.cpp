@@ -1,4 +1,4 @@
-#include "render/dib_section.h"
+#include "gfx/dib_section.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include "codec/zlib_codec.h"
 #include "hosts/headless/recording_ui.h"
 #include "raw_archive.h"
-#include "render/canvas.h"
+#include "gfx/canvas.h"
 
 namespace velk {
 namespace {

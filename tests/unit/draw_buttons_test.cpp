@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "hosts/headless/recording_ui.h"
-#include "render/canvas.h"
+#include "gfx/canvas.h"
 #include "render/draw_object.h"
 #include "render/drawers.h"
-#include "render/font_cache.h"
+#include "gfx/font_cache.h"
 #include "render/picture_cache.h"
-#include "render/text_draw.h"
+#include "gfx/text_draw.h"
 
 namespace velk {
 namespace {

@@ -6,11 +6,11 @@
 
 #include "document/object.h"
 #include "hosts/headless/recording_ui.h"
-#include "render/canvas.h"
+#include "gfx/canvas.h"
 #include "render/draw_object.h"
-#include "render/font_cache.h"
+#include "gfx/font_cache.h"
 #include "render/picture_cache.h"
-#include "render/surface.h"
+#include "gfx/surface.h"
 
 namespace velk::test {
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "render/font.h"
-#include "render/font_cache.h"
+#include "gfx/font.h"
+#include "gfx/font_cache.h"
 
 namespace velk {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "render/image_library.h"
+#include "gfx/image_library.h"
 
 namespace velk {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "image_test_writers.h"
 #include "hosts/headless/memory_file_system.h"
-#include "render/image_library.h"
+#include "gfx/image_library.h"
 
 namespace velk {
 namespace {

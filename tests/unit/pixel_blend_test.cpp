@@ -1,4 +1,4 @@
-#include "render/pixel_blend.h"
+#include "gfx/pixel_blend.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include <memory>
 #include <optional>
 
-#include "render/canvas.h"
-#include "render/font_cache.h"
-#include "render/text_draw.h"
+#include "gfx/canvas.h"
+#include "gfx/font_cache.h"
+#include "gfx/text_draw.h"
 
 namespace velk {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "render/canvas.h"
+#include "gfx/canvas.h"
 
 namespace velk {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "render/surface.h"
+#include "gfx/surface.h"
 
 namespace velk {
 

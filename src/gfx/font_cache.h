@@ -9,7 +9,7 @@
 #include <tuple>
 
 #include "document/object.h"
-#include "render/font.h"
+#include "gfx/font.h"
 
 struct _FcConfig;
 

@@ -1,4 +1,4 @@
-#include "render/text_draw.h"
+#include "gfx/text_draw.h"
 
 #include <algorithm>
 #include <limits>

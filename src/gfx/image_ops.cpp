@@ -4,7 +4,7 @@
 #include <new>
 
 #include "codec/limits.h"
-#include "render/image_library.h"
+#include "gfx/image_library.h"
 
 namespace velk {
 namespace {

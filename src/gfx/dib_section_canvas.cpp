@@ -1,6 +1,6 @@
 // A pixel store drawn to and captured from a device context.
-#include "render/canvas.h"
-#include "render/dib_section.h"
+#include "gfx/canvas.h"
+#include "gfx/dib_section.h"
 
 namespace velk {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <limits>
 
-#include "render/canvas.h"
+#include "gfx/canvas.h"
 
 namespace velk {
 

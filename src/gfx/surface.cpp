@@ -1,4 +1,4 @@
-#include "render/surface.h"
+#include "gfx/surface.h"
 
 #include <algorithm>
 #include <new>

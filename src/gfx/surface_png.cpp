@@ -1,4 +1,4 @@
-#include "render/surface_png.h"
+#include "gfx/surface_png.h"
 
 #include "codec/png_codec.h"
 

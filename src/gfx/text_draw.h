@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "base/geometry.h"
-#include "render/canvas.h"
-#include "render/font.h"
+#include "gfx/canvas.h"
+#include "gfx/font.h"
 
 namespace velk {
 

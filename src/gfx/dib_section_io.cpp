@@ -5,7 +5,7 @@
 #include "codec/limits.h"
 #include "codec/zlib_codec.h"
 #include "document/load_context.h"
-#include "render/dib_section.h"
+#include "gfx/dib_section.h"
 
 namespace velk {
 namespace {

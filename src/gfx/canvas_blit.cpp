@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "render/canvas.h"
+#include "gfx/canvas.h"
 
 namespace velk {
 

@@ -13,7 +13,7 @@
 
 #include "base/geometry.h"
 #include "document/object.h"
-#include "render/coverage_mask.h"
+#include "gfx/coverage_mask.h"
 
 struct FT_LibraryRec_;
 struct FT_FaceRec_;

@@ -2,7 +2,7 @@
 // capture.
 #include <algorithm>
 
-#include "render/dib_section.h"
+#include "gfx/dib_section.h"
 
 namespace velk::dib {
 namespace {

@@ -15,7 +15,7 @@
 #include <stdexcept>
 
 #include "base/codepage.h"
-#include "render/font.h"
+#include "gfx/font.h"
 
 namespace velk {
 namespace {

@@ -1,10 +1,10 @@
-#include "render/dib_section.h"
+#include "gfx/dib_section.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
 
-#include "render/pixel_blend.h"
+#include "gfx/pixel_blend.h"
 
 namespace velk {
 namespace {

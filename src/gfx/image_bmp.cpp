@@ -9,7 +9,7 @@
 
 #include "base/byte_reader.h"
 #include "codec/limits.h"
-#include "render/image_library.h"
+#include "gfx/image_library.h"
 
 namespace velk {
 namespace {

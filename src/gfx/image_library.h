@@ -17,7 +17,7 @@
 #include "base/geometry.h"
 #include "base/rgb_image.h"
 #include "host/host.h"
-#include "render/surface.h"
+#include "gfx/surface.h"
 
 namespace velk {
 

@@ -1,4 +1,4 @@
-#include "render/font_cache.h"
+#include "gfx/font_cache.h"
 
 #include <fontconfig/fontconfig.h>
 

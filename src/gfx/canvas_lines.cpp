@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "render/canvas.h"
+#include "gfx/canvas.h"
 
 namespace velk {
 

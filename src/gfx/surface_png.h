@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/rgb_image.h"
-#include "render/surface.h"
+#include "gfx/surface.h"
 
 namespace velk {
 

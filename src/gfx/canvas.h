@@ -18,9 +18,9 @@
 
 #include "base/geometry.h"
 #include "base/region.h"
-#include "render/canvas_constants.h"
-#include "render/coverage_mask.h"
-#include "render/surface.h"
+#include "gfx/canvas_constants.h"
+#include "gfx/coverage_mask.h"
+#include "gfx/surface.h"
 
 namespace velk {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "render/canvas.h"
+#include "gfx/canvas.h"
 
 namespace velk {
 

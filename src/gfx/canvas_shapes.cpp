@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "render/canvas.h"
+#include "gfx/canvas.h"
 
 namespace velk {
 

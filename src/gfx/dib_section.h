@@ -18,8 +18,8 @@
 #include "base/geometry.h"
 #include "base/rgb_image.h"
 #include "host/host.h"
-#include "render/canvas_constants.h"
-#include "render/surface.h"
+#include "gfx/canvas_constants.h"
+#include "gfx/surface.h"
 
 namespace velk {
 

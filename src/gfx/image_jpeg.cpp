@@ -4,7 +4,7 @@
 
 #include "codec/jpeg_codec.h"
 #include "codec/limits.h"
-#include "render/image_library.h"
+#include "gfx/image_library.h"
 
 namespace velk {
 

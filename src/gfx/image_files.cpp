@@ -2,7 +2,7 @@
 #include <string>
 
 #include "document/load_context.h"
-#include "render/image_library.h"
+#include "gfx/image_library.h"
 
 namespace velk {
 namespace {

@@ -2,7 +2,7 @@
 // key colour left out.
 #include <algorithm>
 
-#include "render/image_library.h"
+#include "gfx/image_library.h"
 
 namespace velk {
 namespace {
