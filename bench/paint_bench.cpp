@@ -20,8 +20,8 @@
 #include "hosts/headless/recording_ui.h"
 #include "gfx/canvas.h"
 #include "gfx/font_cache.h"
-#include "render/page_painter.h"
-#include "render/picture_cache.h"
+#include "pages/page_painter.h"
+#include "pages/picture_cache.h"
 #include "gfx/surface.h"
 
 namespace velk {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "render/hit_test.h"
+#include "pages/hit_test.h"
 
 namespace velk {
 namespace {

@@ -6,7 +6,7 @@
 #include "input/paragraph_pointer.h"
 #include "pages/object_visibility.h"
 #include "pages/page_lookup.h"
-#include "render/hit_test.h"
+#include "pages/hit_test.h"
 
 namespace velk {
 namespace {

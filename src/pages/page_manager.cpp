@@ -7,7 +7,7 @@
 #include "base/codepage.h"
 #include "base/saturate.h"
 #include "pages/page_entry.h"
-#include "render/page_painter.h"
+#include "pages/page_painter.h"
 
 namespace velk {
 namespace {

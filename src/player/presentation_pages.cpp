@@ -5,7 +5,7 @@
 #include "base/saturate.h"
 #include "input/input_field.h"
 #include "gfx/canvas.h"
-#include "render/page_painter.h"
+#include "pages/page_painter.h"
 #include "script/number_text.h"
 #include "player/presentation.h"
 

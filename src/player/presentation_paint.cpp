@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "gfx/canvas.h"
-#include "render/page_painter.h"
+#include "pages/page_painter.h"
 #include "player/presentation.h"
 
 namespace velk {

@@ -12,10 +12,10 @@
 #include "gfx/canvas.h"
 #include "render/draw_support.h"
 #include "render/drawers.h"
-#include "render/hit_test.h"
+#include "pages/hit_test.h"
 #include "gfx/image_library.h"
 #include "render/matrix.h"
-#include "render/picture_cache.h"
+#include "pages/picture_cache.h"
 
 namespace velk {
 namespace {

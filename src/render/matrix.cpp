@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "render/picture_cache.h"
+#include "pages/picture_cache.h"
 
 namespace velk {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "draw_test_fixture.h"
-#include "render/hit_test.h"
+#include "pages/hit_test.h"
 #include "render/matrix.h"
 
 namespace velk {

@@ -9,7 +9,7 @@
 #include "gfx/canvas.h"
 #include "render/draw_object.h"
 #include "gfx/font_cache.h"
-#include "render/picture_cache.h"
+#include "pages/picture_cache.h"
 #include "gfx/surface.h"
 
 namespace velk::test {

@@ -15,7 +15,7 @@
 #include "render/draw_support.h"
 #include "render/drawers.h"
 #include "gfx/font_cache.h"
-#include "render/picture_cache.h"
+#include "pages/picture_cache.h"
 #include "gfx/text_draw.h"
 
 namespace velk {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "hosts/headless/recording_ui.h"
-#include "render/picture_cache.h"
+#include "pages/picture_cache.h"
 
 namespace velk {
 namespace {

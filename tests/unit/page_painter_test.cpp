@@ -1,5 +1,5 @@
 // Page painting: backgrounds, the order of the three layers, alias objects, the border.
-#include "render/page_painter.h"
+#include "pages/page_painter.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include "hosts/headless/recording_ui.h"
 #include "gfx/canvas.h"
 #include "gfx/font_cache.h"
-#include "render/picture_cache.h"
+#include "pages/picture_cache.h"
 #include "gfx/surface.h"
 
 namespace velk {

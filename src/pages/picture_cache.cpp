@@ -1,4 +1,4 @@
-#include "render/picture_cache.h"
+#include "pages/picture_cache.h"
 
 #include "document/load_context.h"
 #include "document/picture_io.h"

@@ -1,4 +1,4 @@
-#include "render/page_painter.h"
+#include "pages/page_painter.h"
 
 #include <algorithm>
 #include <limits>
@@ -8,7 +8,7 @@
 #include "base/codepage.h"
 #include "gfx/canvas.h"
 #include "gfx/image_library.h"
-#include "render/picture_cache.h"
+#include "pages/picture_cache.h"
 
 namespace velk {
 namespace {

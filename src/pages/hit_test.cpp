@@ -1,4 +1,4 @@
-#include "render/hit_test.h"
+#include "pages/hit_test.h"
 
 #include <algorithm>
 #include <vector>
@@ -6,7 +6,7 @@
 #include "gfx/canvas.h"
 #include "render/draw_support.h"
 #include "gfx/image_library.h"
-#include "render/picture_cache.h"
+#include "pages/picture_cache.h"
 
 namespace velk {
 namespace {
