@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "gfx/canvas.h"
-#include "render/draw_support.h"
+#include "objects/draw_support.h"
 #include "gfx/image_library.h"
 #include "pages/picture_cache.h"
 

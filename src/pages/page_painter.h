@@ -9,7 +9,7 @@
 #include "document/object.h"
 #include "document/page.h"
 #include "document/project.h"
-#include "render/draw_object.h"
+#include "objects/draw_object.h"
 
 namespace velk {
 

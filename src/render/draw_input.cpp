@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "gfx/canvas.h"
-#include "render/draw_support.h"
-#include "render/drawers.h"
+#include "objects/draw_support.h"
+#include "objects/drawers.h"
 #include "gfx/font_cache.h"
 #include "gfx/text_draw.h"
 

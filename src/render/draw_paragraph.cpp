@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "gfx/canvas.h"
-#include "render/draw_support.h"
-#include "render/drawers.h"
+#include "objects/draw_support.h"
+#include "objects/drawers.h"
 #include "gfx/font_cache.h"
 #include "render/paragraph_text.h"
 #include "gfx/text_draw.h"

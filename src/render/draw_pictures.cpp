@@ -10,8 +10,8 @@
 #include <optional>
 
 #include "gfx/canvas.h"
-#include "render/draw_support.h"
-#include "render/drawers.h"
+#include "objects/draw_support.h"
+#include "objects/drawers.h"
 #include "pages/hit_test.h"
 #include "gfx/image_library.h"
 #include "render/matrix.h"

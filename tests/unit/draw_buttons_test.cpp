@@ -10,8 +10,8 @@
 
 #include "hosts/headless/recording_ui.h"
 #include "gfx/canvas.h"
-#include "render/draw_object.h"
-#include "render/drawers.h"
+#include "objects/draw_object.h"
+#include "objects/drawers.h"
 #include "gfx/font_cache.h"
 #include "pages/picture_cache.h"
 #include "gfx/text_draw.h"

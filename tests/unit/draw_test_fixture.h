@@ -7,7 +7,7 @@
 #include "document/object.h"
 #include "hosts/headless/recording_ui.h"
 #include "gfx/canvas.h"
-#include "render/draw_object.h"
+#include "objects/draw_object.h"
 #include "gfx/font_cache.h"
 #include "pages/picture_cache.h"
 #include "gfx/surface.h"

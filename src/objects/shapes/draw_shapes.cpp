@@ -9,8 +9,8 @@
 
 #include "base/region.h"
 #include "gfx/canvas.h"
-#include "render/draw_support.h"
-#include "render/drawers.h"
+#include "objects/draw_support.h"
+#include "objects/drawers.h"
 
 namespace velk {
 namespace {

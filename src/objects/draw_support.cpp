@@ -1,4 +1,4 @@
-#include "render/draw_support.h"
+#include "objects/draw_support.h"
 
 #include <algorithm>
 #include <limits>

@@ -4,8 +4,8 @@
 
 #include "gfx/canvas.h"
 #include "gfx/dib_section.h"
-#include "render/draw_support.h"
-#include "render/drawers.h"
+#include "objects/draw_support.h"
+#include "objects/drawers.h"
 #include "gfx/font_cache.h"
 #include "gfx/image_library.h"
 #include "pages/picture_cache.h"

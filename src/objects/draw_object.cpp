@@ -1,7 +1,7 @@
-#include "render/draw_object.h"
+#include "objects/draw_object.h"
 
 #include "gfx/canvas.h"
-#include "render/drawers.h"
+#include "objects/drawers.h"
 
 namespace velk {
 namespace {

@@ -2,7 +2,7 @@
 // the file of its family: draw_text.cpp, draw_buttons.cpp, draw_shapes.cpp, draw_pictures.cpp.
 #pragma once
 
-#include "render/draw_object.h"
+#include "objects/draw_object.h"
 
 namespace velk {
 

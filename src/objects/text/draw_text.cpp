@@ -8,8 +8,8 @@
 
 #include "gfx/canvas.h"
 #include "gfx/dib_section.h"
-#include "render/draw_support.h"
-#include "render/drawers.h"
+#include "objects/draw_support.h"
+#include "objects/drawers.h"
 #include "gfx/font_cache.h"
 #include "gfx/pixel_blend.h"
 #include "gfx/text_draw.h"
