@@ -1,5 +1,5 @@
 // Hit test and hover tracking on one page.
-#include "input/image_pan.h"
+#include "objects/pictures/image_pan.h"
 #include "input/input_field.h"
 #include "input/input_host.h"
 #include "input/page_pointer.h"

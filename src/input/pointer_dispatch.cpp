@@ -5,12 +5,12 @@
 #include <utility>
 
 #include "controls/bubble.h"
-#include "input/image_pan.h"
+#include "objects/pictures/image_pan.h"
 #include "input/input_field.h"
 #include "input/input_host.h"
 #include "input/paragraph_pointer.h"
 #include "pages/page_manager.h"
-#include "render/matrix.h"
+#include "objects/pictures/matrix.h"
 #include "script/variable_store.h"
 
 namespace velk {

@@ -6,7 +6,7 @@
 
 #include "draw_test_fixture.h"
 #include "pages/hit_test.h"
-#include "render/matrix.h"
+#include "objects/pictures/matrix.h"
 
 namespace velk {
 namespace {

@@ -1,5 +1,5 @@
 // The cells of a Matrix object: creation, MatrixSet / MatrixGet addressing, cell at a point.
-#include "render/matrix.h"
+#include "objects/pictures/matrix.h"
 
 #include <gtest/gtest.h>
 

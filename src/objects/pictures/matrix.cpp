@@ -1,4 +1,4 @@
-#include "render/matrix.h"
+#include "objects/pictures/matrix.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "input/image_pan.h"
+#include "objects/pictures/image_pan.h"
 
 #include <algorithm>
 

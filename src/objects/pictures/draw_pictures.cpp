@@ -14,7 +14,7 @@
 #include "objects/drawers.h"
 #include "pages/hit_test.h"
 #include "gfx/image_library.h"
-#include "render/matrix.h"
+#include "objects/pictures/matrix.h"
 #include "pages/picture_cache.h"
 
 namespace velk {
