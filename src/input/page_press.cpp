@@ -5,7 +5,7 @@
 #include "input/input_field.h"
 #include "input/input_host.h"
 #include "input/page_pointer.h"
-#include "input/paragraph_pointer.h"
+#include "objects/paragraph/paragraph_pointer.h"
 #include "pages/object_visibility.h"
 #include "pages/page_lookup.h"
 #include "script/number_text.h"

@@ -8,7 +8,7 @@
 #include "objects/pictures/image_pan.h"
 #include "input/input_field.h"
 #include "input/input_host.h"
-#include "input/paragraph_pointer.h"
+#include "objects/paragraph/paragraph_pointer.h"
 #include "pages/page_manager.h"
 #include "objects/pictures/matrix.h"
 #include "script/variable_store.h"

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "draw_test_fixture.h"
-#include "input/paragraph_scroll.h"
+#include "objects/paragraph/paragraph_scroll.h"
 #include "input/pointer_dispatch.h"
 #include "input_test_host.h"
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "draw_test_fixture.h"
-#include "render/paragraph_text.h"
+#include "objects/paragraph/paragraph_text.h"
 
 namespace velk::test {
 namespace {

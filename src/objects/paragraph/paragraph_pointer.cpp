@@ -1,8 +1,8 @@
-#include "input/paragraph_pointer.h"
+#include "objects/paragraph/paragraph_pointer.h"
 
 #include "base/saturate.h"
 #include "input/input_host.h"
-#include "input/paragraph_scroll.h"
+#include "objects/paragraph/paragraph_scroll.h"
 #include "pages/page_manager.h"
 
 namespace velk {

@@ -1,4 +1,4 @@
-#include "render/paragraph_text.h"
+#include "objects/paragraph/paragraph_text.h"
 
 #include <algorithm>
 #include <cmath>

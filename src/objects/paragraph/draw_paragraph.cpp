@@ -8,7 +8,7 @@
 #include "objects/draw_support.h"
 #include "objects/drawers.h"
 #include "gfx/font_cache.h"
-#include "render/paragraph_text.h"
+#include "objects/paragraph/paragraph_text.h"
 #include "gfx/text_draw.h"
 
 namespace velk {

@@ -1,4 +1,4 @@
-#include "input/paragraph_scroll.h"
+#include "objects/paragraph/paragraph_scroll.h"
 
 #include <algorithm>
 #include <cmath>
