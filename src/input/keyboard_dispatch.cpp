@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "controls/bubble.h"
-#include "input/input_field.h"
+#include "objects/input_text/field_control.h"
 #include "input/input_host.h"
 #include "input/pointer_dispatch.h"
 #include "pages/page_lookup.h"

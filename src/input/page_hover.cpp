@@ -1,6 +1,6 @@
 // Hit test and hover tracking on one page.
 #include "objects/pictures/image_pan.h"
-#include "input/input_field.h"
+#include "objects/input_text/field_control.h"
 #include "input/input_host.h"
 #include "input/page_pointer.h"
 #include "objects/paragraph/paragraph_pointer.h"

@@ -2,7 +2,7 @@
 
 #include "base/codepage.h"
 #include "base/text.h"
-#include "input/input_field.h"
+#include "objects/input_text/field_control.h"
 #include "input/input_host.h"
 #include "input/page_pointer.h"
 #include "objects/paragraph/paragraph_pointer.h"

@@ -6,7 +6,7 @@
 
 #include "controls/bubble.h"
 #include "objects/pictures/image_pan.h"
-#include "input/input_field.h"
+#include "objects/input_text/field_control.h"
 #include "input/input_host.h"
 #include "objects/paragraph/paragraph_pointer.h"
 #include "pages/page_manager.h"

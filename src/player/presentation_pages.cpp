@@ -3,7 +3,7 @@
 
 #include "base/codepage.h"
 #include "base/saturate.h"
-#include "input/input_field.h"
+#include "objects/input_text/field_control.h"
 #include "gfx/canvas.h"
 #include "pages/page_painter.h"
 #include "script/number_text.h"

@@ -1,6 +1,6 @@
 // The editing rules of an Input text's field, between two drawings: typing, the editing keys,
 // filters, the width limits, and what the pointer leaves for the next drawing.
-#include "input/input_editing.h"
+#include "objects/input_text/input_editing.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 
 #include "base/geometry.h"
 #include "document/object.h"
-#include "input/input_editing.h"
+#include "objects/input_text/input_editing.h"
 
 namespace velk {
 

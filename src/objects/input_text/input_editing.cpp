@@ -1,4 +1,4 @@
-#include "input/input_editing.h"
+#include "objects/input_text/input_editing.h"
 
 #include <algorithm>
 #include <string>

@@ -1,8 +1,8 @@
-#include "input/input_field.h"
+#include "objects/input_text/field_control.h"
 
 #include <algorithm>
 
-#include "input/input_editing.h"
+#include "objects/input_text/input_editing.h"
 #include "input/input_host.h"
 #include "script/number_text.h"
 #include "script/variable_store.h"
