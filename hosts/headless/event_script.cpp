@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "base/codepage.h"
-#include "hosts/headless/key_names.h"
+#include "hosts/headless/event_keys.h"
 
 namespace velk::headless {
 namespace {

@@ -1,6 +1,6 @@
 #include "hosts/headless/headless_run.h"
 
-#include "hosts/headless/key_names.h"
+#include "hosts/headless/event_keys.h"
 
 namespace velk::headless {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "input/key_names.h"
+#include "objects/script_object/shortcut_keys.h"
 
 namespace velk {
 

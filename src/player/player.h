@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "base/geometry.h"
-#include "input/key_names.h"
+#include "objects/script_object/shortcut_keys.h"
 #include "host/host.h"
 #include "gfx/surface.h"
 #include "player/command_line.h"

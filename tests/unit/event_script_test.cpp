@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "hosts/headless/key_names.h"
+#include "hosts/headless/event_keys.h"
 
 namespace velk::headless {
 namespace {

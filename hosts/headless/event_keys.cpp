@@ -1,4 +1,4 @@
-#include "hosts/headless/key_names.h"
+#include "hosts/headless/event_keys.h"
 
 #include <array>
 #include <string>

@@ -1,4 +1,4 @@
-#include "input/key_names.h"
+#include "objects/script_object/shortcut_keys.h"
 
 #include <array>
 
