@@ -30,7 +30,7 @@
 #include "gfx/dib_section.h"
 #include "script/builtin_support.h"
 #include "script/compiler.h"
-#include "script/script_codec.h"
+#include "script/compiler_script_codec.h"
 
 namespace {
 

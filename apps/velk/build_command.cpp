@@ -1,9 +1,9 @@
 // velk build: a JSON description to a project file or a standalone executable.
 #include <sys/stat.h>
 
-#include "commands.h"
+#include "tool_commands.h"
 #include "document/container.h"
-#include "script/script_codec.h"
+#include "script/compiler_script_codec.h"
 #include "player/standalone.h"
 #include "tool_io.h"
 

@@ -2,7 +2,7 @@
 #include <iostream>
 
 #include "base/codepage.h"
-#include "commands.h"
+#include "tool_commands.h"
 #include "document/embedded_extraction.h"
 #include "tool_io.h"
 

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "base/codepage.h"
-#include "commands.h"
+#include "tool_commands.h"
 #include "gfx/canvas.h"
 #include "gfx/font_cache.h"
 #include "pages/page_painter.h"

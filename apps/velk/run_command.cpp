@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "base/codepage.h"
-#include "commands.h"
+#include "tool_commands.h"
 #include "document/load_context.h"
 #include "hosts/headless/headless_run.h"
 #include "hosts/posix/posix_file_system.h"

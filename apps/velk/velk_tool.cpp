@@ -3,7 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <exception>
 
-#include "commands.h"
+#include "tool_commands.h"
 #include "tool_io.h"
 
 namespace velk::tool {

@@ -17,7 +17,7 @@
 #include <nlohmann/json.hpp>
 
 #include "document/project.h"
-#include "document/script_codec.h"
+#include "document/script_text_codec.h"
 
 namespace velk {
 

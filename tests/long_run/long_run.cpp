@@ -16,7 +16,7 @@
 #include "hosts/headless/recording_ui.h"
 #include "hosts/headless/virtual_clock.h"
 #include "player_test_host.h"
-#include "script/script_codec.h"
+#include "script/compiler_script_codec.h"
 #include "script/variable_store.h"
 #include "player/player.h"
 

@@ -18,7 +18,7 @@
 #include "hosts/headless/memory_file_system.h"
 #include "hosts/headless/memory_profile_store.h"
 #include "hosts/headless/virtual_clock.h"
-#include "script/script_codec.h"
+#include "script/compiler_script_codec.h"
 #include "script/variable_store.h"
 #include "player/player.h"
 

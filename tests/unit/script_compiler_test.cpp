@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "hosts/headless/recording_ui.h"
-#include "script/script_codec.h"
+#include "script/compiler_script_codec.h"
 
 namespace velk {
 namespace {

@@ -3,7 +3,7 @@
 
 #include "document/project_json.h"
 #include "script/compiler.h"
-#include "script/script_codec.h"
+#include "script/compiler_script_codec.h"
 
 namespace velk {
 namespace {

@@ -1,7 +1,7 @@
 // Script text for the JSON description, through the player's own compiler.
 #pragma once
 
-#include "document/script_codec.h"
+#include "document/script_text_codec.h"
 
 namespace velk {
 

@@ -1,4 +1,4 @@
-#include "script/script_codec.h"
+#include "script/compiler_script_codec.h"
 
 #include "script/compiler.h"
 
