@@ -2,7 +2,7 @@
 // without building a command context for it.
 #pragma once
 
-#include "commands/command_host.h"
+#include "commands/command_owner.h"
 #include "commands/record_programs.h"
 #include "document/action_list.h"
 #include "script/evaluator.h"
@@ -10,20 +10,20 @@
 namespace velk {
 
 // The evaluator's complaint, shown the way running statements show it; the script goes on.
-void ShowEvaluationError(CommandHost& host, const Evaluator& evaluator);
+void ShowEvaluationError(CommandOwner& owner, const Evaluator& evaluator);
 
 // Evaluates the record's argument in assignment mode, through its prepared program when the
 // list has them.
-inline void PerformAssignment(CommandHost& host, const ActionRecord& record,
+inline void PerformAssignment(CommandOwner& owner, const ActionRecord& record,
                               RecordPrograms* programs) {
     if (record.argument.empty()) return;
-    Evaluator& evaluator = host.ScriptEvaluator();
+    Evaluator& evaluator = owner.ScriptEvaluator();
     if (programs != nullptr) {
         evaluator.Evaluate(programs->Argument(record));
     } else {
         evaluator.Evaluate(record.argument);
     }
-    if (evaluator.HasError()) ShowEvaluationError(host, evaluator);
+    if (evaluator.HasError()) ShowEvaluationError(owner, evaluator);
 }
 
 }  // namespace velk

@@ -3,7 +3,7 @@
 
 #include "base/saturate.h"
 #include "base/text.h"
-#include "commands/command_host.h"
+#include "commands/command_owner.h"
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
 #include "script/variable_store.h"
@@ -41,16 +41,16 @@ std::int32_t LeadingInteger(std::string_view text) {
     return SaturateToInt32(negative ? -value : value);
 }
 
-std::int32_t EvaluateInt(CommandHost& host, std::string_view expression) {
-    return SaturateCast<std::int32_t>(host.Evaluate(expression));
+std::int32_t EvaluateInt(CommandOwner& owner, std::string_view expression) {
+    return SaturateCast<std::int32_t>(owner.Evaluate(expression));
 }
 
 Page* CommandContext::PageForTarget() const {
-    return named_page != nullptr ? named_page : host.CurrentPage();
+    return named_page != nullptr ? named_page : owner.CurrentPage();
 }
 
 std::string CommandContext::Argument() const {
-    return ResolveText(record.argument, host.Variables());
+    return ResolveText(record.argument, owner.Variables());
 }
 
 }  // namespace velk

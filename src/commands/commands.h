@@ -14,7 +14,7 @@
 
 namespace velk {
 
-class CommandHost;
+class CommandOwner;
 class Dispatcher;
 class RecordPrograms;
 
@@ -35,7 +35,7 @@ struct RunFrame {
 
 // One record as a command sees it.
 struct CommandContext {
-    CommandHost& host;
+    CommandOwner& owner;
     Dispatcher& dispatcher;
     RunFrame& frame;
     const ActionRecord& record;
@@ -83,6 +83,6 @@ void PerformRunProject(CommandContext& ctx);              // RunVKD
 std::int32_t LeadingInteger(std::string_view text);
 
 // An expression's value as the integer the commands use (truncated toward zero, saturated).
-std::int32_t EvaluateInt(CommandHost& host, std::string_view expression);
+std::int32_t EvaluateInt(CommandOwner& owner, std::string_view expression);
 
 }  // namespace velk

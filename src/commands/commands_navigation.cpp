@@ -1,5 +1,5 @@
 // FirstPage, LastPage, NextPage, PrevPage and Page.
-#include "commands/command_host.h"
+#include "commands/command_owner.h"
 #include "commands/command_table.h"
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
@@ -11,7 +11,7 @@ namespace {
 constexpr Point kNoPointer{-1, -1};
 
 void GoInDirection(CommandContext& ctx, PageDirection direction) {
-    ctx.host.GoToPage(static_cast<std::int32_t>(direction), {}, kNoPointer);
+    ctx.owner.GoToPage(static_cast<std::int32_t>(direction), {}, kNoPointer);
 }
 
 }  // namespace
@@ -34,7 +34,7 @@ void PerformNavigation(CommandContext& ctx) {
             if (ctx.target.empty()) return;
             // Waiting commands of other runs give up once the page changes.
             ctx.dispatcher.SetPendingStop(true);
-            ctx.host.GoToPageCommand(ctx.target);
+            ctx.owner.GoToPageCommand(ctx.target);
             break;
         default:
             break;

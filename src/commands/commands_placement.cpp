@@ -4,7 +4,7 @@
 #include "base/codepage.h"
 #include "base/saturate.h"
 #include "base/text.h"
-#include "commands/command_host.h"
+#include "commands/command_owner.h"
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
 #include "pages/object_visibility.h"
@@ -56,16 +56,16 @@ double Progress(Easing easing, std::int32_t i, std::int32_t steps) {
 // Lets more than kStepMs pass while the presentation goes on. False when the wait was given
 // up: the player is stopping or the page changed meanwhile.
 bool WaitOneStep(CommandContext& ctx) {
-    const std::uint32_t start = ctx.host.Clock().TickCount();
-    while (ctx.host.Clock().TickCount() - start <= kStepMs) {
+    const std::uint32_t start = ctx.owner.Clock().TickCount();
+    while (ctx.owner.Clock().TickCount() - start <= kStepMs) {
         if (ctx.dispatcher.Stopping()) return false;
-        if (!ctx.host.WaitUntil(start + kStepMs + 1)) return false;
+        if (!ctx.owner.WaitUntil(start + kStepMs + 1)) return false;
     }
     return !ctx.dispatcher.Stopping();
 }
 
 void PlaceOnCurrentPage(CommandContext& ctx, Object& object, std::int32_t x, std::int32_t y) {
-    if (Page* page = ctx.host.CurrentPage()) PlaceObject(*page, object, x, y, false);
+    if (Page* page = ctx.owner.CurrentPage()) PlaceObject(*page, object, x, y, false);
     ctx.frame.Repaint(FullRect(object).Inflate(1));
 }
 
@@ -75,17 +75,17 @@ void PerformMoveObject(CommandContext& ctx) {
     Object* object = ctx.object;
     Page* page = ctx.PageForTarget();
     if (object == nullptr || page == nullptr || ctx.record.argument.empty()) return;
-    const auto fields = SplitArgs(ctx.record.argument, 4, ctx.host.Variables());
+    const auto fields = SplitArgs(ctx.record.argument, 4, ctx.owner.Variables());
     if (fields.size() != 2 && fields.size() != 4) return;
 
-    const std::int32_t x = EvaluateInt(ctx.host, fields[0]);
-    const std::int32_t y = EvaluateInt(ctx.host, fields[1]);
+    const std::int32_t x = EvaluateInt(ctx.owner, fields[0]);
+    const std::int32_t y = EvaluateInt(ctx.owner, fields[1]);
     std::int32_t width = Extent(object->rect.left, object->rect.right);
     std::int32_t height = Extent(object->rect.top, object->rect.bottom);
     bool resized = false;
     if (fields.size() == 4) {
-        const std::int32_t new_width = EvaluateInt(ctx.host, fields[2]);
-        const std::int32_t new_height = EvaluateInt(ctx.host, fields[3]);
+        const std::int32_t new_width = EvaluateInt(ctx.owner, fields[2]);
+        const std::int32_t new_height = EvaluateInt(ctx.owner, fields[3]);
         resized = new_width != width || new_height != height;
         width = new_width;
         height = new_height;
@@ -106,12 +106,12 @@ void PerformMoveObject(CommandContext& ctx) {
 CommandResult PerformMoveTo(CommandContext& ctx) {
     Object* object = ctx.object;
     if (object == nullptr || ctx.record.argument.empty()) return CommandResult::kGoOn;
-    const auto fields = SplitArgs(ctx.record.argument, 4, ctx.host.Variables());
+    const auto fields = SplitArgs(ctx.record.argument, 4, ctx.owner.Variables());
     if (fields.size() < 2) return CommandResult::kGoOn;
 
-    const std::int32_t x = EvaluateInt(ctx.host, fields[0]);
-    const std::int32_t y = EvaluateInt(ctx.host, fields[1]);
-    std::int32_t steps = fields.size() >= 3 ? EvaluateInt(ctx.host, fields[2]) : kDefaultSteps;
+    const std::int32_t x = EvaluateInt(ctx.owner, fields[0]);
+    const std::int32_t y = EvaluateInt(ctx.owner, fields[1]);
+    std::int32_t steps = fields.size() >= 3 ? EvaluateInt(ctx.owner, fields[2]) : kDefaultSteps;
     if (steps == 0) steps = kDefaultSteps;
     const Easing easing = fields.size() >= 4 ? EasingOf(fields[3]) : Easing::kLinear;
 
@@ -124,14 +124,14 @@ CommandResult PerformMoveTo(CommandContext& ctx) {
         PlaceOnCurrentPage(ctx, *object, SaturateCast<std::int32_t>(x0 + dx * t),
                            SaturateCast<std::int32_t>(y0 + dy * t));
         if (!WaitOneStep(ctx)) return CommandResult::kEndList;
-        ctx.host.Invalidate(ctx.frame.repaint);
+        ctx.owner.Invalidate(ctx.frame.repaint);
         // Other lists ran while we waited: find the object again rather than trust a pointer.
-        object = ctx.host.FindObject(ctx.object_name);
+        object = ctx.owner.FindObject(ctx.object_name);
         if (object == nullptr) return CommandResult::kGoOn;
     }
     // The steps truncate; the last placement is exact.
     PlaceOnCurrentPage(ctx, *object, x, y);
-    ctx.host.Invalidate(ctx.frame.repaint);
+    ctx.owner.Invalidate(ctx.frame.repaint);
     return CommandResult::kGoOn;
 }
 

@@ -1,5 +1,5 @@
 // RunVKD: another project, in this window or in a new player.
-#include "commands/command_host.h"
+#include "commands/command_owner.h"
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
 #include "pages/page_manager.h"
@@ -19,16 +19,16 @@ bool AsksForNewWindow(std::string_view parameter) {
 
 void PerformRunProject(CommandContext& ctx) {
     if (ctx.target.empty()) return;
-    const std::string path = ctx.host.ExpandPath(ctx.target);
+    const std::string path = ctx.owner.ExpandPath(ctx.target);
     const std::string parameter = ctx.Argument();
     if (AsksForNewWindow(parameter)) {
         // TODO(launcher): start a new player process on `path` through Run with mode 5 and
         // report its result through "ZIZ_ReturnVal".
         return;
     }
-    if (Page* page = ctx.host.CurrentPage()) ctx.host.PageSide().RunExitActions(*page);
+    if (Page* page = ctx.owner.CurrentPage()) ctx.owner.PageSide().RunExitActions(*page);
     ctx.dispatcher.StopAll();
-    ctx.host.RequestProjectSwitch(path, parameter);
+    ctx.owner.RequestProjectSwitch(path, parameter);
     // The switch waits for the dispatcher to be idle; this list is over, so it need not wait.
     ctx.dispatcher.ClearExecuting();
 }

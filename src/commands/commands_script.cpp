@@ -4,7 +4,7 @@
 
 #include "base/codepage.h"
 #include "base/saturate.h"
-#include "commands/command_host.h"
+#include "commands/command_owner.h"
 #include "commands/command_table.h"
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
@@ -19,18 +19,18 @@ constexpr std::int32_t kMaxPauseMs = 0x7FFFFFFE;
 
 // These commands use whatever value an expression gives; its errors are not shown.
 double QuietValue(CommandContext& ctx, std::string_view text) {
-    return ctx.host.ScriptEvaluator().Evaluate(text);
+    return ctx.owner.ScriptEvaluator().Evaluate(text);
 }
 
 CommandResult PerformReturn(CommandContext& ctx) {
     // What the list changed so far is painted as at its end.
-    if (!ctx.frame.repaint.IsEmpty()) ctx.host.Invalidate(ctx.frame.repaint.Inflate(1));
+    if (!ctx.frame.repaint.IsEmpty()) ctx.owner.Invalidate(ctx.frame.repaint.Inflate(1));
     return CommandResult::kEndList;
 }
 
 void PerformRunScript(CommandContext& ctx) {
     if (ctx.object == nullptr) return;
-    ctx.dispatcher.RunGuarded(ctx.host.ShareList(ctx.object->actions_click));
+    ctx.dispatcher.RunGuarded(ctx.owner.ShareList(ctx.object->actions_click));
 }
 
 // The timer a prefix selects, by its lower-case form.
@@ -54,7 +54,7 @@ void PerformScriptTimer(CommandContext& ctx) {
         id = ScriptTimerFor(name.substr(0, equals));
         name = name.substr(equals + 1);
     }
-    ctx.host.StartScriptTimer(id, name, static_cast<std::uint32_t>(delay));
+    ctx.owner.StartScriptTimer(id, name, static_cast<std::uint32_t>(delay));
 }
 
 CommandResult PerformPause(CommandContext& ctx) {
@@ -66,9 +66,9 @@ CommandResult PerformPause(CommandContext& ctx) {
     if (ctx.dispatcher.Stopping()) return CommandResult::kEndList;
     // The pause is over once more than `ms` milliseconds have passed.
     const std::uint32_t deadline =
-        ctx.host.Clock().TickCount() + static_cast<std::uint32_t>(ms) + 1;
+        ctx.owner.Clock().TickCount() + static_cast<std::uint32_t>(ms) + 1;
     // Given up (the page changed, the player stops): the whole list ends.
-    if (!ctx.host.WaitUntil(deadline)) return CommandResult::kEndList;
+    if (!ctx.owner.WaitUntil(deadline)) return CommandResult::kEndList;
     return ctx.dispatcher.Stopping() ? CommandResult::kEndList : CommandResult::kGoOn;
 }
 
@@ -89,13 +89,13 @@ void PerformMessage(CommandContext& ctx) {
             text += "\n" + ctx.record.argument + " : " + NumberToText(number) + " ";
         }
     }
-    ctx.host.Ui().Ask(ctx.host.ProjectTitle(), text, host::MessageButtons::kOk);
+    ctx.owner.Ui().Ask(ctx.owner.ProjectTitle(), text, host::MessageButtons::kOk);
 }
 
 // An Input text that has been drawn shows the value in its field, and its variables follow.
 void ShowInField(CommandContext& ctx, Object& input_text, const std::string& value) {
     input_text.input_field->text = value;
-    VariableStore& variables = ctx.host.Variables();
+    VariableStore& variables = ctx.owner.Variables();
     if (!input_text.text_variable.empty()) variables.SetString(input_text.text_variable, value);
     if (input_text.number_variable.empty()) return;
     if (input_text.option3 == 1) variables.SetNumber(input_text.number_variable, TextToInt(value));
@@ -117,7 +117,7 @@ void PerformDisplayValue(CommandContext& ctx) {
     // Room for a value that has grown wider than the object.
     Rect area = ctx.object->rect;
     area.right = Rect::Clamp32(std::int64_t{area.right} + 200);
-    ctx.host.Invalidate(area);
+    ctx.owner.Invalidate(area);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // PageTimer and ExitTimer: the one page timer (window timer 0).
-#include "commands/command_host.h"
+#include "commands/command_owner.h"
 #include "commands/command_table.h"
 #include "commands/commands.h"
 
@@ -11,17 +11,17 @@ void PerformPageTimer(CommandContext& ctx) {
     if (interval <= 0) {
         // Not a plain number: an expression such as "delay*1000". Whatever it gives, the
         // running page timer ends here.
-        interval = EvaluateInt(ctx.host, ctx.target);
-        ctx.host.StopPageTimer();
+        interval = EvaluateInt(ctx.owner, ctx.target);
+        ctx.owner.StopPageTimer();
         if (interval <= 0) return;
     }
     const std::uint32_t ms = static_cast<std::uint32_t>(interval);
     if (ctx.record.code == kCmdPageTimer) {
-        ctx.host.ArmPageTimer(PageTimerAction::kGoToPage, ctx.Argument(), ms);
+        ctx.owner.ArmPageTimer(PageTimerAction::kGoToPage, ctx.Argument(), ms);
     } else {
         // An exit timer has no target; clearing it keeps an earlier "IF_IDLE" from letting a
         // click cancel the exit.
-        ctx.host.ArmPageTimer(PageTimerAction::kExit, {}, ms);
+        ctx.owner.ArmPageTimer(PageTimerAction::kExit, {}, ms);
     }
 }
 

@@ -1,5 +1,5 @@
 // Hide, Show and Invert.
-#include "commands/command_host.h"
+#include "commands/command_owner.h"
 #include "commands/command_table.h"
 #include "commands/commands.h"
 #include "pages/object_visibility.h"
@@ -14,14 +14,14 @@ void PerformVisibility(CommandContext& ctx) {
     const std::int32_t code = ctx.record.code;
     const bool was_shown = object->hidden == 0;
     const bool hide = code == kCmdHide || (code == kCmdInvert && was_shown);
-    SetObjectVisible(*page, *object, hide, /*save_state=*/false, &ctx.host.PageSide());
+    SetObjectVisible(*page, *object, hide, /*save_state=*/false, &ctx.owner.PageSide());
 
     // A hidden object may have drawn a frame or a focus mark just outside its rectangle.
     ctx.frame.Repaint(code == kCmdShow ? object->rect : object->rect.Inflate(2));
 
     const bool on_current_page = ctx.target.find("::") == std::string::npos;
     if (code == kCmdShow && was_shown && on_current_page && object->kind == kKindInputText) {
-        ctx.host.FocusInputText(*object);
+        ctx.owner.FocusInputText(*object);
     }
 }
 

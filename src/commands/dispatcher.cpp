@@ -1,7 +1,7 @@
 #include "commands/dispatcher.h"
 
 #include "commands/assignment.h"
-#include "commands/command_host.h"
+#include "commands/command_owner.h"
 #include "commands/command_table.h"
 #include "commands/commands.h"
 #include "document/load_context.h"
@@ -74,13 +74,13 @@ void SkipRecord(const ActionRecord& record, IfLevels& ifs, host::Ui& ui) {
 
         const ActionRecord& record = list.records[frame.position++];
         if (!frame.ifs.Running()) {
-            SkipRecord(record, frame.ifs, host_.Ui());
+            SkipRecord(record, frame.ifs, owner_.Ui());
             continue;
         }
         // Commands may pump or stop the player; nothing more runs once it is stopping.
         // Assignments, the most frequent records, need no command context.
         if (record.code == kCodeAssign) {
-            PerformAssignment(host_, record, programs);
+            PerformAssignment(owner_, record, programs);
             if (!stop_) continue;
             executing_ = false;
             return 0;
@@ -90,7 +90,7 @@ void SkipRecord(const ActionRecord& record, IfLevels& ifs, host::Ui& ui) {
             return 0;
         }
     }
-    if (!frame.repaint.IsEmpty()) host_.Invalidate(frame.repaint.Inflate(1));
+    if (!frame.repaint.IsEmpty()) owner_.Invalidate(frame.repaint.Inflate(1));
     executing_ = false;
     return 1;
 }
@@ -105,7 +105,7 @@ int Dispatcher::RunHeld(const ActionListPtr& list, RecordPrograms* programs) {
     // go to that page by name): the old player recursed until its stack ran out. Runs nested
     // this deep are refused like guarded ones, so the presentation goes on instead.
     if (depth_ >= kMaxRunDepth) {
-        host_.Ui().MessageBox(kApplicationName, kRecursionMessage);
+        owner_.Ui().MessageBox(kApplicationName, kRecursionMessage);
         return 0;
     }
     // `list` stays alive until this run returns, whatever happens to the project meanwhile.
@@ -121,7 +121,7 @@ int Dispatcher::RunHeld(const ActionListPtr& list, RecordPrograms* programs) {
 }
 
 CommandResult Dispatcher::Perform(RunFrame& frame, const ActionRecord& record) {
-    CommandContext ctx{.host = host_,
+    CommandContext ctx{.owner = owner_,
                        .dispatcher = *this,
                        .frame = frame,
                        .record = record,
@@ -129,19 +129,19 @@ CommandResult Dispatcher::Perform(RunFrame& frame, const ActionRecord& record) {
                        .object_name = {}};
     // Statements have no target object: only commands look theirs up.
     if (IsStatement(record.code)) return PerformStatement(ctx);
-    ctx.target = ResolveText(record.target, host_.Variables());
+    ctx.target = ResolveText(record.target, owner_.Variables());
     if (ctx.target.find("::") != std::string::npos) {
-        ctx.named_page = host_.FindPageOf(ctx.target);
+        ctx.named_page = owner_.FindPageOf(ctx.target);
     }
-    ctx.object_name = ObjectLookupName(record.code, ctx.target, host_.Variables());
-    if (!ctx.object_name.empty()) ctx.object = host_.FindObject(ctx.object_name);
+    ctx.object_name = ObjectLookupName(record.code, ctx.target, owner_.Variables());
+    if (!ctx.object_name.empty()) ctx.object = owner_.FindObject(ctx.object_name);
     return PerformCommand(ctx);
 }
 
 int Dispatcher::RunGuarded(ActionListPtr list) {
     CountedScope nested(nesting_);
     if (nesting_ >= kMaxActionNesting) {
-        host_.Ui().MessageBox(kApplicationName, kRecursionMessage);
+        owner_.Ui().MessageBox(kApplicationName, kRecursionMessage);
         return 0;
     }
     return RunActions(std::move(list));

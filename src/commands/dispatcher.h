@@ -15,7 +15,7 @@ namespace velk {
 
 enum class CommandResult;
 struct RunFrame;
-class CommandHost;
+class CommandOwner;
 class RecordPrograms;
 class VariableStore;
 
@@ -27,7 +27,7 @@ inline constexpr std::int32_t kMaxRunDepth = 50;
 
 class Dispatcher {
   public:
-    explicit Dispatcher(CommandHost& host) : host_(host) {}
+    explicit Dispatcher(CommandOwner& owner) : owner_(owner) {}
 
     // Runs `list`. 1 when it ran to its end or a Break cut it short; 0 when it was refused (no
     // list, no records, the player stopping) or stopped. The list is held for the whole run, so
@@ -76,7 +76,7 @@ class Dispatcher {
     int Walk(const ActionList& list, RecordPrograms* programs);
     CommandResult Perform(RunFrame& frame, const ActionRecord& record);
 
-    CommandHost& host_;
+    CommandOwner& owner_;
     bool stop_ = false;
     bool executing_ = false;
     bool break_ = false;

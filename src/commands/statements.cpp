@@ -6,7 +6,7 @@
 #include "base/saturate.h"
 #include "base/text.h"
 #include "commands/assignment.h"
-#include "commands/command_host.h"
+#include "commands/command_owner.h"
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
 #include "commands/record_programs.h"
@@ -16,9 +16,9 @@
 
 namespace velk {
 
-void ShowEvaluationError(CommandHost& host, const Evaluator& evaluator) {
+void ShowEvaluationError(CommandOwner& owner, const Evaluator& evaluator) {
     if (!evaluator.HasError()) return;
-    host.Ui().MessageBox(kApplicationName, evaluator.ErrorText() + "\n" + evaluator.ErrorContext());
+    owner.Ui().MessageBox(kApplicationName, evaluator.ErrorText() + "\n" + evaluator.ErrorContext());
 }
 
 namespace {
@@ -26,13 +26,13 @@ namespace {
 constexpr std::string_view kUnusedNext = "Script Error: Unused next\nnext ";
 
 void PerformIf(CommandContext& ctx) {
-    Evaluator& evaluator = ctx.host.ScriptEvaluator();
+    Evaluator& evaluator = ctx.owner.ScriptEvaluator();
     const double value = ctx.frame.programs != nullptr
                              ? evaluator.Evaluate(ctx.frame.programs->Argument(ctx.record))
                              : evaluator.EvaluateCondition(ctx.record.argument);
-    ShowEvaluationError(ctx.host, evaluator);
+    ShowEvaluationError(ctx.owner, evaluator);
     if (!ctx.frame.ifs.EnterIf(value != 0.0)) {
-        ctx.host.Ui().MessageBox(kApplicationName, kIfDepthMessage);
+        ctx.owner.Ui().MessageBox(kApplicationName, kIfDepthMessage);
     }
 }
 
@@ -69,15 +69,15 @@ std::shared_ptr<ActionList> TakeLoopBody(CommandContext& ctx, std::string_view v
 
 // For loops evaluate without showing errors: the value obtained is used.
 std::int32_t QuietInt(CommandContext& ctx, std::string_view text) {
-    return SaturateCast<std::int32_t>(ctx.host.ScriptEvaluator().Evaluate(text));
+    return SaturateCast<std::int32_t>(ctx.owner.ScriptEvaluator().Evaluate(text));
 }
 
 CommandResult RunCountedLoop(CommandContext& ctx, const std::string& variable, std::int64_t counter,
                              const ActionListPtr& body, RecordPrograms& programs) {
     // Both belong to the main window, which outlives the loop; the counter's record is looked up
     // once, not every pass.
-    Evaluator& evaluator = ctx.host.ScriptEvaluator();
-    VariableStore& variables = ctx.host.Variables();
+    Evaluator& evaluator = ctx.owner.ScriptEvaluator();
+    VariableStore& variables = ctx.owner.Variables();
     VariableSlot counter_variable(variable);
     Evaluator::Repeated limit(ctx.record.limit);
     std::int64_t end = SaturateCast<std::int32_t>(evaluator.Evaluate(limit));
@@ -108,8 +108,8 @@ CommandResult RunInfiniteLoop(CommandContext& ctx, const ActionListPtr& body,
             dispatcher.SetBreak(false);
             return CommandResult::kGoOn;
         }
-        ctx.host.InvalidateWindow();
-        if (!ctx.host.PumpMessages()) return CommandResult::kEndList;
+        ctx.owner.InvalidateWindow();
+        if (!ctx.owner.PumpMessages()) return CommandResult::kEndList;
     }
     return CommandResult::kEndList;
 }
@@ -127,9 +127,9 @@ CommandResult PerformFor(CommandContext& ctx) {
     if (!found) {
         const std::string question = "Script Error: Cannot find 'next' for identifier '" +
                                      variable + "'\nDo you want to continue?";
-        if (ctx.host.Ui().Ask(kApplicationName, question, host::MessageButtons::kYesNo) ==
+        if (ctx.owner.Ui().Ask(kApplicationName, question, host::MessageButtons::kYesNo) ==
             host::MessageAnswer::kNo) {
-            ctx.host.Exit();
+            ctx.owner.Exit();
             return CommandResult::kEndList;
         }
         // The rest of the list was the body that never ran; the run ends normally.
@@ -146,7 +146,7 @@ CommandResult PerformFor(CommandContext& ctx) {
 CommandResult PerformStatement(CommandContext& ctx) {
     switch (ctx.record.code) {
         case kCodeAssign:
-            PerformAssignment(ctx.host, ctx.record, ctx.frame.programs);
+            PerformAssignment(ctx.owner, ctx.record, ctx.frame.programs);
             break;
         case kCodeIf:
             PerformIf(ctx);
@@ -162,7 +162,7 @@ CommandResult PerformStatement(CommandContext& ctx) {
         case kCodeNext:
             // A Next that no For took as its end.
             if (!ctx.record.argument.empty()) {
-                ctx.host.Ui().MessageBox(kApplicationName,
+                ctx.owner.Ui().MessageBox(kApplicationName,
                                          std::string(kUnusedNext) + ctx.record.argument);
             }
             break;

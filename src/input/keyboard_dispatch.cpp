@@ -4,7 +4,7 @@
 
 #include "controls/bubble.h"
 #include "objects/input_text/field_control.h"
-#include "input/input_host.h"
+#include "input/input_owner.h"
 #include "input/pointer_dispatch.h"
 #include "pages/page_lookup.h"
 
@@ -19,36 +19,36 @@ constexpr std::uint32_t kVkDelete = 46;
 }  // namespace
 
 Object* KeyboardDispatch::FocusedField() {
-    Page* page = host_.Pages().current;
+    Page* page = owner_.Pages().current;
     if (page == nullptr) return nullptr;
     for (Object& object : page->objects) {
         if (object.kind != kKindInputText || object.hidden != 0) continue;
-        auto field = FieldOf(host_, object);
+        auto field = FieldOf(owner_, object);
         if (field && field->Focused()) return &object;
     }
     return nullptr;
 }
 
 void KeyboardDispatch::LeaveFocusedFields() {
-    Page* page = host_.Pages().current;
+    Page* page = owner_.Pages().current;
     if (page == nullptr) return;
     for (Object& object : page->objects) {
         if (object.kind != kKindInputText) continue;
-        auto field = FieldOf(host_, object);
+        auto field = FieldOf(owner_, object);
         if (field && field->Focused()) field->InputLeave();
     }
     pointer_.StateOf(*page).active_field = nullptr;
 }
 
 bool KeyboardDispatch::NextField(bool backwards) {
-    Page* page = host_.Pages().current;
+    Page* page = owner_.Pages().current;
     if (page == nullptr) return false;
     // The fields that can take the focus, in the order Tab visits them.
     std::vector<Object*> fields;
     std::size_t focused = SIZE_MAX;
     for (Object& object : page->objects) {
         if (object.kind != kKindInputText) continue;
-        auto field = FieldOf(host_, object);
+        auto field = FieldOf(owner_, object);
         if (!field) continue;
         if (field->Focused()) {
             field->InputLeave();
@@ -71,32 +71,32 @@ bool KeyboardDispatch::NextField(bool backwards) {
 }
 
 void KeyboardDispatch::TakeFocus(Page& page, Object& input_text) {
-    auto field = FieldOf(host_, input_text);
+    auto field = FieldOf(owner_, input_text);
     field->SetFocused(true);
     field->InputSelectAll();
     pointer_.StateOf(page).active_field = &input_text;
 }
 
 void KeyboardDispatch::FocusField(Object& input_text) {
-    Page* page = host_.Pages().current;
-    if (page == nullptr || !FieldOf(host_, input_text)) return;
+    Page* page = owner_.Pages().current;
+    if (page == nullptr || !FieldOf(owner_, input_text)) return;
     // One field has the keyboard: typing must not go to another one that kept its focus.
     for (Object& object : page->objects) {
         if (&object == &input_text) continue;
-        if (auto field = FieldOf(host_, object); field && field->Focused()) field->InputLeave();
+        if (auto field = FieldOf(owner_, object); field && field->Focused()) field->InputLeave();
     }
     TakeFocus(*page, input_text);
 }
 
 void KeyboardDispatch::Publish(Object& input_text) {
-    auto field = FieldOf(host_, input_text);
+    auto field = FieldOf(owner_, input_text);
     if (!field) return;
-    StoreInputText(host_.Variables(), input_text, field->Text());
+    StoreInputText(owner_.Variables(), input_text, field->Text());
     if (input_text.extra_text1.empty()) return;
-    Page* page = host_.Pages().current;
+    Page* page = owner_.Pages().current;
     if (page == nullptr) return;
     if (Object* changed = FindObjectByName(*page, input_text.extra_text1, false)) {
-        host_.RunList(changed->actions_click);
+        owner_.RunList(changed->actions_click);
     }
 }
 
@@ -107,9 +107,9 @@ void KeyboardDispatch::KeyDown(std::uint32_t virtual_key, KeyModifiers modifiers
     if (virtual_key == kVkEscape) {
         LeaveFocusedFields();
     } else if (!field_took_tab) {
-        if (Bubble* bubble = host_.TooltipBubble()) bubble->Hide();
+        if (Bubble* bubble = owner_.TooltipBubble()) bubble->Hide();
         if (Object* focused = FocusedField()) {
-            FieldOf(host_, *focused)->InputKey(virtual_key);
+            FieldOf(owner_, *focused)->InputKey(virtual_key);
             if (virtual_key == kVkBack || virtual_key == kVkDelete) Publish(*focused);
         }
     }
@@ -119,21 +119,21 @@ void KeyboardDispatch::KeyDown(std::uint32_t virtual_key, KeyModifiers modifiers
 
 void KeyboardDispatch::RunKeyObject(std::uint32_t virtual_key, KeyModifiers modifiers,
                                     std::uint32_t held_arrows) {
-    const InputPages pages = host_.Pages();
+    const InputPages pages = owner_.Pages();
     if (pages.current == nullptr) return;
     const std::string name = KeyName(virtual_key, held_arrows | ArrowBit(virtual_key));
     Object* object = FindKeyObject(*pages.current, name, modifiers);
     if (object == nullptr && pages.master_layer != nullptr) {
         object = FindKeyObject(*pages.master_layer, name, modifiers);
     }
-    if (object != nullptr) host_.RunListGuarded(object->actions_click);
+    if (object != nullptr) owner_.RunListGuarded(object->actions_click);
 }
 
 void KeyboardDispatch::Char(std::uint8_t character) {
-    if (Bubble* bubble = host_.TooltipBubble()) bubble->Hide();
+    if (Bubble* bubble = owner_.TooltipBubble()) bubble->Hide();
     Object* focused = FocusedField();
     if (focused == nullptr) return;
-    FieldOf(host_, *focused)->InputChar(character);
+    FieldOf(owner_, *focused)->InputChar(character);
     Publish(*focused);
 }
 

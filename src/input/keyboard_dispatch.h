@@ -10,7 +10,7 @@
 
 namespace velk {
 
-class InputHost;
+class InputOwner;
 class PointerDispatch;
 struct Object;
 struct Page;
@@ -18,7 +18,7 @@ struct Page;
 class KeyboardDispatch {
   public:
     // `pointer` keeps each page's active field, which Tab moves.
-    KeyboardDispatch(InputHost& host, PointerDispatch& pointer) : host_(host), pointer_(pointer) {}
+    KeyboardDispatch(InputOwner& owner, PointerDispatch& pointer) : owner_(owner), pointer_(pointer) {}
 
     // A key went down with `modifiers`; `held_arrows` are the arrow keys down at that moment.
     void KeyDown(std::uint32_t virtual_key, KeyModifiers modifiers, std::uint32_t held_arrows);
@@ -41,7 +41,7 @@ class KeyboardDispatch {
     void LeaveFocusedFields();
     void RunKeyObject(std::uint32_t virtual_key, KeyModifiers modifiers, std::uint32_t held_arrows);
 
-    InputHost& host_;
+    InputOwner& owner_;
     PointerDispatch& pointer_;
 };
 

@@ -1,7 +1,7 @@
 // Hit test and hover tracking on one page.
 #include "objects/pictures/image_pan.h"
 #include "objects/input_text/field_control.h"
-#include "input/input_host.h"
+#include "input/input_owner.h"
 #include "input/page_pointer.h"
 #include "objects/paragraph/paragraph_pointer.h"
 #include "pages/object_visibility.h"
@@ -28,25 +28,25 @@ bool TakesPointer(const Object& object) {
            (object.kind == kKindImage && object.flag_c && CanPanPicture(object));
 }
 
-void SetVisible(Page& page, Object& object, bool hide, InputHost& host) {
-    SetObjectVisible(page, object, hide, false, &host.PageSide());
+void SetVisible(Page& page, Object& object, bool hide, InputOwner& owner) {
+    SetObjectVisible(page, object, hide, false, &owner.PageSide());
 }
 
 // The hovered object's hover target goes away as its hover mode says.
-void LeaveTarget(Page& page, PageInputState& state, InputHost& host, Rect& repaint) {
+void LeaveTarget(Page& page, PageInputState& state, InputOwner& owner, Rect& repaint) {
     if (state.hover_target == nullptr) return;
     Object& target = *state.hover_target;
     const std::uint32_t mode = state.hovered != nullptr ? state.hovered->hover_mode : 0;
     if (state.hovered == nullptr || mode == kHoverShowHide) {
-        SetVisible(page, target, true, host);
+        SetVisible(page, target, true, owner);
         repaint = repaint.Union(target.rect).Inflate(1);
     } else if (mode == kHoverShowFade) {
-        host.StartFadeOut(page, target);
+        owner.StartFadeOut(page, target);
     }
     state.hover_target = nullptr;
 }
 
-void ShowHoverTarget(Page& page, PageInputState& state, InputHost& host, const Object& hit,
+void ShowHoverTarget(Page& page, PageInputState& state, InputOwner& owner, const Object& hit,
                      bool run_hover_actions, Rect& repaint) {
     if (hit.hover_object.empty() || state.press_mark1 != nullptr) return;
     Object* target = FindObjectByName(page, hit.hover_object, true);
@@ -56,12 +56,12 @@ void ShowHoverTarget(Page& page, PageInputState& state, InputHost& host, const O
         case kHoverShowFade:
         case kHoverShow:
         case kHoverHide:
-            SetVisible(page, *target, hit.hover_mode == kHoverHide, host);
+            SetVisible(page, *target, hit.hover_mode == kHoverHide, owner);
             state.hover_target = target;
             repaint = repaint.Union(target->rect);
             break;
         case kHoverRunClick:
-            if (run_hover_actions) host.RunList(target->actions_click);
+            if (run_hover_actions) owner.RunList(target->actions_click);
             break;
         default:
             break;
@@ -79,27 +79,27 @@ Object* HitTestPage(Page& page, Point point, PictureCache& pictures) {
     return hit;
 }
 
-void LeaveHover(Page& page, PageInputState& state, InputHost& host) {
+void LeaveHover(Page& page, PageInputState& state, InputOwner& owner) {
     Rect repaint;
     if (state.hovered != nullptr) {
         state.hovered->state = kStateNormal;
         repaint = repaint.Union(state.hovered->rect);
     }
-    LeaveTarget(page, state, host, repaint);
+    LeaveTarget(page, state, owner, repaint);
     state.hovered = nullptr;
-    if (!repaint.IsEmpty()) host.Invalidate(repaint.Inflate(2));
+    if (!repaint.IsEmpty()) owner.Invalidate(repaint.Inflate(2));
 }
 
-Object* TrackHover(Page& page, PageInputState& state, InputHost& host, Point point,
+Object* TrackHover(Page& page, PageInputState& state, InputOwner& owner, Point point,
                    bool run_hover_actions) {
-    Object* hit = HitTestPage(page, point, host.Pictures());
+    Object* hit = HitTestPage(page, point, owner.Pictures());
     if (hit != nullptr && hit->kind == kKindInputText) {
-        if (auto field = FieldOf(host, *hit)) field->InputMove(point.x);
+        if (auto field = FieldOf(owner, *hit)) field->InputMove(point.x);
         return hit;
     }
     // No hover is shown while a Paragraph is scrolled by dragging.
-    if (DragPressedParagraph(state, host, point) || hit == nullptr) {
-        LeaveHover(page, state, host);
+    if (DragPressedParagraph(state, owner, point) || hit == nullptr) {
+        LeaveHover(page, state, owner);
         return nullptr;
     }
     if (hit == state.hovered) return hit;
@@ -110,12 +110,12 @@ Object* TrackHover(Page& page, PageInputState& state, InputHost& host, Point poi
     if (state.hovered != nullptr) {
         state.hovered->state = kStateNormal;
         repaint = repaint.Union(state.hovered->rect);
-        LeaveTarget(page, state, host, repaint);
+        LeaveTarget(page, state, owner, repaint);
     }
-    ShowHoverTarget(page, state, host, *hit, run_hover_actions, repaint);
+    ShowHoverTarget(page, state, owner, *hit, run_hover_actions, repaint);
     state.hovered = hit;
     if (!was_hovering) repaint = repaint.Inflate(1);
-    host.Invalidate(repaint.Inflate(2));
+    owner.Invalidate(repaint.Inflate(2));
     return hit;
 }
 

@@ -12,7 +12,7 @@
 
 namespace velk {
 
-class InputHost;
+class InputOwner;
 class PictureCache;
 
 // Run-time interaction state of one page; empty whenever the page is shown. Every object here
@@ -61,25 +61,25 @@ Object* HitTestPage(Page& page, Point point, PictureCache& pictures);
 
 // The pointer moved to `point`: hover states and hover targets follow. The object under the
 // pointer, or null.
-Object* TrackHover(Page& page, PageInputState& state, InputHost& host, Point point,
+Object* TrackHover(Page& page, PageInputState& state, InputOwner& owner, Point point,
                    bool run_hover_actions);
 // The pointer is over another page's object: whatever this page showed as hovered is left.
-void LeaveHover(Page& page, PageInputState& state, InputHost& host);
+void LeaveHover(Page& page, PageInputState& state, InputOwner& owner);
 
 // The left button went down at `point`; the object pressed, or null.
-Object* PressAt(Page& page, PageInputState& state, InputHost& host, Point point);
+Object* PressAt(Page& page, PageInputState& state, InputOwner& owner, Point point);
 
 // Hides the open object menus ("ZIZ_Menu..." objects) that a press at `point` lies outside of,
 // except the one the pressed object opens.
-void CloseObjectMenus(Page& page, InputHost& host, Point point, const Object* hit);
+void CloseObjectMenus(Page& page, InputOwner& owner, Point point, const Object* hit);
 
 // The left button went up at `point`; the object under the pointer, or null. Program links
 // start here; the other links are returned in `link`.
-Object* ReleaseAt(Page& page, PageInputState& state, InputHost& host, Point point,
+Object* ReleaseAt(Page& page, PageInputState& state, InputOwner& owner, Point point,
                   ReleaseLink& link);
 
 // The button went up over another page's object: this page's press ends without a click (its
 // press marks are hidden again and its pressed object forgotten).
-void CancelPress(Page& page, PageInputState& state, InputHost& host);
+void CancelPress(Page& page, PageInputState& state, InputOwner& owner);
 
 }  // namespace velk

@@ -3,7 +3,7 @@
 #include "base/codepage.h"
 #include "base/text.h"
 #include "objects/input_text/field_control.h"
-#include "input/input_host.h"
+#include "input/input_owner.h"
 #include "input/page_pointer.h"
 #include "objects/paragraph/paragraph_pointer.h"
 #include "pages/object_visibility.h"
@@ -35,8 +35,8 @@ bool DrawnPressed(const Object& object) {
            object.kind == kKindTextButton;
 }
 
-void SetVisible(Page& page, Object& object, bool hide, InputHost& host) {
-    SetObjectVisible(page, object, hide, false, &host.PageSide());
+void SetVisible(Page& page, Object& object, bool hide, InputOwner& owner) {
+    SetObjectVisible(page, object, hide, false, &owner.PageSide());
 }
 
 bool ClearsMarkFirst(std::uint32_t mode) {
@@ -45,52 +45,52 @@ bool ClearsMarkFirst(std::uint32_t mode) {
 }
 
 // One press target acts by its mode; `mark` is the press mark it may become.
-void ApplyPressMode(Page& page, InputHost& host, Object& target, std::uint32_t mode, Object*& mark,
+void ApplyPressMode(Page& page, InputOwner& owner, Object& target, std::uint32_t mode, Object*& mark,
                     bool hide_instead_of_mark) {
     if (ClearsMarkFirst(mode)) mark = nullptr;
     switch (mode) {
         case kPressShowUntilRelease:
-            SetVisible(page, target, false, host);
+            SetVisible(page, target, false, owner);
             mark = &target;
             break;
         case kPressShow:
-            SetVisible(page, target, false, host);
+            SetVisible(page, target, false, owner);
             break;
         case kPressHideOnRelease:
             if (hide_instead_of_mark) {
-                SetVisible(page, target, true, host);
+                SetVisible(page, target, true, owner);
             } else {
                 mark = &target;
             }
             break;
         case kPressToggle:
-            SetVisible(page, target, target.hidden == 0, host);
+            SetVisible(page, target, target.hidden == 0, owner);
             break;
         default:
-            if (mode >= kPressVideoFirst && mode <= kPressVideoLast) host.PressVideo(target, mode);
+            if (mode >= kPressVideoFirst && mode <= kPressVideoLast) owner.PressVideo(target, mode);
             break;
     }
 }
 
-void PressTargets(Page& page, PageInputState& state, InputHost& host, const Object& hit) {
+void PressTargets(Page& page, PageInputState& state, InputOwner& owner, const Object& hit) {
     if (!hit.press_object.empty()) {
         if (Object* target = FindObjectByName(page, hit.press_object, true)) {
-            ApplyPressMode(page, host, *target, hit.option0, state.press_mark1,
+            ApplyPressMode(page, owner, *target, hit.option0, state.press_mark1,
                            !hit.hint_text.empty());
             Rect repaint = target->rect;
             // A hover target gives way to the press target, unless they are one object.
             if (state.hover_target != nullptr && state.hover_target != target) {
-                SetVisible(page, *state.hover_target, true, host);
+                SetVisible(page, *state.hover_target, true, owner);
                 repaint = repaint.Union(state.hover_target->rect);
             }
-            host.Invalidate(repaint.Inflate(2));
+            owner.Invalidate(repaint.Inflate(2));
         }
     }
     if (!hit.hint_text.empty()) {
         if (Object* target = FindObjectByName(page, hit.hint_text, true)) {
-            ApplyPressMode(page, host, *target, hit.hint_value, state.press_mark2, false);
+            ApplyPressMode(page, owner, *target, hit.hint_value, state.press_mark2, false);
             if (hit.hint_value >= kPressVideoFirst && hit.hint_value <= kPressVideoLast) return;
-            host.Invalidate(target->rect.Inflate(2));
+            owner.Invalidate(target->rect.Inflate(2));
         }
     }
 }
@@ -109,24 +109,24 @@ std::string StartPageOf(std::string_view parameter) {
     return std::string(TrimWhiteSpace(parameter.substr(comma + 1)));
 }
 
-void RunProgramLink(InputHost& host, const Object& hit, std::string_view parameter,
+void RunProgramLink(InputOwner& owner, const Object& hit, std::string_view parameter,
                     std::int32_t mode) {
-    const std::int32_t result = host.RunProgram(hit.text_variable, parameter, mode);
-    host.Variables().SetNumber(kReturnValue, result);
-    if (Object* shown = host.FindObject(kReturnValue)) {
+    const std::int32_t result = owner.RunProgram(hit.text_variable, parameter, mode);
+    owner.Variables().SetNumber(kReturnValue, result);
+    if (Object* shown = owner.FindObject(kReturnValue)) {
         shown->text = IntToText(result);
-        host.Invalidate(shown->rect);
+        owner.Invalidate(shown->rect);
     }
 }
 
-void TakeLink(InputHost& host, const Object& hit, ReleaseLink& link) {
+void TakeLink(InputOwner& owner, const Object& hit, ReleaseLink& link) {
     const auto kind = static_cast<std::int32_t>(hit.extra_value);
     if (kind <= 0) return;
     if (kind == kLinkProject) {
         link.kind = kLinkProject;
         const std::string parameter(TrimWhiteSpace(hit.number_variable));
         if (AsksForNewWindow(parameter)) {
-            RunProgramLink(host, hit, hit.number_variable, kLinkProject);
+            RunProgramLink(owner, hit, hit.number_variable, kLinkProject);
             link.text.clear();
             return;
         }
@@ -135,7 +135,7 @@ void TakeLink(InputHost& host, const Object& hit, ReleaseLink& link) {
         return;
     }
     if (kind <= static_cast<std::int32_t>(kLinkProgramLast)) {
-        RunProgramLink(host, hit, hit.number_variable, kind);
+        RunProgramLink(owner, hit, hit.number_variable, kind);
         link.text.clear();
         return;
     }
@@ -144,27 +144,27 @@ void TakeLink(InputHost& host, const Object& hit, ReleaseLink& link) {
 }
 
 // Steps shared by a release and a cancelled press: the press marks go, the press is over.
-void EndPress(Page& page, PageInputState& state, InputHost& host, Object* hit) {
-    ReleaseParagraphs(state, host, hit);
+void EndPress(Page& page, PageInputState& state, InputOwner& owner, Object* hit) {
+    ReleaseParagraphs(state, owner, hit);
     state.button_down = false;
     // Released elsewhere: the pressed object must not keep its pressed look.
     if (state.pressed != nullptr && state.pressed != hit && state.pressed->state == kStatePressed) {
         state.pressed->state = kStateNormal;
-        host.Invalidate(state.pressed->rect.Inflate(2));
+        owner.Invalidate(state.pressed->rect.Inflate(2));
     }
     if (state.press_mark1 != nullptr) {
         Object& mark = *state.press_mark1;
-        SetVisible(page, mark, true, host);
+        SetVisible(page, mark, true, owner);
         Rect repaint = mark.rect;
         if (state.hover_target != nullptr && hit != nullptr && hit == state.pressed) {
-            SetVisible(page, *state.hover_target, false, host);
+            SetVisible(page, *state.hover_target, false, owner);
             repaint = repaint.Union(state.hover_target->rect);
         }
-        host.Invalidate(repaint.Inflate(2));
+        owner.Invalidate(repaint.Inflate(2));
     }
     if (state.press_mark2 != nullptr) {
-        SetVisible(page, *state.press_mark2, true, host);
-        host.Invalidate(state.press_mark2->rect);
+        SetVisible(page, *state.press_mark2, true, owner);
+        owner.Invalidate(state.press_mark2->rect);
     }
     state.press_mark1 = state.press_mark2 = nullptr;
     state.pressed = nullptr;
@@ -172,33 +172,33 @@ void EndPress(Page& page, PageInputState& state, InputHost& host, Object* hit) {
 
 }  // namespace
 
-void CloseObjectMenus(Page& page, InputHost& host, Point point, const Object* hit) {
+void CloseObjectMenus(Page& page, InputOwner& owner, Point point, const Object* hit) {
     const std::string_view keep = hit != nullptr ? std::string_view(hit->press_object) : "";
     for (Object& object : page.objects) {
         if (!std::string_view(object.name).starts_with(kMenuPrefix)) continue;
         if (object.hidden != 0 || object.rect.Inflate(1).Contains(point)) continue;
         if (!keep.empty() && EqualsIgnoreCase(object.name, keep)) continue;
-        SetVisible(page, object, true, host);
-        host.Invalidate(object.rect.Inflate(2));
+        SetVisible(page, object, true, owner);
+        owner.Invalidate(object.rect.Inflate(2));
     }
 }
 
-Object* PressAt(Page& page, PageInputState& state, InputHost& host, Point point) {
-    Object* hit = HitTestPage(page, point, host.Pictures());
-    CloseObjectMenus(page, host, point, hit);
+Object* PressAt(Page& page, PageInputState& state, InputOwner& owner, Point point) {
+    Object* hit = HitTestPage(page, point, owner.Pictures());
+    CloseObjectMenus(page, owner, point, hit);
     state.pressed = hit;
     state.scroll_drag = false;
     if (state.active_field != nullptr && state.active_field != hit) {
-        if (auto field = FieldOf(host, *state.active_field)) field->InputLeave();
+        if (auto field = FieldOf(owner, *state.active_field)) field->InputLeave();
         state.active_field = nullptr;
     }
     if (hit == nullptr) {
         state.button_down = false;
         return nullptr;
     }
-    if (hit->kind == kKindParagraph) PressParagraph(state, host, *hit, point);
+    if (hit->kind == kKindParagraph) PressParagraph(state, owner, *hit, point);
     if (hit->kind == kKindInputText) {
-        if (auto field = FieldOf(host, *hit)) {
+        if (auto field = FieldOf(owner, *hit)) {
             field->InputPress(point);
             state.active_field = hit;
         }
@@ -207,30 +207,30 @@ Object* PressAt(Page& page, PageInputState& state, InputHost& host, Point point)
     hit->state = kStatePressed;
     state.button_down = true;
     state.grab_offset = {point.x - hit->rect.left, point.y - hit->rect.top};
-    if (DrawnPressed(*hit)) host.Invalidate(hit->rect.Inflate(2));
-    PressTargets(page, state, host, *hit);
+    if (DrawnPressed(*hit)) owner.Invalidate(hit->rect.Inflate(2));
+    PressTargets(page, state, owner, *hit);
     return hit;
 }
 
-Object* ReleaseAt(Page& page, PageInputState& state, InputHost& host, Point point,
+Object* ReleaseAt(Page& page, PageInputState& state, InputOwner& owner, Point point,
                   ReleaseLink& link) {
-    Object* hit = HitTestPage(page, point, host.Pictures());
+    Object* hit = HitTestPage(page, point, owner.Pictures());
     if (hit != nullptr && hit->kind == kKindInputText) {
-        if (auto field = FieldOf(host, *hit)) field->InputRelease(point.x);
+        if (auto field = FieldOf(owner, *hit)) field->InputRelease(point.x);
     }
     if (state.active_field != nullptr && state.active_field != hit) {
-        if (auto field = FieldOf(host, *state.active_field)) field->InputRelease(point.x);
+        if (auto field = FieldOf(owner, *state.active_field)) field->InputRelease(point.x);
     }
-    EndPress(page, state, host, hit);
+    EndPress(page, state, owner, hit);
     if (hit == nullptr) return nullptr;
     hit->state = kStateOver;
-    if (DrawnPressed(*hit)) host.Invalidate(hit->rect.Inflate(2));
-    TakeLink(host, *hit, link);
+    if (DrawnPressed(*hit)) owner.Invalidate(hit->rect.Inflate(2));
+    TakeLink(owner, *hit, link);
     return hit;
 }
 
-void CancelPress(Page& page, PageInputState& state, InputHost& host) {
-    EndPress(page, state, host, nullptr);
+void CancelPress(Page& page, PageInputState& state, InputOwner& owner) {
+    EndPress(page, state, owner, nullptr);
 }
 
 }  // namespace velk

@@ -7,7 +7,7 @@
 #include "controls/bubble.h"
 #include "objects/pictures/image_pan.h"
 #include "objects/input_text/field_control.h"
-#include "input/input_host.h"
+#include "input/input_owner.h"
 #include "objects/paragraph/paragraph_pointer.h"
 #include "pages/page_manager.h"
 #include "objects/pictures/matrix.h"
@@ -51,7 +51,7 @@ std::array<Page*, 3> Ordered(const InputPages& pages) {
 
 template <typename Step>
 Object* PointerDispatch::AskPages(Step step) {
-    for (Page* page : Ordered(host_.Pages())) {
+    for (Page* page : Ordered(owner_.Pages())) {
         if (page == nullptr) continue;
         if (Object* hit = step(*page, StateOf(*page))) return hit;
     }
@@ -75,7 +75,7 @@ void PointerDispatch::Reset() {
 }
 
 void PointerDispatch::ShowCursor() {
-    host_.ShowCursor(grab_cursor_, object_cursor_);
+    owner_.ShowCursor(grab_cursor_, object_cursor_);
 }
 
 void PointerDispatch::Move(Point point) {
@@ -83,20 +83,20 @@ void PointerDispatch::Move(Point point) {
         if (pressed_ != nullptr) {
             SetPan(*pressed_, {pan_start_.x + point.x - press_point_.x,
                                pan_start_.y + point.y - press_point_.y});
-            host_.InvalidateWindow();
+            owner_.InvalidateWindow();
         }
         return;
     }
     if (window_drag_) {
         // The pointer's screen position follows the window, so the client point is turned into
         // a screen point with the window's present origin.
-        const Point origin = host_.WindowOrigin();
+        const Point origin = owner_.WindowOrigin();
         const Point cursor{origin.x + point.x, origin.y + point.y};
-        host_.MoveWindow({window_start_.x + cursor.x - press_point_.x,
+        owner_.MoveWindow({window_start_.x + cursor.x - press_point_.x,
                           window_start_.y + cursor.y - press_point_.y});
         return;
     }
-    Bubble* bubble = host_.TooltipBubble();
+    Bubble* bubble = owner_.TooltipBubble();
     if (bubble != nullptr) bubble->MouseMoved(point);
     Object* hit = Track(point, true);
     if (bubble == nullptr) return;
@@ -108,21 +108,21 @@ void PointerDispatch::Move(Point point) {
 }
 
 void PointerDispatch::CancelTooltip() {
-    if (Bubble* bubble = host_.TooltipBubble()) bubble->Cancel();
+    if (Bubble* bubble = owner_.TooltipBubble()) bubble->Cancel();
 }
 
 Object* PointerDispatch::Track(Point point, bool run_hover_actions) {
     object_cursor_.reset();
     Object* hit = nullptr;
-    for (Page* page : Ordered(host_.Pages())) {
+    for (Page* page : Ordered(owner_.Pages())) {
         if (page == nullptr) continue;
         PageInputState& state = StateOf(*page);
         // Once a higher page has the pointer, lower pages lose whatever they showed as hovered.
         if (hit != nullptr) {
-            LeaveHover(*page, state, host_);
+            LeaveHover(*page, state, owner_);
             continue;
         }
-        hit = TrackHover(*page, state, host_, point, run_hover_actions);
+        hit = TrackHover(*page, state, owner_, point, run_hover_actions);
     }
     if (hit != nullptr && hit->option6 > 0 && ShowsObjectCursor(hit->kind)) {
         object_cursor_ = std::int64_t{hit->option6} - 1;
@@ -133,7 +133,7 @@ Object* PointerDispatch::Track(Point point, bool run_hover_actions) {
 
 void PointerDispatch::Down(Point point) {
     Object* pressed = AskPages(
-        [&](Page& page, PageInputState& state) { return PressAt(page, state, host_, point); });
+        [&](Page& page, PageInputState& state) { return PressAt(page, state, owner_, point); });
     WindowPress(pressed, point);
 }
 
@@ -146,9 +146,9 @@ void PointerDispatch::WindowPress(Object* pressed, Point point) {
         pan_drag_ = true;
         pan_start_ = pressed->image_origin;
     }
-    if (pressed == nullptr && host_.CanDragByBody()) {
+    if (pressed == nullptr && owner_.CanDragByBody()) {
         window_drag_ = true;
-        window_start_ = host_.WindowOrigin();
+        window_start_ = owner_.WindowOrigin();
         press_point_ = {window_start_.x + point.x, window_start_.y + point.y};
         return;
     }
@@ -164,13 +164,13 @@ void PointerDispatch::WindowPress(Object* pressed, Point point) {
     // A Paragraph whose text was grabbed shows the grab cursor until the release.
     if (pressed->text_grabbed) grab_cursor_ = true;
     ShowCursor();
-    host_.RunList(pressed->actions_down);
+    owner_.RunList(pressed->actions_down);
 }
 
 void PointerDispatch::SetMatrixCell(Object& matrix, Point point) {
-    const MatrixCell cell = MatrixCellAt(matrix, {0, 0}, host_.Pictures(), point);
-    host_.Variables().SetNumber("MXCOL", cell.column);
-    host_.Variables().SetNumber("MXROW", cell.row);
+    const MatrixCell cell = MatrixCellAt(matrix, {0, 0}, owner_.Pictures(), point);
+    owner_.Variables().SetNumber("MXCOL", cell.column);
+    owner_.Variables().SetNumber("MXROW", cell.row);
 }
 
 void PointerDispatch::Up(Point point) {
@@ -184,17 +184,17 @@ void PointerDispatch::Up(Point point) {
     ReleaseLink link;
     Object* clicked = nullptr;
     bool answered = false;
-    for (Page* page : Ordered(host_.Pages())) {
+    for (Page* page : Ordered(owner_.Pages())) {
         if (page == nullptr) continue;
         PageInputState& state = StateOf(*page);
         // The pages below the one that answered only end their press, so that no press mark
         // stays shown.
         if (answered) {
-            CancelPress(*page, state, host_);
+            CancelPress(*page, state, owner_);
             continue;
         }
         ReleaseLink page_link;
-        Object* hit = ReleaseAt(*page, state, host_, point, page_link);
+        Object* hit = ReleaseAt(*page, state, owner_, point, page_link);
         if (hit == nullptr) continue;
         answered = true;
         if (hit == pressed_) {
@@ -203,15 +203,15 @@ void PointerDispatch::Up(Point point) {
         }
     }
     pressed_ = nullptr;
-    if (clicked != nullptr) host_.EndIdleWait();
+    if (clicked != nullptr) owner_.EndIdleWait();
     if (std::exchange(grab_cursor_, false)) ShowCursor();
     if (clicked == nullptr) return;
     switch (link.kind) {
         case kLinkProject:
-            if (!link.text.empty()) host_.OpenProject(link.text, link.start_page);
+            if (!link.text.empty()) owner_.OpenProject(link.text, link.start_page);
             return;
         case kLinkExit:
-            host_.Exit();
+            owner_.Exit();
             return;
         case kLinkFirstPage:
         case kLinkLastPage:
@@ -221,27 +221,27 @@ void PointerDispatch::Up(Point point) {
                 PageDirection::kFirst, PageDirection::kLast, PageDirection::kNext,
                 PageDirection::kPrevious};
             const PageDirection direction = kDirections[link.kind - kLinkFirstPage];
-            host_.GoToPage(static_cast<std::int32_t>(direction), "", point);
+            owner_.GoToPage(static_cast<std::int32_t>(direction), "", point);
             return;
         }
         case kLinkPage:
-            host_.GoToPage(kGoToPageByName, link.text, point);
+            owner_.GoToPage(kGoToPageByName, link.text, point);
             return;
         case kLinkMinimize:
-            host_.Minimize();
+            owner_.Minimize();
             return;
         default:
             break;
     }
     if (clicked->kind == kKindMatrix) SetMatrixCell(*clicked, point);
-    host_.RunList(clicked->actions_click);
+    owner_.RunList(clicked->actions_click);
 }
 
 void PointerDispatch::DoubleClick(Point point) {
     Object* pressed = AskPages(
-        [&](Page& page, PageInputState& state) { return PressAt(page, state, host_, point); });
+        [&](Page& page, PageInputState& state) { return PressAt(page, state, owner_, point); });
     if (pressed != nullptr && pressed->kind == kKindInputText) {
-        if (auto field = FieldOf(host_, *pressed)) {
+        if (auto field = FieldOf(owner_, *pressed)) {
             field->InputSelectAll();
             return;
         }
@@ -257,10 +257,10 @@ void PointerDispatch::RightUp(Point /*point*/) {}
 
 void PointerDispatch::RepeatScrollArrows() {
     bool held = false;
-    for (Page* page : Ordered(host_.Pages())) {
-        if (page != nullptr && RepeatScrollArrow(StateOf(*page), host_)) held = true;
+    for (Page* page : Ordered(owner_.Pages())) {
+        if (page != nullptr && RepeatScrollArrow(StateOf(*page), owner_)) held = true;
     }
-    if (!held) host_.PageSide().KillTimer(kScrollTimerId);
+    if (!held) owner_.PageSide().KillTimer(kScrollTimerId);
 }
 
 }  // namespace velk

@@ -14,11 +14,11 @@
 
 namespace velk {
 
-class InputHost;
+class InputOwner;
 
 class PointerDispatch {
   public:
-    explicit PointerDispatch(InputHost& host) : host_(host) {}
+    explicit PointerDispatch(InputOwner& owner) : owner_(owner) {}
 
     void Move(Point point);
     void Down(Point point);
@@ -52,7 +52,7 @@ class PointerDispatch {
     void SetMatrixCell(Object& matrix, Point point);
     void ShowCursor();
 
-    InputHost& host_;
+    InputOwner& owner_;
     std::map<const Page*, PageInputState> pages_;
     Point press_point_;
     Object* pressed_ = nullptr;

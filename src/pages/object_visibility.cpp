@@ -25,35 +25,35 @@ void CancelShrink(Page& page, Object& object) {
 }
 
 // Hiding stops an object's own animation timer; showing starts it again.
-void FollowAnimationTimer(Page& page, Object& object, bool hide, PageHost& host) {
+void FollowAnimationTimer(Page& page, Object& object, bool hide, PageOwner& owner) {
     switch (object.kind) {
         case kKindEffect:
             if (hide) {
-                host.KillTimer(kEffectTimerId);
+                owner.KillTimer(kEffectTimerId);
             } else {
-                host.SetTimer(kEffectTimerId, object.param2);
+                owner.SetTimer(kEffectTimerId, object.param2);
             }
             break;
         case kKindTimerObject:
             if (hide) {
-                host.KillTimer(object.param4);
+                owner.KillTimer(object.param4);
             } else {
-                host.SetTimer(object.param4, object.param2);
+                owner.SetTimer(object.param4, object.param2);
             }
             break;
         default:
             break;
     }
-    host.ObjectVisibilityChanged(page, object, hide);
+    owner.ObjectVisibilityChanged(page, object, hide);
 }
 
-void SetVisible(Page& page, Object& object, bool hide, bool save_state, PageHost* host,
+void SetVisible(Page& page, Object& object, bool hide, bool save_state, PageOwner* owner,
                 GroupsSeen& seen) {
     if (object.kind == kKindGroup) {
         if (object.lines.empty() || !seen.insert(&object).second) return;
         for (const std::string& member_name : object.lines) {
             Object* member = FindObjectByName(page, member_name, true);
-            if (member != nullptr) SetVisible(page, *member, hide, save_state, host, seen);
+            if (member != nullptr) SetVisible(page, *member, hide, save_state, owner, seen);
         }
         if (save_state) object.initially_hidden = hide;
         object.hidden = hide;
@@ -62,7 +62,7 @@ void SetVisible(Page& page, Object& object, bool hide, bool save_state, PageHost
     if (!hide) CancelShrink(page, object);
     object.hidden = hide;
     if (save_state) object.initially_hidden = hide;
-    if (host != nullptr) FollowAnimationTimer(page, object, hide, *host);
+    if (owner != nullptr) FollowAnimationTimer(page, object, hide, *owner);
 }
 
 void Place(Page& page, Object& object, std::int32_t x, std::int32_t y, GroupsSeen& seen) {
@@ -84,9 +84,9 @@ void Place(Page& page, Object& object, std::int32_t x, std::int32_t y, GroupsSee
 
 }  // namespace
 
-void SetObjectVisible(Page& page, Object& object, bool hide, bool save_state, PageHost* host) {
+void SetObjectVisible(Page& page, Object& object, bool hide, bool save_state, PageOwner* owner) {
     GroupsSeen seen;
-    SetVisible(page, object, hide, save_state, host, seen);
+    SetVisible(page, object, hide, save_state, owner, seen);
 }
 
 void PlaceObject(Page& page, Object& object, std::int32_t x, std::int32_t y, bool /*resized*/) {

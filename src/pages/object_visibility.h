@@ -10,14 +10,14 @@
 
 namespace velk {
 
-class PageHost;
+class PageOwner;
 
 // Shows (hide = false) or hides `object` of `page`. A group applies the operation to each of
 // its members found on the same page and then marks itself; a group without members is left
 // alone. Showing an object whose shrink animation runs cancels it (scale restored). With
 // `save_state` the object keeps the new visibility for the next entry of its page. `host` is
 // the main window (null: no timers or windows are touched, as when no window is given).
-void SetObjectVisible(Page& page, Object& object, bool hide, bool save_state, PageHost* host);
+void SetObjectVisible(Page& page, Object& object, bool hide, bool save_state, PageOwner* owner);
 
 // Moves `object` so that its top-left corner is (x, y), keeping its size; a group moves its
 // members found on `page` along, recursively, without resizing them. `resized` tells the kinds

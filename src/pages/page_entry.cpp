@@ -35,15 +35,15 @@ void ResetAnimations(Page& page) {
     page.running_animations = 0;
 }
 
-void StopObject(Page& page, Object& object, PageHost& host) {
+void StopObject(Page& page, Object& object, PageOwner& owner) {
     // A page that is left gives back its decoded pixels: memory follows the page shown, not
     // every page visited. They are decoded again when the page is shown again.
     for (const std::optional<Picture>* picture :
          {&object.image1, &object.image2, &object.image3, &object.image4}) {
-        if (*picture) host.ForgetPicture(**picture);
+        if (*picture) owner.ForgetPicture(**picture);
     }
     if (PictureFromFile(object)) object.image1.reset();
-    host.StopObject(page, object);
+    owner.StopObject(page, object);
 }
 
 bool LoadImageFilePicture(Object& object, const PictureFolder& folder) {
@@ -66,22 +66,22 @@ bool LoadImageFilePicture(Object& object, const PictureFolder& folder) {
     return true;
 }
 
-void EnterObject(Page& page, Object& object, const PictureFolder& folder, PageHost& host) {
+void EnterObject(Page& page, Object& object, const PictureFolder& folder, PageOwner& owner) {
     switch (object.kind) {
         case kKindImage:
             if (object.param2 == 1 && !object.image1 && LoadImageFilePicture(object, folder)) {
-                host.ForgetPicture(*object.image1);
+                owner.ForgetPicture(*object.image1);
             }
             break;
         case kKindEffect:
             if (object.hidden == 0 && object.visible != 0) {
-                host.SetTimer(kEffectTimerId, object.param2);
+                owner.SetTimer(kEffectTimerId, object.param2);
             }
             break;
         default:
             break;
     }
-    host.EnterObject(page, object);
+    owner.EnterObject(page, object);
 }
 
 }  // namespace velk

@@ -1,5 +1,5 @@
 // The per-kind steps of page stop and page entry that belong to the pages themselves; kinds
-// whose media, controls or windows live elsewhere get theirs through PageHost.
+// whose media, controls or windows live elsewhere get theirs through PageOwner.
 #pragma once
 
 #include <string_view>
@@ -9,9 +9,9 @@
 
 namespace velk {
 
-class PageHost;
+class PageOwner;
 
-namespace host {
+namespace owner {
 class FileSystem;
 }
 
@@ -26,11 +26,11 @@ void ResetAnimations(Page& page);
 
 // Page stop of one object: an Image whose picture came from a file frees it; then the host's
 // steps for the object.
-void StopObject(Page& page, Object& object, PageHost& host);
+void StopObject(Page& page, Object& object, PageOwner& owner);
 
 // Page entry of one object (already reset): an Image without its file picture loads it, a shown
 // Effect object starts the shared effect timer; then the host's steps for the object.
-void EnterObject(Page& page, Object& object, const PictureFolder& folder, PageHost& host);
+void EnterObject(Page& page, Object& object, const PictureFolder& folder, PageOwner& owner);
 
 // Loads the picture file `text` of an Image object from the "Images" folder: a name ending in
 // ".bmp" (any case) as a bitmap file, anything else as JPEG. On success the picture becomes

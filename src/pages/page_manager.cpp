@@ -55,11 +55,11 @@ bool PageManager::IsMaster(const Page& page) const {
     return &page == &project_->master_page || &page == &project_->master_layer;
 }
 
-int PageManager::GoTo(PageDirection direction, PageHost& host) {
+int PageManager::GoTo(PageDirection direction, PageOwner& owner) {
     if (current_ == nullptr) return 0;
     // The page is stopped before the target is known: a move past either end stops and (through
     // the main window) re-enters the current page without running any action list.
-    StopPage(*current_, host);
+    StopPage(*current_, owner);
     std::vector<Page>& pages = project_->pages;
     if (pages.empty()) return 0;
     const std::size_t index = IndexOf(pages, current_);
@@ -78,11 +78,11 @@ int PageManager::GoTo(PageDirection direction, PageHost& host) {
             if (index + 1 < pages.size()) target = &pages[index + 1];
             break;
     }
-    return ChangeTo(target, false, host);
+    return ChangeTo(target, false, owner);
 }
 
-int PageManager::GoToByName(std::string_view name, bool ignore_case, PageHost& host) {
-    if (current_ != nullptr) StopPage(*current_, host);
+int PageManager::GoToByName(std::string_view name, bool ignore_case, PageOwner& owner) {
+    if (current_ != nullptr) StopPage(*current_, owner);
     // Copied: the change below rewrites the last page name.
     const std::string wanted{name == kLastPageKeyword ? std::string_view{last_page_name_} : name};
     // Right after the start there is no last page to go back to, even if a page has no name.
@@ -94,15 +94,15 @@ int PageManager::GoToByName(std::string_view name, bool ignore_case, PageHost& h
             break;
         }
     }
-    return ChangeTo(target, true, host);
+    return ChangeTo(target, true, owner);
 }
 
-int PageManager::ChangeTo(Page* target, bool allow_same, PageHost& host) {
+int PageManager::ChangeTo(Page* target, bool allow_same, PageOwner& owner) {
     if (target == nullptr) return 0;
     if (current_ != nullptr) last_page_name_ = current_->name;
     if (target == current_ && !allow_same) return 0;
     // The exit list may pump and start nested action lists; the change itself happens after.
-    if (current_ != nullptr) host.RunExitActions(*current_);
+    if (current_ != nullptr) owner.RunExitActions(*current_);
     current_ = target;
     return 1;
 }
@@ -148,37 +148,37 @@ Page* PageManager::PageHolding(const Object& object) const {
     return nullptr;
 }
 
-void PageManager::StopPage(Page& page, PageHost& host) {
-    for (Object& object : page.objects) StopObject(page, object, host);
+void PageManager::StopPage(Page& page, PageOwner& owner) {
+    for (Object& object : page.objects) StopObject(page, object, owner);
 }
 
-void PageManager::StopPages(PageHost& host) {
+void PageManager::StopPages(PageOwner& owner) {
     Page* stopped[] = {current_, &project_->master_page, &project_->master_layer};
     for (std::size_t i = 0; i < std::size(stopped); ++i) {
         // The master page or layer may itself be current: each page is stopped once.
         if (stopped[i] == nullptr || std::find(stopped, stopped + i, stopped[i]) != stopped + i) {
             continue;
         }
-        StopPage(*stopped[i], host);
+        StopPage(*stopped[i], owner);
     }
 }
 
-void PageManager::EnterPage(PageHost& host) {
+void PageManager::EnterPage(PageOwner& owner) {
     if (!masters_entered_) {
         masters_entered_ = true;
-        EnterOnePage(project_->master_page, host);
-        EnterOnePage(project_->master_layer, host);
+        EnterOnePage(project_->master_page, owner);
+        EnterOnePage(project_->master_layer, owner);
     }
-    if (current_ != nullptr) EnterOnePage(*current_, host);
+    if (current_ != nullptr) EnterOnePage(*current_, owner);
 }
 
-void PageManager::EnterOnePage(Page& page, PageHost& host) {
-    host.KillTimer(kScrollTimerId);
-    host.KillTimer(kVideoPollTimerId);
+void PageManager::EnterOnePage(Page& page, PageOwner& owner) {
+    owner.KillTimer(kScrollTimerId);
+    owner.KillTimer(kVideoPollTimerId);
     ResetAnimations(page);
     ResetObjectsForEntry(page);
-    const PictureFolder folder{host.Files(), player_directory_};
-    for (Object& object : page.objects) EnterObject(page, object, folder, host);
+    const PictureFolder folder{owner.Files(), player_directory_};
+    for (Object& object : page.objects) EnterObject(page, object, folder, owner);
 }
 
 Region PageManager::CoveringArea(const Page& page, const Object& object) const {

@@ -1,6 +1,6 @@
 // The pages of the open project and which one is current: navigation, the master page and the
 // master layer, objects found by qualified name, and the steps that run when a page is left or
-// entered. The main window (shell) drives it and lends it what it needs through PageHost.
+// entered. The main window (shell) drives it and lends it what it needs through PageOwner.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +18,7 @@
 
 namespace velk {
 
-namespace host {
+namespace owner {
 class FileSystem;
 }
 
@@ -37,9 +37,9 @@ inline constexpr std::uint32_t kEffectTimerId = 100;
 inline constexpr std::string_view kImagesFolder = "Images";
 
 // What the page manager needs from the main window.
-class PageHost {
+class PageOwner {
   public:
-    virtual ~PageHost() = default;
+    virtual ~PageOwner() = default;
     // Runs a page's exit action list through the dispatcher.
     virtual void RunExitActions(Page& page) = 0;
     virtual void SetTimer(std::uint32_t id, std::uint32_t interval_ms) = 0;
@@ -81,10 +81,10 @@ class PageManager {
     const std::string& PlayerDirectory() const { return player_directory_; }
 
     // Navigation. 1 when the current page changed, 0 otherwise (see the rules in the .cpp).
-    int GoTo(PageDirection direction, PageHost& host);
+    int GoTo(PageDirection direction, PageOwner& owner);
     // By name ("LASTPAGE" = the page current before the last change). 1 whenever such a page
     // exists, even when it is already current (it is then left and entered again).
-    int GoToByName(std::string_view name, bool ignore_case, PageHost& host);
+    int GoToByName(std::string_view name, bool ignore_case, PageOwner& owner);
 
     // Qualified names: "Page::Object", "Master Page::Object", "Master Layer::Object" or just
     // "Object" on the current page.
@@ -96,16 +96,16 @@ class PageManager {
     Page* PageHolding(const Object& object) const;
 
     // Page stop: the per-kind stop steps for every object of `page`.
-    void StopPage(Page& page, PageHost& host);
+    void StopPage(Page& page, PageOwner& owner);
     // Stops the current page, the master page and the master layer.
-    void StopPages(PageHost& host);
+    void StopPages(PageOwner& owner);
 
     // The page manager's side of entering the current page: the first time also the master
     // page and the master layer; then page entry of the current page.
-    void EnterPage(PageHost& host);
+    void EnterPage(PageOwner& owner);
     // Page entry of one page: timers 200 and 502 killed, every object reset (state 0, hidden
     // back to initially_hidden) and its per-kind entry steps.
-    void EnterOnePage(Page& page, PageHost& host);
+    void EnterOnePage(Page& page, PageOwner& owner);
 
     // The union of the rectangles of the objects painted above `object` on `page` (see the
     // layer rules in the .cpp): what covers a windowed object.
@@ -115,7 +115,7 @@ class PageManager {
     Page* FindPageForLookup(std::string_view page_part);
     void ResetMasterNames();
     // Steps 1, 3, 4 and 6 of a page change once the target is known.
-    int ChangeTo(Page* target, bool allow_same, PageHost& host);
+    int ChangeTo(Page* target, bool allow_same, PageOwner& owner);
 
     Project* project_;
     Page* current_ = nullptr;

@@ -38,19 +38,19 @@ bool StartOne(Page& page, Object& object, double start_value,
     return true;
 }
 
-void StepObject(Page& page, Object& object, PageHost& host) {
+void StepObject(Page& page, Object& object, PageOwner& owner) {
     if (object.anim_value > kShrinkEnd) {
         object.anim_value *= kShrinkFactor;
         object.scale = object.anim_value;
-        host.Invalidate(object.rect);
+        owner.Invalidate(object.rect);
         return;
     }
     object.scale = object.anim_saved_scale;
     object.anim_running = false;
     object.hidden = 1;
-    host.Invalidate(object.rect);
+    owner.Invalidate(object.rect);
     if (page.running_animations > 0) --page.running_animations;
-    SetObjectVisible(page, object, true, false, &host);
+    SetObjectVisible(page, object, true, false, &owner);
 }
 
 }  // namespace
@@ -63,31 +63,31 @@ std::uint32_t ShrinkTimerOf(const PageManager& pages, const Page& page) {
 }
 
 void StartShrink(PageManager& pages, Page& page, Object& object, double start_value,
-                 PageHost& host) {
+                 PageOwner& owner) {
     std::unordered_set<const Object*> groups_seen;
     if (StartOne(page, object, start_value, groups_seen)) {
-        host.SetTimer(ShrinkTimerOf(pages, page), kShrinkIntervalMs);
+        owner.SetTimer(ShrinkTimerOf(pages, page), kShrinkIntervalMs);
     }
 }
 
-void StepShrink(PageManager& pages, Page& page, std::uint32_t timer_id, PageHost& host) {
+void StepShrink(PageManager& pages, Page& page, std::uint32_t timer_id, PageOwner& owner) {
     const std::uint32_t own_timer = ShrinkTimerOf(pages, page);
     if (timer_id != own_timer) return;
-    if (page.running_animations == 0) host.KillTimer(own_timer);
+    if (page.running_animations == 0) owner.KillTimer(own_timer);
     // Indexing: hiding an object never changes the page's list.
     for (std::size_t i = 0; i < page.objects.size(); ++i) {
         Object& object = page.objects[i];
-        if (object.anim_running) StepObject(page, object, host);
+        if (object.anim_running) StepObject(page, object, owner);
     }
 }
 
-void OnShrinkTimer(PageManager& pages, std::uint32_t timer_id, PageHost& host) {
+void OnShrinkTimer(PageManager& pages, std::uint32_t timer_id, PageOwner& owner) {
     Project& project = pages.GetProject();
     Page* offered[] = {&project.master_layer, pages.Current(), &project.master_page};
     for (std::size_t i = 0; i < 3; ++i) {
         Page* page = offered[i];
         if (page == nullptr || (i == 1 && pages.IsMaster(*page))) continue;
-        StepShrink(pages, *page, timer_id, host);
+        StepShrink(pages, *page, timer_id, owner);
     }
 }
 

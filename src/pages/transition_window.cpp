@@ -31,15 +31,15 @@ void TransitionWindow::Prepare(const Page& leaving, const Surface& shown,
     transition_file_ = std::move(transition_file);
 }
 
-bool TransitionWindow::Play(const Surface& new_page, PageHost& host) {
+bool TransitionWindow::Play(const Surface& new_page, PageOwner& owner) {
     if (!prepared_ || running_) return false;
     prepared_ = false;
     to_ = new_page;
-    Start(host);
+    Start(owner);
     return true;
 }
 
-void TransitionWindow::Start(PageHost& host) {
+void TransitionWindow::Start(PageOwner& owner) {
     running_ = true;
     if (effect_ >= kFirstProgressEffect) {
         progress_ = 0.0;
@@ -50,25 +50,25 @@ void TransitionWindow::Start(PageHost& host) {
     }
     steps_ = TransitionFrameCount(effect_, duration_);
     remaining_ = steps_;
-    host.SetTimer(kTransitionTimerId, static_cast<std::uint32_t>(TransitionInterval(duration_)));
+    owner.SetTimer(kTransitionTimerId, static_cast<std::uint32_t>(TransitionInterval(duration_)));
 }
 
-bool TransitionWindow::OnTimer(PageHost& host) {
+bool TransitionWindow::OnTimer(PageOwner& owner) {
     if (!running_) return false;
-    return effect_ >= kFirstProgressEffect ? StepProgress(host) : StepFrames(host);
+    return effect_ >= kFirstProgressEffect ? StepProgress(owner) : StepFrames(owner);
 }
 
-bool TransitionWindow::StepFrames(PageHost& host) {
+bool TransitionWindow::StepFrames(PageOwner& owner) {
     DrawTransitionFrame(effect_, remaining_, steps_, from_, to_, work_, inputs_);
-    InvalidateFrame(host);
-    if (--remaining_ < 0) Finish(host);
+    InvalidateFrame(owner);
+    if (--remaining_ < 0) Finish(owner);
     return true;
 }
 
-bool TransitionWindow::StepProgress(PageHost& host) {
+bool TransitionWindow::StepProgress(PageOwner& owner) {
     progress_ += progress_step_;
     if (progress_ > 1.0) {
-        Finish(host);
+        Finish(owner);
         return true;
     }
     if (effect_ == kLastTransitionEffect) {
@@ -78,25 +78,25 @@ bool TransitionWindow::StepProgress(PageHost& host) {
         if (inputs_.tables.failed) return false;
         DrawTransitionProgressFrame(effect_, progress_, from_, to_, work_, inputs_);
     }
-    InvalidateFrame(host);
+    InvalidateFrame(owner);
     return true;
 }
 
-void TransitionWindow::Click(PageHost& host) {
-    if (running_) Finish(host);
+void TransitionWindow::Click(PageOwner& owner) {
+    if (running_) Finish(owner);
 }
 
-void TransitionWindow::Finish(PageHost& host) {
-    host.KillTimer(kTransitionTimerId);
+void TransitionWindow::Finish(PageOwner& owner) {
+    owner.KillTimer(kTransitionTimerId);
     running_ = false;
     // The window hides: what shows from now on is the new page.
     if (work_.Width() == to_.Width() && work_.Height() == to_.Height()) work_ = to_;
     inputs_.tables = TransitionTables{};
-    InvalidateFrame(host);
+    InvalidateFrame(owner);
 }
 
-void TransitionWindow::InvalidateFrame(PageHost& host) const {
-    host.Invalidate({0, 0, work_.Width(), work_.Height()});
+void TransitionWindow::InvalidateFrame(PageOwner& owner) const {
+    owner.Invalidate({0, 0, work_.Width(), work_.Height()});
 }
 
 }  // namespace velk

@@ -14,7 +14,7 @@
 
 namespace velk {
 
-class PageHost;
+class PageOwner;
 
 // The transition window's own timer. It is a separate window in the old system, so its id may
 // not clash with the main window's timers.
@@ -44,14 +44,14 @@ class TransitionWindow {
 
     // Called after the new page was entered, with the new page painted in full. False (and
     // nothing happens) unless a transition was prepared and none runs; otherwise starts it.
-    bool Play(const Surface& new_page, PageHost& host);
+    bool Play(const Surface& new_page, PageOwner& owner);
 
     // The transition timer fired: draws the next frame, or ends the transition after the last.
     // True when the frame changed (the window must be painted again).
-    bool OnTimer(PageHost& host);
+    bool OnTimer(PageOwner& owner);
 
     // A click on the window: the transition ends at once.
-    void Click(PageHost& host);
+    void Click(PageOwner& owner);
 
     bool Running() const { return running_; }
     // The frame being shown; the size of the client area while running.
@@ -60,11 +60,11 @@ class TransitionWindow {
     void SetPlugin(TransitionPlugin* plugin) { plugin_ = plugin; }
 
   private:
-    void Start(PageHost& host);
-    bool StepFrames(PageHost& host);
-    bool StepProgress(PageHost& host);
-    void Finish(PageHost& host);
-    void InvalidateFrame(PageHost& host) const;
+    void Start(PageOwner& owner);
+    bool StepFrames(PageOwner& owner);
+    bool StepProgress(PageOwner& owner);
+    void Finish(PageOwner& owner);
+    void InvalidateFrame(PageOwner& owner) const;
 
     RuntimeRandom& random_;
     TransitionInputs inputs_;

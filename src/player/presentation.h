@@ -1,8 +1,8 @@
 // The running presentation: the project it plays and all its run-time state (pages, timers,
 // variables, dispatcher, pictures, fonts, the back buffer). It plays the role of the
 // presentation's main window: the window's messages (paint, timers, input, close) arrive here,
-// and it answers the pages (PageHost), the commands (CommandHost), the scripts (ScriptOwner),
-// pointer and keyboard dispatch (InputHost) and the tooltip bubble (BubbleOwner). Player is its
+// and it answers the pages (PageOwner), the commands (CommandOwner), the scripts (ScriptOwner),
+// pointer and keyboard dispatch (InputOwner) and the tooltip bubble (BubbleOwner). Player is its
 // public face; it is split over a few files by concern: start-up (presentation_start.cpp),
 // painting (presentation_paint.cpp), page changes and the page timer (presentation_pages.cpp),
 // timers (presentation_timers.cpp), the end and project switches (presentation_end.cpp).
@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "base/runtime_random.h"
-#include "commands/command_host.h"
+#include "commands/command_owner.h"
 #include "commands/dispatcher.h"
 #include "controls/bubble.h"
 #include "document/path_macros.h"
-#include "input/input_host.h"
+#include "input/input_owner.h"
 #include "input/keyboard_dispatch.h"
 #include "input/pointer_dispatch.h"
 #include "pages/page_manager.h"
@@ -54,10 +54,10 @@ inline constexpr std::uint32_t kBubbleTimerId = 0x10002;
 // Whether the file at `path` begins like a project (its first archive string names the format).
 bool LooksLikeProjectFile(std::string_view path, const host::FileSystem& files);
 
-class Presentation : public CommandHost,
-                   public PageHost,
+class Presentation : public CommandOwner,
+                   public PageOwner,
                    public ScriptOwner,
-                   public InputHost,
+                   public InputOwner,
                    public BubbleOwner {
   public:
     explicit Presentation(PlayerServices services);
@@ -92,11 +92,11 @@ class Presentation : public CommandHost,
     std::string CurrentPageName() const;
     bool TransitionRunning() const { return transition_.Running(); }
 
-    // CommandHost.
+    // CommandOwner.
     Object* FindObject(std::string_view qualified_name) override;
     Page* FindPageOf(std::string_view qualified_name) override;
     Page* CurrentPage() override { return pages_.Current(); }
-    PageHost& PageSide() override { return *this; }
+    PageOwner& PageSide() override { return *this; }
     VariableStore& Variables() override { return variables_; }
     host::Ui& Ui() override { return services_.ui; }
     const host::Clock& Clock() override { return services_.clock; }
@@ -136,7 +136,7 @@ class Presentation : public CommandHost,
     host::FileSystem* ScriptFiles() override { return &services_.files; }
     void ShowMessage(std::string_view text) override;
 
-    // InputHost (presentation_input.cpp); FindObject, Variables, PageSide, Invalidate, GoToPage,
+    // InputOwner (presentation_input.cpp); FindObject, Variables, PageSide, Invalidate, GoToPage,
     // Exit and Minimize serve the commands too.
     InputPages Pages() override;
     PictureCache& Pictures() override { return pictures_; }
@@ -165,7 +165,7 @@ class Presentation : public CommandHost,
     std::int32_t ClientWidth() override { return ClientSize().width; }
     std::int32_t FieldCharAdvance(const LogFont& font, char character) override;
 
-    // PageHost.
+    // PageOwner.
     void RunExitActions(Page& page) override;
     void SetTimer(std::uint32_t id, std::uint32_t interval_ms) override;
     void KillTimer(std::uint32_t id) override;

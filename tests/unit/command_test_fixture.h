@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/command_host.h"
+#include "commands/command_owner.h"
 #include "commands/dispatcher.h"
 #include "document/project.h"
 #include "pages/page_lookup.h"
@@ -21,9 +21,9 @@
 
 namespace velk::testing {
 
-class FakePageHost : public PageHost {
+class FakePageOwner : public PageOwner {
   public:
-    explicit FakePageHost(std::vector<std::string>& log) : log_(log) {}
+    explicit FakePageOwner(std::vector<std::string>& log) : log_(log) {}
     void RunExitActions(Page& page) override { log_.push_back("exit actions " + page.name); }
     void SetTimer(std::uint32_t id, std::uint32_t ms) override {
         log_.push_back("SetTimer " + std::to_string(id) + " " + std::to_string(ms));
@@ -57,7 +57,7 @@ inline ActionListPtr List(std::vector<ActionRecord> records) {
     return list;
 }
 
-class FakeCommandHost : public CommandHost {
+class FakeCommandHost : public CommandOwner {
   public:
     FakeCommandHost() {
         Page intro;
@@ -76,7 +76,7 @@ class FakeCommandHost : public CommandHost {
 
     Object& Get(std::string_view qualified_name) { return *FindObject(qualified_name); }
 
-    // CommandHost
+    // CommandOwner
     Object* FindObject(std::string_view qualified_name) override {
         Page* page = FindPageOf(qualified_name);
         if (page == nullptr) return nullptr;
@@ -94,7 +94,7 @@ class FakeCommandHost : public CommandHost {
         return nullptr;
     }
     Page* CurrentPage() override { return current; }
-    PageHost& PageSide() override { return page_host; }
+    PageOwner& PageSide() override { return page_host; }
     VariableStore& Variables() override { return variables; }
     host::Ui& Ui() override { return ui; }
     const host::Clock& Clock() override { return clock; }
@@ -156,7 +156,7 @@ class FakeCommandHost : public CommandHost {
     headless::RecordingUi ui;
     headless::VirtualClock clock;
     std::vector<std::string> log;
-    FakePageHost page_host{log};
+    FakePageOwner page_host{log};
     std::map<std::string, double> expressions;
     std::vector<Rect> invalidated;
     int pumps = 0;

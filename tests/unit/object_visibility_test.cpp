@@ -9,7 +9,7 @@
 namespace velk {
 namespace {
 
-using test::FakePageHost;
+using test::FakePageOwner;
 using test::MakeObject;
 using test::MakePage;
 
@@ -68,7 +68,7 @@ TEST(ObjectVisibilityTest, AnimationTimersFollowVisibility) {
     ticker.param2 = 250;
     ticker.param4 = 77;
     Page page = MakePage("P", {effect, ticker});
-    FakePageHost host;
+    FakePageOwner host;
     SetObjectVisible(page, page.objects[0], true, false, &host);
     SetObjectVisible(page, page.objects[0], false, false, &host);
     SetObjectVisible(page, page.objects[1], true, false, &host);

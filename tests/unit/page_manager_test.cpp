@@ -9,7 +9,7 @@
 namespace velk {
 namespace {
 
-using test::FakePageHost;
+using test::FakePageOwner;
 using test::MakeObject;
 using test::MakePage;
 
@@ -38,7 +38,7 @@ TEST(PageManagerTest, NavigationByDirectionStopsAtTheEnds) {
         SCOPED_TRACE(std::string(c.start) + " direction " + std::to_string(int(c.direction)));
         Project project = ThreePages();
         PageManager pages(project);
-        FakePageHost host;
+        FakePageOwner host;
         if (std::string(c.start) != "A") {
             ASSERT_EQ(pages.GoToByName(c.start, false, host), 1);
         }
@@ -56,7 +56,7 @@ TEST(PageManagerTest, NavigationByNameAndLastPage) {
     Project project = ThreePages();
     project.pages.push_back(MakePage("c", {}));  // a second page whose name differs only in case
     PageManager pages(project);
-    FakePageHost host;
+    FakePageOwner host;
 
     // Right after the start there is no last page.
     EXPECT_EQ(pages.GoToByName("LASTPAGE", true, host), 0);
@@ -93,7 +93,7 @@ TEST(PageManagerTest, WithoutPagesNothingMovesAndOnlyQualifiedNamesFindObjects) 
     Project project;
     project.master_page.objects.push_back(MakeObject("Logo"));
     PageManager pages(project);
-    FakePageHost host;
+    FakePageOwner host;
     EXPECT_EQ(pages.Current(), nullptr);
     EXPECT_EQ(pages.GoTo(PageDirection::kNext, host), 0);
     EXPECT_EQ(pages.GoToByName("A", true, host), 0);
@@ -191,7 +191,7 @@ TEST(PageManagerTest, EnteringResetsObjectsAndEntersTheMastersOnce) {
     project.pages[0].objects.push_back(hidden_effect);
     const Object& a1 = project.pages[0].objects[0];
     PageManager pages(project);
-    FakePageHost host;
+    FakePageOwner host;
 
     pages.EnterPage(host);
     EXPECT_EQ(host.entered, (std::vector<std::string>{"mp", "ml", "a1", "fx", "fx2"}));
@@ -220,7 +220,7 @@ TEST(PageManagerTest, EnteringEndsShrinkAnimationsWithTheScaleRestored) {
     a1.anim_saved_scale = 0.8;
     project.pages[0].running_animations = 1;
     PageManager pages(project);
-    FakePageHost host;
+    FakePageOwner host;
     pages.EnterPage(host);
     EXPECT_FALSE(a1.anim_running);
     EXPECT_EQ(a1.scale, 0.8);
@@ -252,7 +252,7 @@ TEST(PageManagerTest, ImageObjectsLoadTheirFilePictureOnEntryAndFreeItOnStop) {
     project.pages[0].objects.push_back(stored);
     PageManager pages(project);
     pages.SetPlayerDirectory("Z:\\player");
-    FakePageHost host;
+    FakePageOwner host;
     host.files = &files;
     pages.EnterPage(host);
 
@@ -296,7 +296,7 @@ TEST(PageManagerTest, LeavingAPageGivesBackTheDecodedPixelsOfItsPictures) {
     image.image1 = Picture{};
     image.image3 = Picture{};
     PageManager pages(project);
-    FakePageHost host;
+    FakePageOwner host;
     ASSERT_EQ(pages.GoToByName("A", false, host), 1);
     host.forgotten = 0;
     ASSERT_EQ(pages.GoToByName("B", false, host), 1);

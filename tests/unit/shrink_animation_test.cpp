@@ -9,7 +9,7 @@
 namespace velk {
 namespace {
 
-using test::FakePageHost;
+using test::FakePageOwner;
 using test::MakeObject;
 using test::MakePage;
 
@@ -27,7 +27,7 @@ class ShrinkAnimationTest : public ::testing::Test {
 
     Project project_;
     PageManager pages_{project_};
-    FakePageHost host_;
+    FakePageOwner host_;
 };
 
 TEST_F(ShrinkAnimationTest, ShrinksByFiveSeventhsThenHidesAndRestoresTheScale) {

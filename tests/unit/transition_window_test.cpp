@@ -7,7 +7,7 @@
 namespace velk {
 namespace {
 
-using test::FakePageHost;
+using test::FakePageOwner;
 
 constexpr Bgrx kOld = 0x000000;
 constexpr Bgrx kNew = 0xC08040;
@@ -37,7 +37,7 @@ class TransitionWindowTest : public ::testing::Test {
 
     RuntimeRandom random_;
     TransitionWindow window_{random_};
-    FakePageHost host_;
+    FakePageOwner host_;
     Surface old_{40, 100, kOld};
     Surface new_{40, 100, kNew};
 };

@@ -3,21 +3,21 @@
 #include <algorithm>
 
 #include "objects/input_text/input_editing.h"
-#include "input/input_host.h"
+#include "input/input_owner.h"
 #include "script/number_text.h"
 #include "script/variable_store.h"
 
 namespace velk {
 
-FieldControl::FieldControl(InputHost& host, Object& input_text)
-    : host_(host), object_(input_text), field_(*input_text.input_field) {}
+FieldControl::FieldControl(InputOwner& owner, Object& input_text)
+    : owner_(owner), object_(input_text), field_(*input_text.input_field) {}
 
 void FieldControl::Repaint(bool needed) {
     if (!needed) return;
     Rect area = field_.rect;
     // A field that grows with its text may next be drawn wider than it was.
-    if (!field_.fixed_width) area.right = std::max(area.right, host_.ClientWidth());
-    host_.Invalidate(area);
+    if (!field_.fixed_width) area.right = std::max(area.right, owner_.ClientWidth());
+    owner_.Invalidate(area);
 }
 
 void FieldControl::InputPress(Point point) {
@@ -41,8 +41,8 @@ void FieldControl::InputLeave() {
 }
 
 FieldMetrics FieldControl::Metrics() {
-    return {.client_width = host_.ClientWidth(),
-            .char_advance = [this](char c) { return host_.FieldCharAdvance(object_.font, c); }};
+    return {.client_width = owner_.ClientWidth(),
+            .char_advance = [this](char c) { return owner_.FieldCharAdvance(object_.font, c); }};
 }
 
 void FieldControl::InputKey(std::uint32_t virtual_key) {
@@ -53,9 +53,9 @@ void FieldControl::InputChar(std::uint8_t character) {
     Repaint(velk::InputChar(field_, character, Metrics()));
 }
 
-std::optional<FieldControl> FieldOf(InputHost& host, Object& object) {
+std::optional<FieldControl> FieldOf(InputOwner& owner, Object& object) {
     if (object.kind != kKindInputText || !object.input_field) return std::nullopt;
-    return FieldControl(host, object);
+    return FieldControl(owner, object);
 }
 
 void StoreInputText(VariableStore& variables, const Object& input_text, std::string_view text) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fake_page_host.h"
-#include "input/input_host.h"
+#include "input/input_owner.h"
 #include "pages/page_lookup.h"
 #include "hosts/headless/recording_ui.h"
 #include "pages/picture_cache.h"
@@ -47,7 +47,7 @@ inline InputField& GiveField(Object& input_text, std::string text = {}) {
     return field;
 }
 
-class FakeInputHost : public InputHost {
+class FakeInputHost : public InputOwner {
   public:
     FakeInputHost() {
         layer.name = "Master Layer 000";
@@ -55,7 +55,7 @@ class FakeInputHost : public InputHost {
         master.name = "Master Page 000";
     }
     InputPages Pages() override { return {&layer, &current, &master}; }
-    PageHost& PageSide() override { return page_host; }
+    PageOwner& PageSide() override { return page_host; }
     PictureCache& Pictures() override { return pictures; }
     VariableStore& Variables() override { return variables; }
     Object* FindObject(std::string_view name) override {
@@ -93,7 +93,7 @@ class FakeInputHost : public InputHost {
 
     std::vector<std::string> log;
     Page layer, current, master;
-    FakePageHost page_host;
+    FakePageOwner page_host;
     headless::RecordingUi ui;
     PictureCache pictures{ui};
     VariableStore variables;

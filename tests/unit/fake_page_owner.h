@@ -12,7 +12,7 @@
 
 namespace velk::test {
 
-class FakePageHost : public PageHost {
+class FakePageOwner : public PageOwner {
   public:
     void RunExitActions(Page& page) override { exits.push_back(page.name); }
     void SetTimer(std::uint32_t id, std::uint32_t interval_ms) override {

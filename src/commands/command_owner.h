@@ -15,7 +15,7 @@
 namespace velk {
 
 class Evaluator;
-class PageHost;
+class PageOwner;
 class VariableStore;
 
 // How a page change was asked for (the main window's GoToPage): a direction (kFirst ... kNext
@@ -31,16 +31,16 @@ inline constexpr std::uint32_t kScriptTimerBId = 102;
 inline constexpr std::uint32_t kScriptTimerCId = 103;
 enum class PageTimerAction : std::int32_t { kNone = 0, kExit = 2, kGoToPage = 3 };
 
-class CommandHost {
+class CommandOwner {
   public:
-    virtual ~CommandHost() = default;
+    virtual ~CommandOwner() = default;
 
     // Object and page lookups with the page manager's rules (qualified names).
     virtual Object* FindObject(std::string_view qualified_name) = 0;
     virtual Page* FindPageOf(std::string_view qualified_name) = 0;
     virtual Page* CurrentPage() = 0;
     // The main window as the pages see it (timers, invalidation, per-kind steps).
-    virtual PageHost& PageSide() = 0;
+    virtual PageOwner& PageSide() = 0;
     virtual VariableStore& Variables() = 0;
     virtual host::Ui& Ui() = 0;
     virtual const host::Clock& Clock() = 0;

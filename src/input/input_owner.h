@@ -15,7 +15,7 @@
 namespace velk {
 
 class Bubble;
-class PageHost;
+class PageOwner;
 class PictureCache;
 class VariableStore;
 
@@ -29,13 +29,13 @@ struct InputPages {
     Page* master_page = nullptr;
 };
 
-class InputHost {
+class InputOwner {
   public:
-    virtual ~InputHost() = default;
+    virtual ~InputOwner() = default;
 
     virtual InputPages Pages() = 0;
     // The main window as the pages see it: visibility changes go through it.
-    virtual PageHost& PageSide() = 0;
+    virtual PageOwner& PageSide() = 0;
     virtual PictureCache& Pictures() = 0;
     virtual VariableStore& Variables() = 0;
     // Object lookup with the page manager's qualified-name rules.
