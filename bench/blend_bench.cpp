@@ -1,4 +1,4 @@
-// CDIBSection::Blend of two 1024 x 768 stores (one step of a cross-fade) beside a plain copy of
+// DibSection::Blend of two 1024 x 768 stores (one step of a cross-fade) beside a plain copy of
 // the same pixel bytes: the ratio says what the per-channel arithmetic costs over moving memory.
 #include <benchmark/benchmark.h>
 
@@ -14,8 +14,8 @@ namespace {
 constexpr std::int32_t kWidth = 1024;
 constexpr std::int32_t kHeight = 768;
 
-CDIBSection Filled(std::uint32_t seed) {
-    CDIBSection store;
+DibSection Filled(std::uint32_t seed) {
+    DibSection store;
     store.Recreate(kWidth, kHeight);
     std::uint32_t v = seed;
     for (Bgrx& pixel : store.Pixels().Pixels()) {
@@ -26,12 +26,12 @@ CDIBSection Filled(std::uint32_t seed) {
 }
 
 struct Stores {
-    CDIBSection first = Filled(1);
-    CDIBSection second = Filled(2);
-    CDIBSection out = Filled(3);
+    DibSection first = Filled(1);
+    DibSection second = Filled(2);
+    DibSection out = Filled(3);
 };
 
-void CopyPixels(const CDIBSection& from, CDIBSection& to) {
+void CopyPixels(const DibSection& from, DibSection& to) {
     auto source = from.Pixels().Pixels();
     std::copy(source.begin(), source.end(), to.Pixels().Pixels().begin());
 }

@@ -12,7 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     velk::headless::RecordingUi ui;
-    velk::CDIBSection store;
+    velk::DibSection store;
     velk::ByteReader in(std::span<const std::uint8_t>(data, size));
     try {
         store.Serialize(in, ui);

@@ -193,7 +193,7 @@ void AddScriptTest(Corpora& out, const fs::path& path) {
 void AddPixelStores(Corpora& out) {
     velk::headless::RecordingUi ui;
     for (auto [width, height] : {std::pair{1, 1}, {3, 2}, {8, 8}, {17, 5}}) {
-        velk::CDIBSection store;
+        velk::DibSection store;
         store.Recreate(width, height);
         Bytes pixels(static_cast<std::size_t>(store.GetSizeImage()));
         for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = std::uint8_t(i * 7 / 5);
@@ -215,7 +215,7 @@ void AddPixelStores(Corpora& out) {
         out.dibs.Add("legacy", legacy.Take());
     }
     velk::ByteWriter empty;
-    velk::CDIBSection().Serialize(empty, ui);
+    velk::DibSection().Serialize(empty, ui);
     out.dibs.Add("empty", empty.Take());
 }
 

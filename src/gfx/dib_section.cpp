@@ -30,11 +30,11 @@ Bgrx Compose(Bgrx colour, Bgrx background, std::uint32_t alpha) {
 
 }  // namespace
 
-CDIBSection::CDIBSection() {
+DibSection::DibSection() {
     Create(kPlaceholderSide, kPlaceholderSide);
 }
 
-void CDIBSection::Create(std::int32_t width, std::int32_t height) {
+void DibSection::Create(std::int32_t width, std::int32_t height) {
     // A negative side is an impossible allocation, as in the device-independent header.
     if (width < 0 || height < 0) throw std::bad_alloc();
     Surface fresh(width, height);  // throws std::bad_alloc beyond Surface::kMaxPixels
@@ -42,12 +42,12 @@ void CDIBSection::Create(std::int32_t width, std::int32_t height) {
     mapped_ = WouldMap(use_mapping_, width, height);
 }
 
-void CDIBSection::Recreate(std::int32_t width, std::int32_t height) {
+void DibSection::Recreate(std::int32_t width, std::int32_t height) {
     empty_ = false;
     Create(width, height);
 }
 
-std::array<std::uint8_t, 40> CDIBSection::InfoHeader() const {
+std::array<std::uint8_t, 40> DibSection::InfoHeader() const {
     std::array<std::uint8_t, 40> header{};
     PutU32(&header[0], 40);
     PutU32(&header[4], static_cast<std::uint32_t>(Width()));
@@ -57,7 +57,7 @@ std::array<std::uint8_t, 40> CDIBSection::InfoHeader() const {
     return header;
 }
 
-std::vector<std::uint8_t> CDIBSection::BitsBottomUp() const {
+std::vector<std::uint8_t> DibSection::BitsBottomUp() const {
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(GetSizeImage()));
     std::uint8_t* out = bytes.data();
     for (std::int32_t y = Height() - 1; y >= 0; --y) {
@@ -73,7 +73,7 @@ std::vector<std::uint8_t> CDIBSection::BitsBottomUp() const {
     return bytes;
 }
 
-void CDIBSection::SetBitsBottomUp(std::span<const std::uint8_t> bytes) {
+void DibSection::SetBitsBottomUp(std::span<const std::uint8_t> bytes) {
     std::size_t pixels = std::min<std::size_t>(bytes.size() / 4, pixels_.Pixels().size());
     std::size_t width = static_cast<std::size_t>(Width());
     for (std::size_t i = 0; i < pixels; ++i) {
@@ -84,18 +84,18 @@ void CDIBSection::SetBitsBottomUp(std::span<const std::uint8_t> bytes) {
     }
 }
 
-void CDIBSection::Draw(dib::PixelTarget& target, std::int32_t x, std::int32_t y) const {
+void DibSection::Draw(dib::PixelTarget& target, std::int32_t x, std::int32_t y) const {
     if (empty_) return;
     dib::BlitPixels(pixels_, target, x, y);
 }
 
-void CDIBSection::StretchDraw(dib::PixelTarget& target, std::int32_t x, std::int32_t y,
+void DibSection::StretchDraw(dib::PixelTarget& target, std::int32_t x, std::int32_t y,
                               std::int32_t width, std::int32_t height, StretchMode mode) const {
     if (empty_) return;
     dib::StretchPixels(pixels_, target, x, y, width, height, mode);
 }
 
-bool CDIBSection::CaptureFromDC(const Surface& source, Point origin, std::int32_t x, std::int32_t y,
+bool DibSection::CaptureFromDC(const Surface& source, Point origin, std::int32_t x, std::int32_t y,
                                 std::int32_t w, std::int32_t h) {
     Recreate(w, h);
     // A zero-sized device bitmap cannot be read back: the store keeps the zeroed bitmap.
@@ -104,13 +104,13 @@ bool CDIBSection::CaptureFromDC(const Surface& source, Point origin, std::int32_
     return true;
 }
 
-bool CDIBSection::CopyFromBitmap(const Surface& bitmap) {
+bool DibSection::CopyFromBitmap(const Surface& bitmap) {
     Recreate(bitmap.Width(), bitmap.Height());
     std::copy(bitmap.Pixels().begin(), bitmap.Pixels().end(), pixels_.Pixels().begin());
     return true;
 }
 
-Surface& CDIBSection::CopyFromRGB(const RgbImage& image) {
+Surface& DibSection::CopyFromRGB(const RgbImage& image) {
     Recreate(image.width, image.height);
     const std::size_t available = image.pixels.size() / 3;
     std::size_t index = 0;
@@ -125,7 +125,7 @@ Surface& CDIBSection::CopyFromRGB(const RgbImage& image) {
     return pixels_;
 }
 
-bool CDIBSection::HasStatePicture(const RgbImage& image, std::int32_t state) {
+bool DibSection::HasStatePicture(const RgbImage& image, std::int32_t state) {
     if (image.width < 2 || image.height < 2) return false;
     // Only the three states have a picture and an alpha byte.
     if (state < 0 || state > 2) return false;
@@ -133,7 +133,7 @@ bool CDIBSection::HasStatePicture(const RgbImage& image, std::int32_t state) {
     return image.pixels.size() >= needed;
 }
 
-void CDIBSection::ComposeState(const RgbImage& image, std::int32_t state) {
+void DibSection::ComposeState(const RgbImage& image, std::int32_t state) {
     const std::int32_t n = image.width / 2;
     const std::int32_t m = image.height / 2;
     // The quadrant of the state's colours, in picture coordinates.
@@ -153,7 +153,7 @@ void CDIBSection::ComposeState(const RgbImage& image, std::int32_t state) {
     }
 }
 
-void CDIBSection::DrawStates(dib::PixelTarget& target, std::int32_t x, std::int32_t y,
+void DibSection::DrawStates(dib::PixelTarget& target, std::int32_t x, std::int32_t y,
                              const RgbImage& image, std::int32_t state) {
     if (!HasStatePicture(image, state)) return;
     CaptureFromDC(target, x, y, image.width / 2, image.height / 2);
@@ -161,7 +161,7 @@ void CDIBSection::DrawStates(dib::PixelTarget& target, std::int32_t x, std::int3
     Draw(target, x, y);
 }
 
-void CDIBSection::Blend(const CDIBSection& first, const CDIBSection& second, std::int32_t t) {
+void DibSection::Blend(const DibSection& first, const DibSection& second, std::int32_t t) {
     const std::uint32_t weight = static_cast<std::uint32_t>(std::clamp(t, 0, 255));
     const std::int32_t rows = std::min({first.Height(), second.Height(), Height()});
     const std::int32_t columns = std::min({first.Width(), second.Width(), Width()});

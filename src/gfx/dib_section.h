@@ -1,4 +1,4 @@
-// CDIBSection: the off-screen 32-bit pixel store. Pictures are composed in it before they
+// DibSection: the off-screen 32-bit pixel store. Pictures are composed in it before they
 // reach the page (anti-aliased text, alpha-blended button states, effect frames, transitions),
 // and it has a compact stored form of its own.
 //
@@ -68,7 +68,7 @@ SourceRange StretchSources(std::int64_t j, std::int32_t source_length, std::int6
 
 }  // namespace dib
 
-class CDIBSection {
+class DibSection {
   public:
     // Bitmaps with both sides above this size may live in mapped memory (see SetUseMapping).
     static constexpr std::int32_t kMappingThreshold = 1200;
@@ -85,7 +85,7 @@ class CDIBSection {
                                                        std::size_t capacity);
 
     // An empty store holding an 8 x 8 black placeholder.
-    CDIBSection();
+    DibSection();
 
     // Replaces the pixels with a zeroed bitmap of width x height; the empty flag is kept.
     // Negative sides, or more than Surface::kMaxPixels pixels, throw std::bad_alloc.
@@ -159,7 +159,7 @@ class CDIBSection {
     // store: each of B, G, R becomes (first x (255 - t) + second x t) >> 8. Rows are matched
     // from the bottom, as in the device-independent layout; only the part that all three
     // stores cover changes.
-    void Blend(const CDIBSection& first, const CDIBSection& second, std::int32_t t);
+    void Blend(const DibSection& first, const DibSection& second, std::int32_t t);
 
     // The stored form. Writing cannot fail; reading throws ArchiveError for a record cut
     // short and shows the format's messages through `ui` for the failures it reports.

@@ -30,7 +30,7 @@ std::int64_t PixelBytes(std::int32_t width, std::int32_t height) {
 
 }  // namespace
 
-std::vector<std::uint8_t> CDIBSection::DefaultCompressor(std::span<const std::uint8_t> raw,
+std::vector<std::uint8_t> DibSection::DefaultCompressor(std::span<const std::uint8_t> raw,
                                                          std::size_t capacity) {
     std::vector<std::uint8_t> packed = Deflate(raw);
     // A stream that does not fit the buffer is zlib's buffer error: no compression.
@@ -38,11 +38,11 @@ std::vector<std::uint8_t> CDIBSection::DefaultCompressor(std::span<const std::ui
     return packed;
 }
 
-void CDIBSection::Serialize(ByteWriter& out, host::Ui& ui) const {
+void DibSection::Serialize(ByteWriter& out, host::Ui& ui) const {
     Serialize(out, ui, DefaultCompressor);
 }
 
-void CDIBSection::Serialize(ByteWriter& out, host::Ui& ui, const Compressor& compress) const {
+void DibSection::Serialize(ByteWriter& out, host::Ui& ui, const Compressor& compress) const {
     out.U32(empty_ ? 1 : 0);
     if (empty_) return;
     out.I32(Width());
@@ -68,7 +68,7 @@ void CDIBSection::Serialize(ByteWriter& out, host::Ui& ui, const Compressor& com
     out.Bytes(packed);
 }
 
-void CDIBSection::Serialize(ByteReader& in, host::Ui& ui) {
+void DibSection::Serialize(ByteReader& in, host::Ui& ui) {
     if (in.U32() != 0) return;  // no picture: the store stays as it is
     const std::int32_t width = in.I32();
     const std::int32_t height = in.I32();

@@ -26,8 +26,8 @@ RgbImage Image(std::int32_t width, std::int32_t height, std::vector<std::uint8_t
 }
 
 // A store filled with a distinct colour per pixel.
-CDIBSection Patterned(std::int32_t width, std::int32_t height) {
-    CDIBSection store;
+DibSection Patterned(std::int32_t width, std::int32_t height) {
+    DibSection store;
     store.Recreate(width, height);
     for (std::int32_t y = 0; y < height; ++y) {
         for (std::int32_t x = 0; x < width; ++x) {
@@ -39,7 +39,7 @@ CDIBSection Patterned(std::int32_t width, std::int32_t height) {
     return store;
 }
 
-std::vector<std::uint8_t> Write(const CDIBSection& store, headless::RecordingUi& ui) {
+std::vector<std::uint8_t> Write(const DibSection& store, headless::RecordingUi& ui) {
     ByteWriter out;
     store.Serialize(out, ui);
     return out.Take();
@@ -49,7 +49,7 @@ std::vector<std::uint8_t> Write(const CDIBSection& store, headless::RecordingUi&
 // Creation
 
 TEST(DibSectionTest, NewStoreIsAnEmptyEightByEightBlackPlaceholder) {
-    CDIBSection store;
+    DibSection store;
     EXPECT_TRUE(store.IsEmpty());
     EXPECT_EQ(store.Width(), 8);
     EXPECT_EQ(store.Height(), 8);
@@ -59,7 +59,7 @@ TEST(DibSectionTest, NewStoreIsAnEmptyEightByEightBlackPlaceholder) {
 }
 
 TEST(DibSectionTest, CreateKeepsTheEmptyFlagAndRecreateClearsIt) {
-    CDIBSection store;
+    DibSection store;
     store.Create(3, 2);
     EXPECT_TRUE(store.IsEmpty());
     EXPECT_EQ(store.GetSizeImage(), 24);
@@ -73,7 +73,7 @@ TEST(DibSectionTest, CreateKeepsTheEmptyFlagAndRecreateClearsIt) {
 }
 
 TEST(DibSectionTest, ImpossibleSizesRaiseOutOfMemoryAndKeepThePixels) {
-    CDIBSection store;
+    DibSection store;
     store.Recreate(2, 2);
     store.Pixels().Fill(0xABCDEF);
     EXPECT_THROW(store.Recreate(-1, 4), std::bad_alloc);
@@ -83,7 +83,7 @@ TEST(DibSectionTest, ImpossibleSizesRaiseOutOfMemoryAndKeepThePixels) {
 }
 
 TEST(DibSectionTest, InfoHeaderDescribesBottomUpThirtyTwoBitPixels) {
-    CDIBSection store;
+    DibSection store;
     store.Recreate(300, 2);
     const std::array<std::uint8_t, 40> expected = {
         40, 0, 0, 0,  // size
@@ -107,11 +107,11 @@ TEST(DibSectionTest, MappingNeedsTheFlagAndBothSidesAboveTwelveHundred) {
         {false, 16384, 16384, false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(CDIBSection::WouldMap(c.flag, c.width, c.height), c.mapped)
+        EXPECT_EQ(DibSection::WouldMap(c.flag, c.width, c.height), c.mapped)
             << c.flag << " " << c.width << " x " << c.height;
     }
 
-    CDIBSection store;
+    DibSection store;
     store.SetUseMapping(true);
     store.Recreate(1201, 1201);
     EXPECT_TRUE(store.IsMapped());
@@ -130,7 +130,7 @@ TEST(DibSectionTest, MappingNeedsTheFlagAndBothSidesAboveTwelveHundred) {
 
 TEST(DibSectionTest, CopyFromRgbSwapsToBlueGreenRedAndStoresRowsBottomUp) {
     // Row 0: (1,2,3) (4,5,6); row 1: (7,8,9) (10,11,12).
-    CDIBSection store;
+    DibSection store;
     Surface& pixels = store.CopyFromRGB(Image(2, 2, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
     EXPECT_EQ(&pixels, &store.Pixels());
     EXPECT_FALSE(store.IsEmpty());
@@ -142,7 +142,7 @@ TEST(DibSectionTest, CopyFromRgbSwapsToBlueGreenRedAndStoresRowsBottomUp) {
 }
 
 TEST(DibSectionTest, CopyFromRgbReadsMissingBytesAsBlack) {
-    CDIBSection store;
+    DibSection store;
     store.CopyFromRGB(Image(2, 2, {1, 2, 3, 4, 5}));
     EXPECT_EQ(store.Pixels().At(0, 0), MakeBgrx(1, 2, 3));
     EXPECT_EQ(store.Pixels().At(1, 0), 0u);
@@ -150,7 +150,7 @@ TEST(DibSectionTest, CopyFromRgbReadsMissingBytesAsBlack) {
 }
 
 TEST(DibSectionTest, SetBitsBottomUpIgnoresTheFourthByte) {
-    CDIBSection store;
+    DibSection store;
     store.Recreate(1, 2);
     store.SetBitsBottomUp(std::vector<std::uint8_t>{1, 2, 3, 0xFF, 4, 5, 6, 0x80});
     EXPECT_EQ(store.Pixels().At(0, 1), MakeBgrx(3, 2, 1));
@@ -160,7 +160,7 @@ TEST(DibSectionTest, SetBitsBottomUpIgnoresTheFourthByte) {
 TEST(DibSectionTest, CopyFromBitmapTakesSizeAndPixels) {
     Surface bitmap(3, 1, 0x102030);
     bitmap.Set(2, 0, 0x405060);
-    CDIBSection store;
+    DibSection store;
     EXPECT_TRUE(store.CopyFromBitmap(bitmap));
     EXPECT_FALSE(store.IsEmpty());
     EXPECT_EQ(store.Pixels(), bitmap);
@@ -170,7 +170,7 @@ TEST(DibSectionTest, CopyFromBitmapTakesSizeAndPixels) {
 // Drawing and capture
 
 TEST(DibSectionTest, EmptyStoreDrawsNothing) {
-    CDIBSection store;
+    DibSection store;
     store.Pixels().Fill(0xFFFFFF);  // even a placeholder with content stays undrawn
     Surface target(10, 10, 0x111111);
     dib::PixelTarget to(target);
@@ -180,7 +180,7 @@ TEST(DibSectionTest, EmptyStoreDrawsNothing) {
 }
 
 TEST(DibSectionTest, DrawCopiesOneToOneInsideTheClipWithTheOrigin) {
-    CDIBSection store = Patterned(3, 2);
+    DibSection store = Patterned(3, 2);
     Surface target(8, 6, 0x111111);
     // Logical (x, y) lands at surface (x + 2, y + 1); only columns 3.. and rows ..2 may change.
     dib::PixelTarget to(target, Rect{3, 0, 8, 3}, Point{2, 1});
@@ -196,7 +196,7 @@ TEST(DibSectionTest, DrawCopiesOneToOneInsideTheClipWithTheOrigin) {
 }
 
 TEST(DibSectionTest, DrawClipsAtTheSurfaceEdges) {
-    CDIBSection store = Patterned(4, 4);
+    DibSection store = Patterned(4, 4);
     Surface target(3, 3, 0);
     dib::PixelTarget to(target, Rect{-100, -100, 100, 100}, Point{});
     store.Draw(to, -2, 1);
@@ -243,7 +243,7 @@ TEST(DibSectionTest, ShrinkGroupsAreExactlyTheSourcesMappedToEachTarget) {
 }
 
 TEST(DibSectionTest, StretchDrawMergesByModeAndMirrorsNegativeSizes) {
-    CDIBSection store;
+    DibSection store;
     store.Recreate(5, 1);
     const Bgrx source[5] = {0xF0F0F0, 0x3C3C3C, 0x0F0F0F, 0x808080, 0x010101};
     for (std::int32_t x = 0; x < 5; ++x) store.Pixels().Set(x, 0, source[x]);
@@ -284,7 +284,7 @@ TEST(DibSectionTest, StretchDrawMergesByModeAndMirrorsNegativeSizes) {
 }
 
 TEST(DibSectionTest, StretchDrawHonoursTheClip) {
-    CDIBSection store = Patterned(2, 2);
+    DibSection store = Patterned(2, 2);
     Surface target(6, 6, 0x111111);
     dib::PixelTarget to(target, Rect{0, 0, 2, 6}, Point{1, 0});
     store.StretchDraw(to, 0, 0, 4, 4);  // surface columns 1 ... 4, only 1 is visible
@@ -300,7 +300,7 @@ TEST(DibSectionTest, CaptureReadsTheTargetAndBlackOutsideIt) {
     for (std::int32_t y = 0; y < 4; ++y) {
         for (std::int32_t x = 0; x < 4; ++x) screen.Set(x, y, Bgrx(0x010000 * x + y + 1));
     }
-    CDIBSection store;
+    DibSection store;
     // Logical (1, 2) is surface (2, 2) with the origin (1, 0).
     ASSERT_TRUE(store.CaptureFromDC(screen, Point{1, 0}, 1, 2, 3, 3));
     EXPECT_FALSE(store.IsEmpty());
@@ -367,7 +367,7 @@ TEST(DibSectionTest, DrawStatesComposesEachStateWithItsAlphaByte) {
         RgbImage picture = StatePicture(alphas[0], alphas[1], alphas[2]);
         Surface target(6, 6, background);
         dib::PixelTarget to(target);
-        CDIBSection store;
+        DibSection store;
         store.DrawStates(to, 3, 1, picture, c.state);
         for (std::int32_t y = 0; y < 6; ++y) {
             for (std::int32_t x = 0; x < 6; ++x) {
@@ -395,7 +395,7 @@ TEST(DibSectionTest, DrawStatesUsesHalfSizeQuadrantsAndIgnoresAnOddColumn) {
     px(4, 1)[0] = px(4, 1)[1] = px(4, 1)[2] = 99;
     Surface target(4, 2, 0xFFFFFF);
     dib::PixelTarget to(target);
-    CDIBSection store;
+    DibSection store;
     store.DrawStates(to, 0, 0, picture, 1);
     EXPECT_EQ(target.At(0, 0), MakeBgrx(11, 22, 33));
     EXPECT_EQ(target.At(1, 0), MakeBgrx(11, 22, 33));
@@ -412,7 +412,7 @@ TEST(DibSectionTest, DrawStatesDrawsNothingForTinyOrShortPictures) {
     for (const RgbImage& picture : cases) {
         Surface target(4, 4, 0x123456);
         dib::PixelTarget to(target);
-        CDIBSection store;
+        DibSection store;
         store.DrawStates(to, 0, 0, picture, 0);
         EXPECT_EQ(target, Surface(4, 4, 0x123456));
         EXPECT_TRUE(store.IsEmpty());
@@ -420,7 +420,7 @@ TEST(DibSectionTest, DrawStatesDrawsNothingForTinyOrShortPictures) {
     // A state without a quadrant draws nothing either.
     Surface target(4, 4, 0x123456);
     dib::PixelTarget to(target);
-    CDIBSection store;
+    DibSection store;
     store.DrawStates(to, 0, 0, StatePicture(255, 255, 255), 3);
     EXPECT_EQ(target, Surface(4, 4, 0x123456));
 }
@@ -428,7 +428,7 @@ TEST(DibSectionTest, DrawStatesDrawsNothingForTinyOrShortPictures) {
 TEST(DibSectionTest, DrawStatesComposesOverBlackOffTheSurfaceAndRespectsTheClip) {
     Surface target(3, 3, MakeBgrx(100, 100, 100));
     dib::PixelTarget to(target, Rect{0, 0, 3, 2}, Point{});
-    CDIBSection store;
+    DibSection store;
     // At (2, 1) the 2 x 2 picture covers surface columns 2-3 and rows 1-2; row 2 is clipped.
     store.DrawStates(to, 2, 1, StatePicture(128, 0, 0), 0);
     EXPECT_EQ(target.At(2, 1), MakeBgrx(149, 49, 177));
@@ -456,7 +456,7 @@ TEST(DibSectionTest, BlendWeighsEachChannelWithShiftByEight) {
         {0, 255, -5, 0},
     };
     for (const Case& c : cases) {
-        CDIBSection first, second, out;
+        DibSection first, second, out;
         first.Recreate(1, 1);
         second.Recreate(1, 1);
         out.Recreate(1, 1);
@@ -472,7 +472,7 @@ TEST(DibSectionTest, BlendWeighsEachChannelWithShiftByEight) {
 
 TEST(DibSectionTest, BlendCoversTheBottomAlignedOverlapOnly) {
     // Rows pair up from the bottom, as in the device-independent layout.
-    CDIBSection first, second, out;
+    DibSection first, second, out;
     first.Recreate(3, 2);
     first.Pixels().Fill(MakeBgrx(200, 200, 200));
     first.Pixels().Set(0, 1, MakeBgrx(100, 100, 100));  // its bottom-left pixel
@@ -491,7 +491,7 @@ TEST(DibSectionTest, BlendCoversTheBottomAlignedOverlapOnly) {
     }
 
     // A second store smaller than the others bounds the overlap too.
-    CDIBSection small;
+    DibSection small;
     small.Recreate(1, 1);
     out.Pixels().Fill(0x0A0B0C);
     out.Blend(first, small, 0);
@@ -505,11 +505,11 @@ TEST(DibSectionTest, BlendCoversTheBottomAlignedOverlapOnly) {
 
 TEST(DibSectionTest, EmptyStoreIsOneWordAndReadsBackEmpty) {
     headless::RecordingUi ui;
-    CDIBSection store;
+    DibSection store;
     std::vector<std::uint8_t> bytes = Write(store, ui);
     EXPECT_EQ(bytes, Raw().U32(1).bytes);
 
-    CDIBSection read;
+    DibSection read;
     read.Create(3, 3);
     ByteReader in(bytes);
     read.Serialize(in, ui);
@@ -521,7 +521,7 @@ TEST(DibSectionTest, EmptyStoreIsOneWordAndReadsBackEmpty) {
 
 TEST(DibSectionTest, OnePixelRecordHasItsWordsAndAZlibStreamOfTheBottomUpBytes) {
     headless::RecordingUi ui;
-    CDIBSection store;
+    DibSection store;
     store.CopyFromRGB(Image(1, 1, {10, 20, 30}));
     std::vector<std::uint8_t> bytes = Write(store, ui);
 
@@ -538,7 +538,7 @@ TEST(DibSectionTest, OnePixelRecordHasItsWordsAndAZlibStreamOfTheBottomUpBytes) 
     EXPECT_EQ(pixels.bytes, (std::vector<std::uint8_t>{30, 20, 10, 0}));
     EXPECT_TRUE(in.AtEnd());
 
-    CDIBSection read;
+    DibSection read;
     ByteReader back(bytes);
     read.Serialize(back, ui);
     EXPECT_FALSE(read.IsEmpty());
@@ -551,9 +551,9 @@ TEST(DibSectionTest, OnePixelRecordHasItsWordsAndAZlibStreamOfTheBottomUpBytes) 
 TEST(DibSectionTest, RoundTripKeepsSizeAndPixels) {
     headless::RecordingUi ui;
     for (auto [w, h] : {std::pair{7, 3}, std::pair{1, 9}, std::pair{64, 48}}) {
-        CDIBSection store = Patterned(w, h);
+        DibSection store = Patterned(w, h);
         std::vector<std::uint8_t> bytes = Write(store, ui);
-        CDIBSection read;
+        DibSection read;
         ByteReader in(bytes);
         read.Serialize(in, ui);
         EXPECT_TRUE(in.AtEnd());
@@ -565,7 +565,7 @@ TEST(DibSectionTest, RoundTripKeepsSizeAndPixels) {
 
 TEST(DibSectionTest, FailedCompressionStoresTheRawPixels) {
     headless::RecordingUi ui;
-    CDIBSection store = Patterned(2, 2);
+    DibSection store = Patterned(2, 2);
     std::size_t capacity_seen = 0;
     ByteWriter out;
     store.Serialize(out, ui, [&](std::span<const std::uint8_t>, std::size_t capacity) {
@@ -578,7 +578,7 @@ TEST(DibSectionTest, FailedCompressionStoresTheRawPixels) {
     EXPECT_EQ(out.Data(), expected);
     EXPECT_TRUE(ui.Messages().empty());
 
-    CDIBSection read;
+    DibSection read;
     ByteReader in(out.Data());
     read.Serialize(in, ui);
     EXPECT_EQ(read.Pixels(), store.Pixels());
@@ -586,14 +586,14 @@ TEST(DibSectionTest, FailedCompressionStoresTheRawPixels) {
 
 TEST(DibSectionTest, OutOfMemoryWhileCompressingIsShownAndTheRecordStaysReadable) {
     headless::RecordingUi ui;
-    CDIBSection store = Patterned(3, 2);
+    DibSection store = Patterned(3, 2);
     ByteWriter out;
     store.Serialize(out, ui,
                     [](std::span<const std::uint8_t>, std::size_t) -> std::vector<std::uint8_t> {
                         throw std::bad_alloc();
                     });
     EXPECT_EQ(ui.Messages(), (std::vector<headless::ShownMessage>{{kCaption, kWritingFailed}}));
-    CDIBSection read;
+    DibSection read;
     ByteReader in(out.Data());
     read.Serialize(in, ui);
     EXPECT_TRUE(in.AtEnd());
@@ -602,8 +602,8 @@ TEST(DibSectionTest, OutOfMemoryWhileCompressingIsShownAndTheRecordStaysReadable
 
 TEST(DibSectionTest, DefaultCompressorFailsWhenTheStreamOutgrowsItsBuffer) {
     std::vector<std::uint8_t> raw(64, 7);
-    EXPECT_FALSE(CDIBSection::DefaultCompressor(raw, 100).empty());
-    EXPECT_TRUE(CDIBSection::DefaultCompressor(raw, 4).empty());
+    EXPECT_FALSE(DibSection::DefaultCompressor(raw, 100).empty());
+    EXPECT_TRUE(DibSection::DefaultCompressor(raw, 4).empty());
 }
 
 // Bottom-up bytes of a 2 x 2 picture: bottom row blue, white; top row red, green.
@@ -611,7 +611,7 @@ std::vector<std::uint8_t> TwoByTwoBits() {
     return {255, 0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 0, 0, 255, 0, 0};
 }
 
-void ExpectTwoByTwo(const CDIBSection& store) {
+void ExpectTwoByTwo(const DibSection& store) {
     EXPECT_FALSE(store.IsEmpty());
     ASSERT_EQ(store.Width(), 2);
     ASSERT_EQ(store.Height(), 2);
@@ -644,7 +644,7 @@ TEST(DibSectionTest, ReadsRecordsLaidByHand) {
         headless::RecordingUi ui;
         std::vector<std::uint8_t> bytes = c.bytes;
         bytes.push_back(0x5A);  // whatever follows the record
-        CDIBSection store;
+        DibSection store;
         ByteReader in(bytes);
         store.Serialize(in, ui);
         SCOPED_TRACE(c.name);
@@ -666,7 +666,7 @@ TEST(DibSectionTest, LegacySizeMismatchIsCorruptedDataAndLeavesTheStore) {
     };
     for (const auto& bytes : records) {
         headless::RecordingUi ui;
-        CDIBSection store;
+        DibSection store;
         ByteReader in(bytes);
         store.Serialize(in, ui);
         EXPECT_EQ(ui.Messages(), (std::vector<headless::ShownMessage>{{kCaption, kCorrupted}}));
@@ -680,7 +680,7 @@ TEST(DibSectionTest, ShortLegacyPixelsAreADataReadError) {
     std::vector<std::uint8_t> bits = TwoByTwoBits();
     bytes.insert(bytes.end(), bits.begin(), bits.begin() + 15);
     headless::RecordingUi ui;
-    CDIBSection store;
+    DibSection store;
     ByteReader in(bytes);
     store.Serialize(in, ui);
     EXPECT_EQ(ui.Messages(), (std::vector<headless::ShownMessage>{{kCaption, kReadError}}));
@@ -709,7 +709,7 @@ TEST(DibSectionTest, BrokenStreamIsUncompressionFailedAndKeepsTheNewSize) {
                                               .Data(*data)
                                               .bytes;
         headless::RecordingUi ui;
-        CDIBSection store;
+        DibSection store;
         ByteReader in(bytes);
         store.Serialize(in, ui);
         EXPECT_EQ(ui.Messages(),
@@ -736,7 +736,7 @@ TEST(DibSectionTest, ZeroRawSizeLeavesTheStoreAndPassesOverTheData) {
         std::vector<std::uint8_t> bytes = record;
         bytes.push_back(0x5A);
         headless::RecordingUi ui;
-        CDIBSection store;
+        DibSection store;
         ByteReader in(bytes);
         store.Serialize(in, ui);
         EXPECT_TRUE(store.IsEmpty());
@@ -746,12 +746,12 @@ TEST(DibSectionTest, ZeroRawSizeLeavesTheStoreAndPassesOverTheData) {
 
     // A store of zero area written by us reads back as no change, in step.
     headless::RecordingUi ui;
-    CDIBSection zero;
+    DibSection zero;
     zero.Recreate(0, 5);
     ByteWriter out;
     zero.Serialize(out, ui);
     out.U8(0x5A);
-    CDIBSection read;
+    DibSection read;
     ByteReader in(out.Data());
     read.Serialize(in, ui);
     EXPECT_TRUE(read.IsEmpty());
@@ -790,7 +790,7 @@ TEST(DibSectionTest, SizesTheBitmapCannotHoldAreCorruptedDataWithoutAllocating) 
         std::vector<std::uint8_t> bytes = record;
         bytes.push_back(0x5A);
         headless::RecordingUi ui;
-        CDIBSection store;
+        DibSection store;
         ByteReader in(bytes);
         store.Serialize(in, ui);
         EXPECT_EQ(ui.Messages(), (std::vector<headless::ShownMessage>{{kCaption, kCorrupted}}));
@@ -802,7 +802,7 @@ TEST(DibSectionTest, SizesTheBitmapCannotHoldAreCorruptedDataWithoutAllocating) 
 
 TEST(DibSectionTest, CutShortRecordsRaiseArchiveErrorAndLeaveTheStore) {
     headless::RecordingUi ui;
-    CDIBSection source = Patterned(5, 4);
+    DibSection source = Patterned(5, 4);
     const std::vector<std::uint8_t> compressed = Write(source, ui);
     ByteWriter raw_out;
     source.Serialize(raw_out, ui, [](std::span<const std::uint8_t>, std::size_t) {
@@ -814,7 +814,7 @@ TEST(DibSectionTest, CutShortRecordsRaiseArchiveErrorAndLeaveTheStore) {
     for (const auto* record : {&compressed, &raw, &legacy_header}) {
         for (std::size_t cut = 0; cut < record->size(); ++cut) {
             std::vector<std::uint8_t> bytes(record->begin(), record->begin() + cut);
-            CDIBSection store;
+            DibSection store;
             ByteReader in(bytes);
             EXPECT_THROW(store.Serialize(in, ui), ArchiveError) << cut;
             EXPECT_TRUE(store.IsEmpty());
@@ -827,7 +827,7 @@ TEST(DibSectionTest, CutShortRecordsRaiseArchiveErrorAndLeaveTheStore) {
 // On a device context
 
 TEST(DibSectionTest, OnACanvasTheClipOriginAndStretchModeApply) {
-    CDIBSection store = Patterned(3, 2);
+    DibSection store = Patterned(3, 2);
     Surface surface(8, 6, 0x111111);
     Canvas canvas(surface);
     canvas.SetViewportOrigin({2, 1});
@@ -841,7 +841,7 @@ TEST(DibSectionTest, OnACanvasTheClipOriginAndStretchModeApply) {
         }
     }
 
-    CDIBSection row;
+    DibSection row;
     row.Recreate(3, 1);
     row.Pixels().Set(0, 0, 0xF0F0F0);
     row.Pixels().Set(1, 0, 0x3C3C3C);
@@ -854,7 +854,7 @@ TEST(DibSectionTest, OnACanvasTheClipOriginAndStretchModeApply) {
     row.StretchDraw(shrink, 0, 0, 1, 1);
     EXPECT_EQ(small.At(0, 0), 0xFCFCFCu);
 
-    CDIBSection empty;
+    DibSection empty;
     Surface untouched(4, 4, 0x222222);
     Canvas none(untouched);
     empty.Draw(none, 0, 0);
@@ -868,14 +868,14 @@ TEST(DibSectionTest, OnACanvasDrawStatesCapturesThroughTheOrigin) {
     surface.Set(4, 2, MakeBgrx(0, 0, 0));
     Canvas canvas(surface);
     canvas.SetViewportOrigin({1, 1});
-    CDIBSection store;
+    DibSection store;
     store.DrawStates(canvas, 3, 1, StatePicture(7, 7, 128), 2);
     // Logical (3, 1) is surface (4, 2); state 2 colour (255, 255, 200) at alpha 128.
     EXPECT_EQ(surface.At(4, 2), MakeBgrx(127, 127, 100));
     EXPECT_EQ(surface.At(5, 3), MakeBgrx(177, 152, 100));
     EXPECT_EQ(surface.At(3, 2), background);
 
-    CDIBSection captured;
+    DibSection captured;
     ASSERT_TRUE(captured.CaptureFromDC(canvas, -1, -1, 2, 2));
     EXPECT_EQ(captured.Pixels().At(0, 0), background);
     EXPECT_EQ(captured.Pixels().At(1, 1), surface.At(1, 1));

@@ -85,7 +85,7 @@ void DrawAlphaButton(Canvas& canvas, const RgbImage& picture, std::int32_t x, st
     Surface under(picture.width / 2, picture.height / 2);
     dib::CapturePixels(canvas.GetSurface(), canvas.GetViewportOrigin(), x, y, under);
     dib::PixelTarget target(under);
-    CDIBSection store;
+    DibSection store;
     store.DrawStates(target, 0, 0, picture, state);
     canvas.BitBlt(x, y, under.Width(), under.Height(), under, 0, 0);
 }

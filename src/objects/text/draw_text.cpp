@@ -172,14 +172,14 @@ void DrawSmoothText(Object& object, DrawContext& ctx) {
     const std::int64_t skip_y = top - out_top;
 
     // The page under the text is the background the text is blended over.
-    CDIBSection background;
+    DibSection background;
     background.CaptureFromDC(canvas.GetSurface(), canvas.GetViewportOrigin(),
                              static_cast<std::int32_t>(left), static_cast<std::int32_t>(top),
                              part_w, part_h);
 
     // The double-size drawing, black on white, in the coordinates of the whole 2w x 2h
     // bitmap.
-    CDIBSection work_store;
+    DibSection work_store;
     work_store.Recreate(2 * part_w, 2 * part_h);
     Surface& work = work_store.Pixels();
     work.Fill(MakeBgrx(255, 255, 255));
@@ -200,7 +200,7 @@ void DrawSmoothText(Object& object, DrawContext& ctx) {
         }
     }
 
-    CDIBSection output;
+    DibSection output;
     output.Recreate(part_w, part_h);
     Surface& out = output.Pixels();
     const Surface& under = background.Pixels();
