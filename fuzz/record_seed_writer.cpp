@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "base/byte_writer.h"
-#include "commands/command_table.h"
+#include "document/command_vocabulary.h"
 #include "document/action_list_io.h"
 #include "document/object_io.h"
 #include "document/project_json.h"

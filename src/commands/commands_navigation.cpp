@@ -1,6 +1,6 @@
 // FirstPage, LastPage, NextPage, PrevPage and Page.
 #include "commands/command_owner.h"
-#include "commands/command_table.h"
+#include "document/command_vocabulary.h"
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
 #include "pages/page_manager.h"

@@ -5,7 +5,7 @@
 #include "base/codepage.h"
 #include "base/saturate.h"
 #include "commands/command_owner.h"
-#include "commands/command_table.h"
+#include "document/command_vocabulary.h"
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
 #include "script/evaluator.h"

@@ -1,6 +1,6 @@
 // PageTimer and ExitTimer: the one page timer (window timer 0).
 #include "commands/command_owner.h"
-#include "commands/command_table.h"
+#include "document/command_vocabulary.h"
 #include "commands/commands.h"
 
 namespace velk {

@@ -1,6 +1,6 @@
 // Hide, Show and Invert.
 #include "commands/command_owner.h"
-#include "commands/command_table.h"
+#include "document/command_vocabulary.h"
 #include "commands/commands.h"
 #include "pages/object_visibility.h"
 

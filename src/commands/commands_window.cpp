@@ -1,6 +1,6 @@
 // Exit, Minimize, Restore and Refresh.
 #include "commands/command_owner.h"
-#include "commands/command_table.h"
+#include "document/command_vocabulary.h"
 #include "commands/commands.h"
 
 namespace velk {

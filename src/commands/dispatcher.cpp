@@ -2,7 +2,7 @@
 
 #include "commands/assignment.h"
 #include "commands/command_owner.h"
-#include "commands/command_table.h"
+#include "document/command_vocabulary.h"
 #include "commands/commands.h"
 #include "document/load_context.h"
 #include "script/variable_store.h"

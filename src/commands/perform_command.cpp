@@ -1,4 +1,4 @@
-#include "commands/command_table.h"
+#include "document/command_vocabulary.h"
 #include "commands/commands.h"
 
 namespace velk {

@@ -2,7 +2,7 @@
 // comments, and the If/End and For/Next balance checked.
 #include "script/compiler.h"
 
-#include "commands/command_table.h"
+#include "document/command_vocabulary.h"
 #include "document/load_context.h"
 #include "script/line_text.h"
 

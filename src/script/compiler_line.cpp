@@ -4,7 +4,7 @@
 
 #include "base/codepage.h"
 #include "base/runtime_random.h"
-#include "commands/command_table.h"
+#include "document/command_vocabulary.h"
 #include "script/compiler.h"
 #include "script/evaluator.h"
 #include "script/line_text.h"

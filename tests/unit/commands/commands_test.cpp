@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "command_test_fixture.h"
-#include "commands/command_table.h"
+#include "document/command_vocabulary.h"
 
 namespace velk {
 namespace {

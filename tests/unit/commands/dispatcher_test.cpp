@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "command_test_fixture.h"
-#include "commands/command_table.h"
+#include "document/command_vocabulary.h"
 #include "commands/if_levels.h"
 
 namespace velk {

@@ -1,6 +1,6 @@
-// The vocabulary of commands: every name a script may use, the action code stored for it and
-// how many quoted arguments it takes in script form. The script compiler reads it; the
-// dispatcher performs the codes.
+// The vocabulary of commands, as the stored format fixes it: every name a script may use, the
+// action code stored for it and how many quoted arguments it takes in script form. The script
+// compiler reads it; the dispatcher performs the codes.
 #pragma once
 
 #include <cstdint>
