@@ -21,7 +21,7 @@
 #include "gfx/canvas.h"
 #include "gfx/font_cache.h"
 #include "pages/page_painter.h"
-#include "pages/picture_cache.h"
+#include "objects/picture_cache.h"
 #include "gfx/surface.h"
 
 namespace velk {

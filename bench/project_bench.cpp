@@ -27,7 +27,7 @@
 #include "gfx/canvas.h"
 #include "gfx/font_cache.h"
 #include "pages/page_painter.h"
-#include "pages/picture_cache.h"
+#include "objects/picture_cache.h"
 #include "synthetic_photo.h"
 
 namespace velk {

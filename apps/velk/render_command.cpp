@@ -7,7 +7,7 @@
 #include "gfx/canvas.h"
 #include "gfx/font_cache.h"
 #include "pages/page_painter.h"
-#include "pages/picture_cache.h"
+#include "objects/picture_cache.h"
 #include "gfx/surface.h"
 #include "gfx/surface_png.h"
 #include "tool_io.h"

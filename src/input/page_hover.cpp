@@ -6,7 +6,7 @@
 #include "objects/paragraph/paragraph_pointer.h"
 #include "pages/object_visibility.h"
 #include "pages/page_lookup.h"
-#include "pages/hit_test.h"
+#include "objects/hit_test.h"
 
 namespace velk {
 namespace {

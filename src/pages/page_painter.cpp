@@ -8,7 +8,7 @@
 #include "base/codepage.h"
 #include "gfx/canvas.h"
 #include "gfx/image_library.h"
-#include "pages/picture_cache.h"
+#include "objects/picture_cache.h"
 
 namespace velk {
 namespace {

@@ -27,7 +27,7 @@
 #include "pages/timer_service.h"
 #include "pages/transition_window.h"
 #include "gfx/font_cache.h"
-#include "pages/picture_cache.h"
+#include "objects/picture_cache.h"
 #include "gfx/surface.h"
 #include "script/evaluator.h"
 #include "script/script_owner.h"

@@ -8,7 +8,7 @@
 #include "objects/drawers.h"
 #include "gfx/font_cache.h"
 #include "gfx/image_library.h"
-#include "pages/picture_cache.h"
+#include "objects/picture_cache.h"
 #include "gfx/text_draw.h"
 
 namespace velk {

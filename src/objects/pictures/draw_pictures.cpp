@@ -12,10 +12,10 @@
 #include "gfx/canvas.h"
 #include "objects/draw_support.h"
 #include "objects/drawers.h"
-#include "pages/hit_test.h"
+#include "objects/hit_test.h"
 #include "gfx/image_library.h"
 #include "objects/pictures/matrix.h"
-#include "pages/picture_cache.h"
+#include "objects/picture_cache.h"
 
 namespace velk {
 namespace {

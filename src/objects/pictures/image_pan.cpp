@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "pages/hit_test.h"
+#include "objects/hit_test.h"
 
 namespace velk {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "pages/picture_cache.h"
+#include "objects/picture_cache.h"
 
 namespace velk {
 namespace {

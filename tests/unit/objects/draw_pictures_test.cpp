@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "draw_test_fixture.h"
-#include "pages/hit_test.h"
+#include "objects/hit_test.h"
 #include "objects/pictures/matrix.h"
 
 namespace velk {

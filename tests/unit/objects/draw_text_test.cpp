@@ -15,7 +15,7 @@
 #include "objects/draw_support.h"
 #include "objects/drawers.h"
 #include "gfx/font_cache.h"
-#include "pages/picture_cache.h"
+#include "objects/picture_cache.h"
 #include "gfx/text_draw.h"
 
 namespace velk {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "hosts/headless/recording_ui.h"
-#include "pages/picture_cache.h"
+#include "objects/picture_cache.h"
 
 namespace velk {
 namespace {

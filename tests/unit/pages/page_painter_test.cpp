@@ -10,7 +10,7 @@
 #include "hosts/headless/recording_ui.h"
 #include "gfx/canvas.h"
 #include "gfx/font_cache.h"
-#include "pages/picture_cache.h"
+#include "objects/picture_cache.h"
 #include "gfx/surface.h"
 
 namespace velk {

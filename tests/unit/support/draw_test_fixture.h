@@ -9,7 +9,7 @@
 #include "gfx/canvas.h"
 #include "objects/draw_object.h"
 #include "gfx/font_cache.h"
-#include "pages/picture_cache.h"
+#include "objects/picture_cache.h"
 #include "gfx/surface.h"
 
 namespace velk::test {

@@ -11,7 +11,7 @@
 #include "input/input_owner.h"
 #include "pages/page_lookup.h"
 #include "hosts/headless/recording_ui.h"
-#include "pages/picture_cache.h"
+#include "objects/picture_cache.h"
 #include "script/variable_store.h"
 
 namespace velk::test {

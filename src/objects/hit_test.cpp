@@ -1,4 +1,4 @@
-#include "pages/hit_test.h"
+#include "objects/hit_test.h"
 
 #include <algorithm>
 #include <vector>
@@ -6,7 +6,7 @@
 #include "gfx/canvas.h"
 #include "objects/draw_support.h"
 #include "gfx/image_library.h"
-#include "pages/picture_cache.h"
+#include "objects/picture_cache.h"
 
 namespace velk {
 namespace {

@@ -1,4 +1,4 @@
-#include "pages/picture_cache.h"
+#include "objects/picture_cache.h"
 
 #include <gtest/gtest.h>
 
