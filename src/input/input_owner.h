@@ -1,4 +1,4 @@
-// What pointer and keyboard dispatch need from the main window. The shell implements it; unit
+// What pointer and keyboard dispatch need from the presentation. The player implements it; unit
 // tests use a small fake, so the interaction rules run without a window.
 #pragma once
 
@@ -11,6 +11,7 @@
 #include "document/action_list.h"
 #include "document/object.h"
 #include "document/page.h"
+#include "objects/object_owner.h"
 
 namespace velk {
 
@@ -29,9 +30,8 @@ struct InputPages {
     Page* master_page = nullptr;
 };
 
-class InputOwner {
+class InputOwner : public ObjectOwner {
   public:
-    virtual ~InputOwner() = default;
 
     virtual InputPages Pages() = 0;
     // The main window as the pages see it: visibility changes go through it.
@@ -40,7 +40,6 @@ class InputOwner {
     virtual VariableStore& Variables() = 0;
     // Object lookup with the page manager's qualified-name rules.
     virtual Object* FindObject(std::string_view qualified_name) = 0;
-    virtual void Invalidate(const Rect& rect) = 0;
     virtual void InvalidateWindow() = 0;
     // Starts the fade-out (shrink and hide) of a hover target whose hover mode is 1.
     virtual void StartFadeOut(Page& page, Object& object) = 0;
@@ -77,11 +76,6 @@ class InputOwner {
 
     // The tooltip bubble the pointer feeds; none shows no tooltips.
     virtual Bubble* TooltipBubble() { return nullptr; }
-
-    // What typing into an Input text measures: the window's client width, and the advance of a
-    // character in a font as the field's drawing measures it.
-    virtual std::int32_t ClientWidth() = 0;
-    virtual std::int32_t FieldCharAdvance(const LogFont& font, char character) = 0;
 };
 
 }  // namespace velk

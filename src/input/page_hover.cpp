@@ -98,7 +98,7 @@ Object* TrackHover(Page& page, PageInputState& state, InputOwner& owner, Point p
         return hit;
     }
     // No hover is shown while a Paragraph is scrolled by dragging.
-    if (DragPressedParagraph(state, owner, point) || hit == nullptr) {
+    if (DragPressedParagraph(state.paragraphs, state.pressed, owner, point) || hit == nullptr) {
         LeaveHover(page, state, owner);
         return nullptr;
     }

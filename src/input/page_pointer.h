@@ -9,6 +9,7 @@
 #include "base/geometry.h"
 #include "document/object.h"
 #include "document/page.h"
+#include "objects/paragraph/paragraph_pointer.h"
 
 namespace velk {
 
@@ -26,12 +27,7 @@ struct PageInputState {
     bool button_down = false;
     Point grab_offset;
     Object* active_field = nullptr;
-    // A Paragraph's thumb or text is dragged; the offset is the pointer's distance below the
-    // thumb's top at the press.
-    bool scroll_drag = false;
-    std::int32_t scroll_drag_offset = 0;
-    // The Paragraph pressed last: the scroll timer repeats its held arrow until the release.
-    Object* scroll_object = nullptr;
+    ParagraphPointerState paragraphs;
 };
 
 // Link kinds of an object (`extra_value`): 1 ... 4 start programs, 5 opens a project, the rest

@@ -145,7 +145,7 @@ void TakeLink(InputOwner& owner, const Object& hit, ReleaseLink& link) {
 
 // Steps shared by a release and a cancelled press: the press marks go, the press is over.
 void EndPress(Page& page, PageInputState& state, InputOwner& owner, Object* hit) {
-    ReleaseParagraphs(state, owner, hit);
+    ReleaseParagraphs(state.paragraphs, state.pressed, owner, hit);
     state.button_down = false;
     // Released elsewhere: the pressed object must not keep its pressed look.
     if (state.pressed != nullptr && state.pressed != hit && state.pressed->state == kStatePressed) {
@@ -187,7 +187,7 @@ Object* PressAt(Page& page, PageInputState& state, InputOwner& owner, Point poin
     Object* hit = HitTestPage(page, point, owner.Pictures());
     CloseObjectMenus(page, owner, point, hit);
     state.pressed = hit;
-    state.scroll_drag = false;
+    state.paragraphs.scroll_drag = false;
     if (state.active_field != nullptr && state.active_field != hit) {
         if (auto field = FieldOf(owner, *state.active_field)) field->InputLeave();
         state.active_field = nullptr;
@@ -196,7 +196,7 @@ Object* PressAt(Page& page, PageInputState& state, InputOwner& owner, Point poin
         state.button_down = false;
         return nullptr;
     }
-    if (hit->kind == kKindParagraph) PressParagraph(state, owner, *hit, point);
+    if (hit->kind == kKindParagraph) PressParagraph(state.paragraphs, owner, *hit, point);
     if (hit->kind == kKindInputText) {
         if (auto field = FieldOf(owner, *hit)) {
             field->InputPress(point);

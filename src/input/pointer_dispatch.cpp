@@ -9,6 +9,7 @@
 #include "objects/input_text/field_control.h"
 #include "input/input_owner.h"
 #include "objects/paragraph/paragraph_pointer.h"
+#include "objects/paragraph/paragraph_scroll.h"
 #include "pages/page_manager.h"
 #include "objects/pictures/matrix.h"
 #include "script/variable_store.h"
@@ -258,7 +259,7 @@ void PointerDispatch::RightUp(Point /*point*/) {}
 void PointerDispatch::RepeatScrollArrows() {
     bool held = false;
     for (Page* page : Ordered(owner_.Pages())) {
-        if (page != nullptr && RepeatScrollArrow(StateOf(*page), owner_)) held = true;
+        if (page != nullptr && RepeatScrollArrow(StateOf(*page).paragraphs, owner_)) held = true;
     }
     if (!held) owner_.PageSide().KillTimer(kScrollTimerId);
 }

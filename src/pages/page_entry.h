@@ -11,7 +11,7 @@ namespace velk {
 
 class PageOwner;
 
-namespace owner {
+namespace host {
 class FileSystem;
 }
 

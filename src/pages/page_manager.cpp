@@ -6,6 +6,7 @@
 
 #include "base/codepage.h"
 #include "base/saturate.h"
+#include "objects/paragraph/paragraph_scroll.h"
 #include "pages/page_entry.h"
 #include "pages/page_painter.h"
 

@@ -18,7 +18,7 @@
 
 namespace velk {
 
-namespace owner {
+namespace host {
 class FileSystem;
 }
 
@@ -29,7 +29,6 @@ inline constexpr std::string_view kMasterPageName = "Master Page 000";
 inline constexpr std::string_view kMasterLayerName = "Master Layer 000";
 
 // Window timers that page entry and page stop touch.
-inline constexpr std::uint32_t kScrollTimerId = 200;
 inline constexpr std::uint32_t kVideoPollTimerId = 502;
 inline constexpr std::uint32_t kEffectTimerId = 100;
 

@@ -1,5 +1,6 @@
 // The main window's timers: one TimerService with the window-timer rules; the host wakes the
 // player when the next one is due and the player delivers what is due.
+#include "objects/paragraph/paragraph_scroll.h"
 #include "pages/shrink_animation.h"
 #include "script/compiler.h"
 #include "player/presentation.h"

@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "objects/input_text/input_editing.h"
-#include "input/input_owner.h"
+#include "objects/object_owner.h"
 #include "script/number_text.h"
 #include "script/variable_store.h"
 
 namespace velk {
 
-FieldControl::FieldControl(InputOwner& owner, Object& input_text)
+FieldControl::FieldControl(ObjectOwner& owner, Object& input_text)
     : owner_(owner), object_(input_text), field_(*input_text.input_field) {}
 
 void FieldControl::Repaint(bool needed) {
@@ -53,7 +53,7 @@ void FieldControl::InputChar(std::uint8_t character) {
     Repaint(velk::InputChar(field_, character, Metrics()));
 }
 
-std::optional<FieldControl> FieldOf(InputOwner& owner, Object& object) {
+std::optional<FieldControl> FieldOf(ObjectOwner& owner, Object& object) {
     if (object.kind != kKindInputText || !object.input_field) return std::nullopt;
     return FieldControl(owner, object);
 }

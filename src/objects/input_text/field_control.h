@@ -14,13 +14,13 @@
 
 namespace velk {
 
-class InputOwner;
+class ObjectOwner;
 class VariableStore;
 
 class FieldControl {
   public:
     // `input_text` has its field (see FieldOf).
-    FieldControl(InputOwner& owner, Object& input_text);
+    FieldControl(ObjectOwner& owner, Object& input_text);
 
     void InputPress(Point point);
     void InputMove(std::int32_t x);
@@ -39,13 +39,13 @@ class FieldControl {
     void Repaint(bool needed);
     FieldMetrics Metrics();
 
-    InputOwner& owner_;
+    ObjectOwner& owner_;
     Object& object_;
     InputField& field_;
 };
 
 // The field of an Input text that has been drawn; none for other objects and before.
-std::optional<FieldControl> FieldOf(InputOwner& owner, Object& object);
+std::optional<FieldControl> FieldOf(ObjectOwner& owner, Object& object);
 
 // The text of an Input text goes to its string variable (`text_variable`) and, by its number
 // type (`option3`: 1 integer, 2 real), read as a number into its numeric variable

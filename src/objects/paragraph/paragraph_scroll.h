@@ -12,6 +12,8 @@
 namespace velk {
 
 // The interval of the scroll timer after a press on an arrow, and between its repetitions.
+// The window timer that repeats a held scroll arrow.
+inline constexpr std::uint32_t kScrollTimerId = 200;
 inline constexpr std::uint32_t kScrollFirstDelayMs = 200;
 inline constexpr std::uint32_t kScrollRepeatMs = 50;
 

@@ -62,6 +62,8 @@ class FakeInputHost : public InputOwner {
         return FindObjectByName(current, name, true);
     }
     void Invalidate(const Rect&) override {}
+    void SetTimer(std::uint32_t id, std::uint32_t ms) override { page_host.SetTimer(id, ms); }
+    void KillTimer(std::uint32_t id) override { page_host.KillTimer(id); }
     void InvalidateWindow() override {}
     void StartFadeOut(Page&, Object& object) override { log.push_back("fade " + object.name); }
     void RunList(const ActionList& list) override { Ran(list, "run "); }
