@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "base/codepage.h"
-#include "script/evaluator.h"
 
 namespace velk::headless {
 
@@ -40,10 +39,6 @@ std::string EscapeLogText(std::string_view code_page_text) {
         }
     }
     return escaped;
-}
-
-std::string FormatLogNumber(double value) {
-    return NumberToText(value);
 }
 
 const char* AnswerName(host::MessageAnswer answer) {
@@ -91,20 +86,11 @@ void EffectLog::TooltipHidden() {
     Line("tooltip hidden");
 }
 
-void EffectLog::Variables(const VariableStore& variables) {
-    // By name, so that the log does not depend on the order variables were created in.
-    std::vector<const Variable*> sorted;
-    for (const Variable& variable : variables.All()) sorted.push_back(&variable);
-    std::sort(sorted.begin(), sorted.end(),
-              [](const Variable* a, const Variable* b) { return a->name < b->name; });
-    for (const Variable* variable : sorted) {
-        // String variables, and texts the player stored under other names ("ZIZ_PageName"),
-        // show their text.
-        const bool text =
-            VariableStore::IsStringName(variable->name) || variable->number == kNoNumber;
+void EffectLog::Variables(const std::vector<VariableValue>& variables) {
+    for (const VariableValue& variable : variables) {
         const std::string shown =
-            text ? "\"" + EscapeLogText(variable->text) + "\"" : FormatLogNumber(variable->number);
-        Line("var " + EscapeLogText(variable->name) + "=" + shown);
+            variable.is_text ? "\"" + EscapeLogText(variable.value) + "\"" : variable.value;
+        Line("var " + EscapeLogText(variable.name) + "=" + shown);
     }
 }
 

@@ -15,19 +15,17 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "hosts/headless/virtual_clock.h"
 #include "host/host.h"
-#include "script/variable_store.h"
+#include "player/player.h"
 
 namespace velk::headless {
 
 // Code-page text as UTF-8 with '\\', '"', line feeds, carriage returns and tabs written as
 // escapes and other control characters as \xHH.
 std::string EscapeLogText(std::string_view code_page_text);
-
-// A number as the variables show it: "%d" when integral (and within 32 bits), else "%.15g".
-std::string FormatLogNumber(double value);
 
 const char* AnswerName(host::MessageAnswer answer);
 
@@ -43,8 +41,8 @@ class EffectLog {
     void Run(std::string_view file, std::string_view parameters);
     void Tooltip(std::string_view text, Point top_left);
     void TooltipHidden();
-    // Every variable, in the store's order (byte order of the names).
-    void Variables(const VariableStore& variables);
+    // Every variable, in the order given (the player gives them by name).
+    void Variables(const std::vector<VariableValue>& variables);
 
   private:
     void Line(const std::string& effect);

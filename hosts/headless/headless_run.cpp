@@ -139,7 +139,7 @@ void HeadlessRun::Handle(Player& player, const ScriptedEvent& event) {
             Shot(player, event.text);
             break;
         case EventKind::kVars:
-            log_.Variables(player.Variables());
+            log_.Variables(player.VariableValues());
             break;
         case EventKind::kClose:
             player.OnCancel();

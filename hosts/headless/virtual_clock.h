@@ -7,7 +7,6 @@
 #include <functional>
 #include <string>
 
-#include "pages/timer_service.h"
 #include "host/host.h"
 
 namespace velk::headless {
@@ -47,50 +46,6 @@ struct WatchdogLimits {
     std::uint64_t max_pumps = 1'000'000;
     std::uint64_t max_virtual_ms = 24ull * 60 * 60 * 1000;
     std::uint32_t max_nesting = 64;  // handlers that pump again, nested
-};
-
-// Delivers the timers of a `TimerService` against a `VirtualClock`, one per pump, through a
-// handler that plays the main window's timer message. The handler may pump again (a Pause inside
-// a timer's action list); such nesting is bounded by the watchdog too.
-class TimerPump {
-  public:
-    using Handler = std::function<void(std::uint32_t id)>;
-    enum class Result {
-        kFired,     // one timer was delivered
-        kIdle,      // no timer is armed
-        kWatchdog,  // a limit was exceeded, now or earlier; see `Failure()`
-    };
-
-    TimerPump(VirtualClock& clock, TimerService& timers, Handler handler,
-              WatchdogLimits limits = {});
-
-    // Delivers the next timer, first advancing the clock to its due tick when none is due yet.
-    Result PumpOnce();
-    // Pumps until `done()` holds (true), or until nothing is armed or the watchdog trips (false).
-    bool PumpUntil(const std::function<bool()>& done);
-    // Lets `ms` virtual milliseconds pass, delivering every timer due within them at its own
-    // tick; the clock ends exactly `ms` later. False when the watchdog trips.
-    bool PumpFor(std::uint32_t ms);
-
-    // Once tripped, the watchdog stays tripped: every later pump fails at once, so nested waits
-    // unwind instead of carrying on.
-    bool Tripped() const { return !failure_.empty(); }
-    const std::string& Failure() const { return failure_; }
-    std::uint64_t Pumps() const { return pumps_; }
-
-  private:
-    // False (and tripped) when the clock may not move `ms` further.
-    bool AdvanceClock(std::uint64_t ms);
-    void Trip(std::string why);
-
-    VirtualClock& clock_;
-    TimerService& timers_;
-    Handler handler_;
-    WatchdogLimits limits_;
-    std::uint64_t start_ms_;  // the clock's elapsed time when the pump was made
-    std::uint64_t pumps_ = 0;
-    std::uint32_t depth_ = 0;
-    std::string failure_;
 };
 
 }  // namespace velk::headless

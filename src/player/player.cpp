@@ -1,6 +1,10 @@
 #include "player/player.h"
 
+#include <algorithm>
+
 #include "player/presentation.h"
+#include "script/number_text.h"
+#include "script/variable_store.h"
 
 namespace velk {
 
@@ -53,6 +57,18 @@ bool Player::Ended() const {
 }
 const VariableStore& Player::Variables() const {
     return impl_->Vars();
+}
+std::vector<VariableValue> Player::VariableValues() const {
+    std::vector<VariableValue> values;
+    for (const Variable& variable : impl_->Vars().All()) {
+        const bool text =
+            VariableStore::IsStringName(variable.name) || variable.number == kNoNumber;
+        values.push_back({variable.name, text, text ? variable.text : NumberToText(variable.number)});
+    }
+    // By name, so that what is shown does not depend on the order variables were created in.
+    std::sort(values.begin(), values.end(),
+              [](const VariableValue& a, const VariableValue& b) { return a.name < b.name; });
+    return values;
 }
 std::string Player::CurrentPageName() const {
     return impl_->CurrentPageName();

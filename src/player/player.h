@@ -48,6 +48,15 @@ struct PlayerStart {
     std::string own_executable;
 };
 
+// A script variable as logs and tools show it: string variables, and texts the player keeps
+// under other names ("ZIZ_PageName"), as their text; the others as numbers in the scripts' own
+// number form.
+struct VariableValue {
+    std::string name;
+    bool is_text = false;
+    std::string value;  // code-page bytes
+};
+
 // Pointer and key input, in client coordinates. Delivered now, acted on by the interaction
 // rules.
 enum class PointerAction { kMove, kDown, kUp, kDoubleClick, kRightDown, kRightUp };
@@ -97,8 +106,10 @@ class Player {
 
     // The presentation has ended (the window is to close).
     bool Ended() const;
-    // The script variables (read by `velk run`'s "vars" and by tests).
+    // The script variables (read by tests).
     const VariableStore& Variables() const;
+    // Every script variable by name, in byte order of the names (`velk run`'s "vars").
+    std::vector<VariableValue> VariableValues() const;
     // The current page's name, empty without one.
     std::string CurrentPageName() const;
     // Whether a page transition is playing.

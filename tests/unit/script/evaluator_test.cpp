@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 
 #include "script/number_text.h"
@@ -244,6 +245,25 @@ TEST(EvaluatorTest, WithoutWindowMacrosStayAndTheListIsEmpty) {
     rig.evaluator.Evaluate("r$=<SrcDir>+'|'+<List>1");
     EXPECT_EQ(rig.variables.GetString("r$"), "<SrcDir>|");
     EXPECT_FALSE(rig.evaluator.HasError());
+}
+
+TEST(EvaluatorTest, NumbersShowIntegralOrFifteenDigitsWhateverTheLocale) {
+    // A locale with a decimal comma must not leak into what scripts show (when the machine has one).
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    const std::pair<double, const char*> cases[] = {
+        {0, "0"},
+        {-0.0, "0"},
+        {42, "42"},
+        {-7, "-7"},
+        {2147483647, "2147483647"},
+        {4294967296.0, "4294967296"},
+        {0.5, "0.5"},
+        {1.0 / 3, "0.333333333333333"},
+        {1e20, "1e+20"},
+        {-2.25, "-2.25"},
+    };
+    for (const auto& [value, text] : cases) EXPECT_EQ(NumberToText(value), text) << value;
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 TEST(EvaluatorTest, NumberToText) {
