@@ -8,6 +8,7 @@
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
 #include "pages/object_visibility.h"
+#include "objects/kinds.h"
 
 namespace velk {
 namespace {
@@ -92,7 +93,7 @@ void PerformMoveObject(CommandContext& ctx) {
     }
 
     ctx.frame.Repaint(FullRect(*object).Inflate(1));
-    if (object->kind == kKindGroup) {
+    if (TraitsOf(object->kind).holds_members) {
         // A group's rectangle only frames its members; it keeps its size.
         PlaceObject(*page, *object, x, y, false);
     } else {

@@ -3,6 +3,7 @@
 #include "document/command_vocabulary.h"
 #include "commands/commands.h"
 #include "pages/object_visibility.h"
+#include "objects/kinds.h"
 
 namespace velk {
 
@@ -20,7 +21,7 @@ void PerformVisibility(CommandContext& ctx) {
     ctx.frame.Repaint(code == kCmdShow ? object->rect : object->rect.Inflate(2));
 
     const bool on_current_page = ctx.target.find("::") == std::string::npos;
-    if (code == kCmdShow && was_shown && on_current_page && object->kind == kKindInputText) {
+    if (code == kCmdShow && was_shown && on_current_page && TraitsOf(object->kind).takes_focus) {
         ctx.owner.FocusInputText(*object);
     }
 }

@@ -45,6 +45,13 @@ enum ObjectKind : std::int32_t {
     kKindImageWithoutPictureOutlined = 30,
 };
 
+// Run time: what a button or hover object shows (`Object::state`).
+enum ObjectState : std::int32_t {
+    kStateNormal = 0,
+    kStateOver = 1,  // the pointer is over it
+    kStatePressed = 2,
+};
+
 // The stored form of a font: the fields of a LOGFONT.
 struct LogFont {
     std::int32_t height = 20;
@@ -113,7 +120,7 @@ struct Object {
     bool flag_e = false, flag_f = false, flag_g = false;
     Point image_origin;
     std::uint32_t value_a = 100, value_b = 0xC0C0C0;
-    // Run time: 0 normal, 1 pointer over, 2 pressed.
+    // Run time: an ObjectState.
     std::int32_t state = 0;
     // Run time: the shrink-and-hide animation (pages/shrink_animation.h).
     bool anim_running = false;

@@ -7,6 +7,7 @@
 #include "input/input_owner.h"
 #include "input/pointer_dispatch.h"
 #include "pages/page_lookup.h"
+#include "objects/kinds.h"
 
 namespace velk {
 namespace {
@@ -22,7 +23,7 @@ Object* KeyboardDispatch::FocusedField() {
     Page* page = owner_.Pages().current;
     if (page == nullptr) return nullptr;
     for (Object& object : page->objects) {
-        if (object.kind != kKindInputText || object.hidden != 0) continue;
+        if (!TraitsOf(object.kind).takes_focus || object.hidden != 0) continue;
         auto field = FieldOf(owner_, object);
         if (field && field->Focused()) return &object;
     }
@@ -33,7 +34,7 @@ void KeyboardDispatch::LeaveFocusedFields() {
     Page* page = owner_.Pages().current;
     if (page == nullptr) return;
     for (Object& object : page->objects) {
-        if (object.kind != kKindInputText) continue;
+        if (!TraitsOf(object.kind).takes_focus) continue;
         auto field = FieldOf(owner_, object);
         if (field && field->Focused()) field->InputLeave();
     }
@@ -47,7 +48,7 @@ bool KeyboardDispatch::NextField(bool backwards) {
     std::vector<Object*> fields;
     std::size_t focused = SIZE_MAX;
     for (Object& object : page->objects) {
-        if (object.kind != kKindInputText) continue;
+        if (!TraitsOf(object.kind).takes_focus) continue;
         auto field = FieldOf(owner_, object);
         if (!field) continue;
         if (field->Focused()) {

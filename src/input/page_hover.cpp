@@ -7,6 +7,7 @@
 #include "pages/object_visibility.h"
 #include "pages/page_lookup.h"
 #include "objects/hit_test.h"
+#include "objects/kinds.h"
 
 namespace velk {
 namespace {
@@ -18,14 +19,11 @@ constexpr std::uint32_t kHoverShow = 2;
 constexpr std::uint32_t kHoverHide = 3;
 constexpr std::uint32_t kHoverRunClick = 4;
 
-constexpr std::int32_t kStateNormal = 0;
-constexpr std::int32_t kStateOver = 1;
-constexpr std::int32_t kStatePressed = 2;
 
 bool TakesPointer(const Object& object) {
-    if (object.kind == kKindGroup || object.hidden != 0) return false;
+    if (TraitsOf(object.kind).holds_members || object.hidden != 0) return false;
     return object.kind == kKindParagraph || object.extra_value2 != 0 ||
-           (object.kind == kKindImage && object.flag_c && CanPanPicture(object));
+           PansWithPointer(object);
 }
 
 void SetVisible(Page& page, Object& object, bool hide, InputOwner& owner) {
@@ -93,7 +91,7 @@ void LeaveHover(Page& page, PageInputState& state, InputOwner& owner) {
 Object* TrackHover(Page& page, PageInputState& state, InputOwner& owner, Point point,
                    bool run_hover_actions) {
     Object* hit = HitTestPage(page, point, owner.Pictures());
-    if (hit != nullptr && hit->kind == kKindInputText) {
+    if (hit != nullptr && TraitsOf(hit->kind).takes_focus) {
         if (auto field = FieldOf(owner, *hit)) field->InputMove(point.x);
         return hit;
     }

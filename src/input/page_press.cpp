@@ -10,6 +10,7 @@
 #include "pages/page_lookup.h"
 #include "script/number_text.h"
 #include "script/variable_store.h"
+#include "objects/kinds.h"
 
 namespace velk {
 namespace {
@@ -22,17 +23,13 @@ constexpr std::uint32_t kPressShow = 8;
 constexpr std::uint32_t kPressHideOnRelease = 9;
 constexpr std::uint32_t kPressToggle = 10;
 
-constexpr std::int32_t kStateNormal = 0;
-constexpr std::int32_t kStateOver = 1;
-constexpr std::int32_t kStatePressed = 2;
 
 constexpr std::string_view kMenuPrefix = "ZIZ_Menu";
 constexpr std::string_view kNewWindow = "NEW_WINDOW";
 constexpr std::string_view kReturnValue = "ZIZ_ReturnVal";
 
 bool DrawnPressed(const Object& object) {
-    return object.kind == kKindText || object.kind == kKindBitmapButton ||
-           object.kind == kKindTextButton;
+    return TraitsOf(object.kind).drawn_pressed;
 }
 
 void SetVisible(Page& page, Object& object, bool hide, InputOwner& owner) {
@@ -197,7 +194,7 @@ Object* PressAt(Page& page, PageInputState& state, InputOwner& owner, Point poin
         return nullptr;
     }
     if (hit->kind == kKindParagraph) PressParagraph(state.paragraphs, owner, *hit, point);
-    if (hit->kind == kKindInputText) {
+    if (TraitsOf(hit->kind).takes_focus) {
         if (auto field = FieldOf(owner, *hit)) {
             field->InputPress(point);
             state.active_field = hit;
@@ -215,7 +212,7 @@ Object* PressAt(Page& page, PageInputState& state, InputOwner& owner, Point poin
 Object* ReleaseAt(Page& page, PageInputState& state, InputOwner& owner, Point point,
                   ReleaseLink& link) {
     Object* hit = HitTestPage(page, point, owner.Pictures());
-    if (hit != nullptr && hit->kind == kKindInputText) {
+    if (hit != nullptr && TraitsOf(hit->kind).takes_focus) {
         if (auto field = FieldOf(owner, *hit)) field->InputRelease(point.x);
     }
     if (state.active_field != nullptr && state.active_field != hit) {

@@ -7,6 +7,7 @@
 #include "controls/bubble.h"
 #include "objects/pictures/image_pan.h"
 #include "objects/input_text/field_control.h"
+#include "objects/kinds.h"
 #include "input/input_owner.h"
 #include "objects/paragraph/paragraph_pointer.h"
 #include "objects/paragraph/paragraph_scroll.h"
@@ -16,26 +17,6 @@
 
 namespace velk {
 namespace {
-
-// Kinds that show their own cursor number while the pointer is over them.
-bool ShowsObjectCursor(std::int32_t kind) {
-    switch (kind) {
-        case kKindText:
-        case kKindFrame:
-        case kKindImage:
-        case kKindImageWithoutPicture:
-        case kKindBitmapButton:
-        case kKindShape:
-        case kKindTextButton:
-        case kKindPolygon:
-        case kKindMatrix:
-        case kKindInputText:
-        case kKindImageWithoutPictureOutlined:
-            return true;
-        default:
-            return false;
-    }
-}
 
 // The three pages in the order a pointer event asks them, each once.
 std::array<Page*, 3> Ordered(const InputPages& pages) {
@@ -125,7 +106,7 @@ Object* PointerDispatch::Track(Point point, bool run_hover_actions) {
         }
         hit = TrackHover(*page, state, owner_, point, run_hover_actions);
     }
-    if (hit != nullptr && hit->option6 > 0 && ShowsObjectCursor(hit->kind)) {
+    if (hit != nullptr && hit->option6 > 0 && TraitsOf(hit->kind).shows_object_cursor) {
         object_cursor_ = std::int64_t{hit->option6} - 1;
     }
     ShowCursor();
@@ -142,8 +123,7 @@ void PointerDispatch::WindowPress(Object* pressed, Point point) {
     CancelTooltip();
     press_point_ = point;
     pressed_ = pressed;
-    if (pressed != nullptr && pressed->kind == kKindImage && pressed->flag_c &&
-        CanPanPicture(*pressed)) {
+    if (pressed != nullptr && PansWithPointer(*pressed)) {
         pan_drag_ = true;
         pan_start_ = pressed->image_origin;
     }
@@ -158,9 +138,7 @@ void PointerDispatch::WindowPress(Object* pressed, Point point) {
         ShowCursor();
         return;
     }
-    if (pressed->kind == kKindBitmapButton || pressed->kind == kKindTextButton) {
-        button_capture_ = true;
-    }
+    if (TraitsOf(pressed->kind).captures_press) button_capture_ = true;
     if (pressed->kind == kKindMatrix) SetMatrixCell(*pressed, point);
     // A Paragraph whose text was grabbed shows the grab cursor until the release.
     if (pressed->text_grabbed) grab_cursor_ = true;
@@ -241,7 +219,7 @@ void PointerDispatch::Up(Point point) {
 void PointerDispatch::DoubleClick(Point point) {
     Object* pressed = AskPages(
         [&](Page& page, PageInputState& state) { return PressAt(page, state, owner_, point); });
-    if (pressed != nullptr && pressed->kind == kKindInputText) {
+    if (pressed != nullptr && TraitsOf(pressed->kind).takes_focus) {
         if (auto field = FieldOf(owner_, *pressed)) {
             field->InputSelectAll();
             return;

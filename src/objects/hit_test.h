@@ -6,20 +6,20 @@
 #include <cstdint>
 
 #include "base/geometry.h"
+#include "base/rgb_image.h"
 #include "document/object.h"
 
 namespace velk {
 
 class PictureCache;
 
-// The picture an Image or a Video still shows: `image2` when `param1` is 1 and `image2` is
-// present, otherwise `image1`; none without `image1` (whatever `image2` holds).
-const Picture* ShownPicture(const Object& object);
+// The three bytes (blue, green, red) of the pixel at (x, y), or null outside the picture.
+const std::uint8_t* RgbPixelAt(const RgbImage& picture, std::int64_t x, std::int64_t y);
 
 // The hit test of one object at a page point (the object's own coordinates; the draw offset
 // plays no part). `tolerance` grows the rectangle on every side. Without `precise` the grown
-// rectangle decides; with it, alpha bitmap buttons (kind 5 with `option2`), Images (3), their
-// picture-less forms (4, 30) and Polygons (13) look at their pixels or outline.
+// rectangle decides; with it, the kind's own precise test (see kinds.h) looks at its pixels or
+// outline: alpha bitmap buttons, Images and their picture-less forms, Polygons.
 bool HitTestObject(const Object& object, Point point, std::int32_t tolerance, bool precise,
                    PictureCache& pictures);
 

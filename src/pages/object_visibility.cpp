@@ -5,6 +5,7 @@
 #include "base/saturate.h"
 #include "pages/page_lookup.h"
 #include "pages/page_manager.h"
+#include "objects/kinds.h"
 
 namespace velk {
 namespace {
@@ -49,7 +50,7 @@ void FollowAnimationTimer(Page& page, Object& object, bool hide, PageOwner& owne
 
 void SetVisible(Page& page, Object& object, bool hide, bool save_state, PageOwner* owner,
                 GroupsSeen& seen) {
-    if (object.kind == kKindGroup) {
+    if (TraitsOf(object.kind).holds_members) {
         if (object.lines.empty() || !seen.insert(&object).second) return;
         for (const std::string& member_name : object.lines) {
             Object* member = FindObjectByName(page, member_name, true);
@@ -66,7 +67,7 @@ void SetVisible(Page& page, Object& object, bool hide, bool save_state, PageOwne
 }
 
 void Place(Page& page, Object& object, std::int32_t x, std::int32_t y, GroupsSeen& seen) {
-    if (object.kind == kKindGroup) {
+    if (TraitsOf(object.kind).holds_members) {
         // A group met again has been moved already, members and all.
         if (!seen.insert(&object).second) return;
         for (const std::string& member_name : object.lines) {

@@ -9,6 +9,7 @@
 #include "objects/paragraph/paragraph_scroll.h"
 #include "pages/page_entry.h"
 #include "pages/page_painter.h"
+#include "objects/kinds.h"
 
 namespace velk {
 namespace {
@@ -34,7 +35,7 @@ bool HoldsObject(const Page& page, const Object& object) {
 void AddCovering(const Page& page, std::size_t first, std::vector<Rect>& rects) {
     for (std::size_t i = first; i < page.objects.size(); ++i) {
         const Object& above = page.objects[i];
-        if (above.hidden != 0 || above.kind == kKindGroup || above.kind == kKindScript) continue;
+        if (above.hidden != 0 || !TraitsOf(above.kind).covers) continue;
         rects.push_back(above.rect);
     }
 }

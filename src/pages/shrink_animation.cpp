@@ -5,6 +5,7 @@
 #include "pages/object_visibility.h"
 #include "pages/page_lookup.h"
 #include "pages/page_manager.h"
+#include "objects/kinds.h"
 
 namespace velk {
 namespace {
@@ -15,7 +16,7 @@ constexpr double kShrinkEnd = 0.1;
 // True when an object (not just a group) was started.
 bool StartOne(Page& page, Object& object, double start_value,
               std::unordered_set<const Object*>& groups_seen) {
-    if (object.kind == kKindGroup) {
+    if (TraitsOf(object.kind).holds_members) {
         // Groups may name each other or themselves: each is opened once.
         if (!groups_seen.insert(&object).second) return false;
         bool started = false;

@@ -8,6 +8,7 @@
 #include "pages/page_painter.h"
 #include "script/number_text.h"
 #include "player/presentation.h"
+#include "objects/kinds.h"
 
 namespace velk {
 namespace {
@@ -78,7 +79,7 @@ void Presentation::StartPage() {
                         IntToText(SaturateCast<std::int32_t>(variables_.GetNumber("ZIZ_Error"))));
     // Input fields hand their text (as typed, once drawn) to their variables on entry.
     for (const Object& object : page->objects) {
-        if (object.kind != kKindInputText) continue;
+        if (!TraitsOf(object.kind).takes_focus) continue;
         const std::string& text = object.input_field ? object.input_field->text : object.text;
         StoreInputText(variables_, object, text);
     }

@@ -5,7 +5,7 @@
 #include "gfx/canvas.h"
 #include "gfx/dib_section.h"
 #include "objects/draw_support.h"
-#include "objects/drawers.h"
+#include "objects/buttons/button_kind.h"
 #include "gfx/font_cache.h"
 #include "gfx/image_library.h"
 #include "objects/picture_cache.h"
@@ -14,8 +14,6 @@
 namespace velk {
 namespace {
 
-constexpr std::int32_t kStateHover = 1;
-constexpr std::int32_t kStatePressed = 2;
 
 // FF_SWISS: the family of the buttons' default font.
 constexpr std::uint8_t kFamilySwiss = 0x20;
@@ -44,7 +42,7 @@ void FrameInBlack(Canvas& canvas, const Rect& frame) {
 }
 
 void DrawFlatTextButton(const Object& object, Canvas& canvas, Rect r) {
-    if (object.state == kStateHover || object.state == kStatePressed) {
+    if (object.state == kStateOver || object.state == kStatePressed) {
         canvas.FillSolidRect(r, BgrxFromColorRef(object.colour3));
         canvas.SetTextColour(BgrxFromColorRef(object.colour4));
     } else {
@@ -60,7 +58,7 @@ void DrawPushTextButton(const Object& object, Canvas& canvas, Rect r) {
     Rect frame = r;
     canvas.DrawFrameControl(frame, kDfcButton, kDfcsButtonPush | (pressed ? kDfcsPushed : 0));
     canvas.FillSolidRect(face, BgrxFromColorRef(object.colour1));
-    if (object.state == kStateHover || pressed) {
+    if (object.state == kStateOver || pressed) {
         canvas.SetTextColour(kBlack);
         canvas.DrawFocusRect(InflateRect(r, -3, -3));
         // r grown by one is the object's own rectangle.
@@ -98,7 +96,7 @@ void DrawPushFrameButton(const Object& object, Canvas& canvas, const Rect& r,
                      ClampTo32(std::int64_t{r.top} + h1 + 2 * ey)};
     std::int64_t px = std::int64_t{r.left} + ex, py = std::int64_t{r.top} + ey;
     const bool pressed = object.state == kStatePressed;
-    const bool marked = object.state == kStateHover || pressed;
+    const bool marked = object.state == kStateOver || pressed;
 
     Rect control = frame;
     canvas.DrawFrameControl(control, kDfcButton, kDfcsButtonPush | (pressed ? kDfcsPushed : 0));
@@ -125,7 +123,7 @@ void DrawPlainBitmapButton(const Object& object, DrawContext& ctx, const Rect& r
             keyed = object.transparent1 != 0;
             key = object.colour1;
             break;
-        case kStateHover:
+        case kStateOver:
             picture = &object.image2;
             offset = object.image2_offset;
             keyed = object.transparent2 != 0;

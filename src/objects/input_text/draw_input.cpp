@@ -9,7 +9,7 @@
 
 #include "gfx/canvas.h"
 #include "objects/draw_support.h"
-#include "objects/drawers.h"
+#include "objects/input_text/input_text_kind.h"
 #include "gfx/font_cache.h"
 #include "gfx/text_draw.h"
 

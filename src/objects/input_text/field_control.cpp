@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "objects/input_text/input_editing.h"
+#include "objects/kinds.h"
 #include "objects/object_owner.h"
 #include "script/number_text.h"
 #include "script/variable_store.h"
@@ -54,7 +55,7 @@ void FieldControl::InputChar(std::uint8_t character) {
 }
 
 std::optional<FieldControl> FieldOf(ObjectOwner& owner, Object& object) {
-    if (object.kind != kKindInputText || !object.input_field) return std::nullopt;
+    if (!TraitsOf(object.kind).takes_focus || !object.input_field) return std::nullopt;
     return FieldControl(owner, object);
 }
 

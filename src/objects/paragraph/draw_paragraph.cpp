@@ -6,7 +6,7 @@
 
 #include "gfx/canvas.h"
 #include "objects/draw_support.h"
-#include "objects/drawers.h"
+#include "objects/paragraph/paragraph_kind.h"
 #include "gfx/font_cache.h"
 #include "objects/paragraph/paragraph_text.h"
 #include "gfx/text_draw.h"

@@ -11,7 +11,7 @@
 
 #include "gfx/canvas.h"
 #include "objects/draw_support.h"
-#include "objects/drawers.h"
+#include "objects/pictures/picture_kind.h"
 #include "objects/hit_test.h"
 #include "gfx/image_library.h"
 #include "objects/pictures/matrix.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "objects/hit_test.h"
+#include "objects/pictures/picture_kind.h"
 
 namespace velk {
 namespace {
@@ -35,6 +35,10 @@ void SetPan(Object& object, Point offset) {
         return;
     }
     object.image_origin = {Clamp(offset.x, room_x), Clamp(offset.y, room_y)};
+}
+
+bool PansWithPointer(const Object& object) {
+    return object.kind == kKindImage && object.flag_c && CanPanPicture(object);
 }
 
 }  // namespace velk

@@ -13,6 +13,10 @@ namespace velk {
 // bars allowed (`flag_b`).
 bool CanPanPicture(const Object& object);
 
+// The pointer drags this object's picture: an Image that may be panned and has panning by
+// pointer on (`flag_c`).
+bool PansWithPointer(const Object& object);
+
 // Sets `image_origin` to (x, y) clamped between 0 and (rectangle size - picture size) on each
 // axis; a centred picture is centred instead. Nothing happens without a displayed picture.
 void SetPan(Object& object, Point offset);

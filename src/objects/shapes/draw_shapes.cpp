@@ -10,7 +10,7 @@
 #include "base/region.h"
 #include "gfx/canvas.h"
 #include "objects/draw_support.h"
-#include "objects/drawers.h"
+#include "objects/shapes/shape_kind.h"
 
 namespace velk {
 namespace {

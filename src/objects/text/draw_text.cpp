@@ -9,7 +9,7 @@
 #include "gfx/canvas.h"
 #include "gfx/dib_section.h"
 #include "objects/draw_support.h"
-#include "objects/drawers.h"
+#include "objects/text/text_kind.h"
 #include "gfx/font_cache.h"
 #include "gfx/pixel_blend.h"
 #include "gfx/text_draw.h"
@@ -210,6 +210,14 @@ void DrawSmoothText(Object& object, DrawContext& ctx) {
     }
     canvas.BitBlt(static_cast<std::int32_t>(left), static_cast<std::int32_t>(top), part_w, part_h,
                   out, 0, 0);
+}
+
+void DrawTextObject(Object& object, DrawContext& ctx) {
+    if (object.option1 != 0) {
+        DrawSmoothText(object, ctx);
+    } else {
+        DrawPlainText(object, ctx);
+    }
 }
 
 }  // namespace velk

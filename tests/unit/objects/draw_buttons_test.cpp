@@ -11,7 +11,7 @@
 #include "hosts/headless/recording_ui.h"
 #include "gfx/canvas.h"
 #include "objects/draw_object.h"
-#include "objects/drawers.h"
+#include "objects/buttons/button_kind.h"
 #include "gfx/font_cache.h"
 #include "objects/picture_cache.h"
 #include "gfx/text_draw.h"

@@ -6,6 +6,7 @@
 
 #include "draw_test_fixture.h"
 #include "objects/hit_test.h"
+#include "objects/pictures/picture_kind.h"
 #include "objects/pictures/matrix.h"
 
 namespace velk {

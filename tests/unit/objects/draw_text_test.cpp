@@ -13,7 +13,7 @@
 #include "gfx/canvas.h"
 #include "objects/draw_object.h"
 #include "objects/draw_support.h"
-#include "objects/drawers.h"
+#include "objects/text/text_kind.h"
 #include "gfx/font_cache.h"
 #include "objects/picture_cache.h"
 #include "gfx/text_draw.h"
