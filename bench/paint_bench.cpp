@@ -17,12 +17,12 @@
 #endif
 
 #include "document/project.h"
-#include "hosts/headless/recording_ui.h"
 #include "gfx/canvas.h"
 #include "gfx/font_cache.h"
-#include "pages/page_painter.h"
-#include "objects/picture_cache.h"
 #include "gfx/surface.h"
+#include "hosts/headless/recording_ui.h"
+#include "objects/picture_cache.h"
+#include "pages/page_painter.h"
 
 namespace velk {
 namespace {

@@ -20,14 +20,14 @@
 #include "document/container.h"
 #include "document/load_context.h"
 #include "document/picture_io.h"
+#include "gfx/canvas.h"
+#include "gfx/font_cache.h"
 #include "hosts/headless/headless_run.h"
 #include "hosts/headless/memory_file_system.h"
 #include "hosts/headless/memory_profile_store.h"
 #include "hosts/headless/recording_ui.h"
-#include "gfx/canvas.h"
-#include "gfx/font_cache.h"
-#include "pages/page_painter.h"
 #include "objects/picture_cache.h"
+#include "pages/page_painter.h"
 #include "synthetic_photo.h"
 
 namespace velk {
@@ -188,7 +188,8 @@ void Play(const std::vector<std::uint8_t>& file) {
     start.project.source_path = "Z:\\bench\\show.vkd";
     start.project.load.status = LoadStatus::kLoaded;
     start.project.load.project = Open(file);
-    if (run.Play(std::move(start), headless::EventScript{}) != headless::HeadlessRun::Outcome::kEnded) {
+    if (run.Play(std::move(start), headless::EventScript{}) !=
+        headless::HeadlessRun::Outcome::kEnded) {
         throw std::runtime_error("the presentation did not end");
     }
 }

@@ -49,7 +49,8 @@ std::chrono::duration<double> RunVelkLoop() {
         [](std::string_view, const Surface&, std::string&) { return true; });
     PlayerStart start = LoopProject();
     const auto t0 = Clock::now();
-    if (run.Play(std::move(start), headless::EventScript{}) != headless::HeadlessRun::Outcome::kEnded) {
+    if (run.Play(std::move(start), headless::EventScript{}) !=
+        headless::HeadlessRun::Outcome::kEnded) {
         throw std::runtime_error("the loop did not end");
     }
     return Clock::now() - t0;

@@ -8,8 +8,8 @@
 #include <cstdint>
 
 #include "base/runtime_random.h"
-#include "pages/transition_frames.h"
 #include "gfx/surface.h"
+#include "pages/transition_frames.h"
 
 namespace velk {
 namespace {

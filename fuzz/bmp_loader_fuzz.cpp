@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <span>
 
-#include "hosts/headless/memory_file_system.h"
 #include "gfx/image_library.h"
+#include "hosts/headless/memory_file_system.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "base/byte_reader.h"
 #include "base/byte_writer.h"
-#include "hosts/headless/recording_ui.h"
 #include "gfx/dib_section.h"
+#include "hosts/headless/recording_ui.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     velk::headless::RecordingUi ui;

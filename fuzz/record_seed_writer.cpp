@@ -22,12 +22,12 @@
 #include <vector>
 
 #include "base/byte_writer.h"
-#include "document/command_vocabulary.h"
 #include "document/action_list_io.h"
+#include "document/command_vocabulary.h"
 #include "document/object_io.h"
 #include "document/project_json.h"
-#include "hosts/headless/recording_ui.h"
 #include "gfx/dib_section.h"
+#include "hosts/headless/recording_ui.h"
 #include "script/builtin_support.h"
 #include "script/compiler.h"
 #include "script/compiler_script_codec.h"

@@ -1,10 +1,10 @@
 // velk build: a JSON description to a project file or a standalone executable.
 #include <sys/stat.h>
 
-#include "tool_commands.h"
 #include "document/container.h"
-#include "script/compiler_script_codec.h"
 #include "player/standalone.h"
+#include "script/compiler_script_codec.h"
+#include "tool_commands.h"
 #include "tool_io.h"
 
 namespace velk::tool {

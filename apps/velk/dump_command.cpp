@@ -1,8 +1,8 @@
 // velk dump: a project as project.json with its pictures and files beside it.
 #include <iostream>
 
-#include "tool_commands.h"
 #include "script/compiler_script_codec.h"
+#include "tool_commands.h"
 #include "tool_io.h"
 
 namespace velk::tool {

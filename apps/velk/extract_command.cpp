@@ -2,8 +2,8 @@
 #include <iostream>
 
 #include "base/codepage.h"
-#include "tool_commands.h"
 #include "document/embedded_extraction.h"
+#include "tool_commands.h"
 #include "tool_io.h"
 
 namespace velk::tool {

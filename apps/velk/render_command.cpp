@@ -3,13 +3,13 @@
 #include <optional>
 
 #include "base/codepage.h"
-#include "tool_commands.h"
 #include "gfx/canvas.h"
 #include "gfx/font_cache.h"
-#include "pages/page_painter.h"
-#include "objects/picture_cache.h"
 #include "gfx/surface.h"
 #include "gfx/surface_png.h"
+#include "objects/picture_cache.h"
+#include "pages/page_painter.h"
+#include "tool_commands.h"
 #include "tool_io.h"
 
 namespace velk::tool {

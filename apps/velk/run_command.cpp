@@ -4,13 +4,13 @@
 #include <iostream>
 
 #include "base/codepage.h"
-#include "tool_commands.h"
 #include "document/load_context.h"
+#include "gfx/surface_png.h"
 #include "hosts/headless/headless_run.h"
 #include "hosts/posix/posix_file_system.h"
-#include "gfx/surface_png.h"
 #include "player/command_line.h"
 #include "player/standalone.h"
+#include "tool_commands.h"
 #include "tool_io.h"
 
 namespace velk::tool {

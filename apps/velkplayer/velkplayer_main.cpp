@@ -7,9 +7,9 @@
 #include "hosts/posix/posix_file_system.h"
 #include "hosts/qt/qt_host.h"
 #include "hosts/qt/single_instance.h"
-#include "player_startup.h"
 #include "player/command_line.h"
 #include "player/player.h"
+#include "player_startup.h"
 
 namespace {
 

@@ -17,8 +17,8 @@
 #include <string_view>
 #include <vector>
 
-#include "hosts/headless/virtual_clock.h"
 #include "host/host.h"
+#include "hosts/headless/virtual_clock.h"
 #include "player/player.h"
 
 namespace velk::headless {

@@ -10,9 +10,9 @@
 #include <optional>
 #include <string>
 
+#include "host/host.h"
 #include "hosts/headless/event_script.h"
 #include "hosts/headless/virtual_clock.h"
-#include "host/host.h"
 
 namespace velk::headless {
 

@@ -18,7 +18,7 @@ class RecordingUi : public host::Ui {
   public:
     // Remembers the box and answers with its first button.
     host::MessageAnswer Ask(std::string_view caption, std::string_view text,
-                      host::MessageButtons buttons) override {
+                            host::MessageButtons buttons) override {
         messages_.push_back({std::string(caption), std::string(text)});
         switch (buttons) {
             case host::MessageButtons::kOk:

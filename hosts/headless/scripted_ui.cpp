@@ -17,7 +17,8 @@ std::vector<host::MessageAnswer> Offered(host::MessageButtons buttons) {
         case host::MessageButtons::kYesNo:
             return {host::MessageAnswer::kYes, host::MessageAnswer::kNo};
         case host::MessageButtons::kYesNoCancel:
-            return {host::MessageAnswer::kYes, host::MessageAnswer::kNo, host::MessageAnswer::kCancel};
+            return {host::MessageAnswer::kYes, host::MessageAnswer::kNo,
+                    host::MessageAnswer::kCancel};
     }
     return {host::MessageAnswer::kOk};
 }
@@ -32,7 +33,7 @@ std::optional<std::string> ScriptedUi::TakeAnswer() {
 }
 
 host::MessageAnswer ScriptedUi::Ask(std::string_view caption, std::string_view text,
-                              host::MessageButtons buttons) {
+                                    host::MessageButtons buttons) {
     const std::vector<host::MessageAnswer> offered = Offered(buttons);
     host::MessageAnswer chosen = offered.front();
     if (auto answer = TakeAnswer()) {
@@ -42,8 +43,8 @@ host::MessageAnswer ScriptedUi::Ask(std::string_view caption, std::string_view t
         if (named != offered.end()) {
             chosen = *named;
         } else {
-            const bool has_cancel =
-                std::find(offered.begin(), offered.end(), host::MessageAnswer::kCancel) != offered.end();
+            const bool has_cancel = std::find(offered.begin(), offered.end(),
+                                              host::MessageAnswer::kCancel) != offered.end();
             chosen = has_cancel ? host::MessageAnswer::kCancel : offered.back();
         }
     }

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "hosts/headless/effect_log.h"
 #include "host/host.h"
+#include "hosts/headless/effect_log.h"
 
 namespace velk::headless {
 
@@ -25,7 +25,7 @@ class ScriptedUi : public host::Ui {
     // queued, the first button; with an answer the box does not offer, what closing the box
     // gives (Cancel where there is one, else the last button).
     host::MessageAnswer Ask(std::string_view caption, std::string_view text,
-                      host::MessageButtons buttons) override;
+                            host::MessageButtons buttons) override;
 
   private:
     EffectLog& log_;

@@ -16,17 +16,18 @@ class VirtualClock : public host::Clock {
     // The local time a headless run starts at unless told otherwise: Saturday 2001-02-03
     // 04:05:07, where no two fields are equal, so a mixed-up field shows in a test.
     static constexpr host::LocalTime kDefaultStart{.year = 2001,
-                                             .month = 2,
-                                             .day = 3,
-                                             .day_of_week = 6,
-                                             .hour = 4,
-                                             .minute = 5,
-                                             .second = 7,
-                                             .millisecond = 0};
+                                                   .month = 2,
+                                                   .day = 3,
+                                                   .day_of_week = 6,
+                                                   .hour = 4,
+                                                   .minute = 5,
+                                                   .second = 7,
+                                                   .millisecond = 0};
 
     // Throws std::invalid_argument when `start` is no valid date and time (years 1-9999; its
     // `day_of_week` is ignored and computed).
-    explicit VirtualClock(std::uint32_t start_tick = 0, const host::LocalTime& start = kDefaultStart);
+    explicit VirtualClock(std::uint32_t start_tick = 0,
+                          const host::LocalTime& start = kDefaultStart);
 
     std::uint32_t TickCount() const override;
     host::LocalTime LocalNow() const override;

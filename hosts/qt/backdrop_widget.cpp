@@ -4,8 +4,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "hosts/qt/fullscreen.h"
 #include "gfx/surface.h"
+#include "hosts/qt/fullscreen.h"
 
 namespace velk::desktop {
 

@@ -1,8 +1,8 @@
 // FirstPage, LastPage, NextPage, PrevPage and Page.
 #include "commands/command_owner.h"
-#include "document/command_vocabulary.h"
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
+#include "document/command_vocabulary.h"
 #include "pages/page_manager.h"
 
 namespace velk {

@@ -7,8 +7,8 @@
 #include "commands/command_owner.h"
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
-#include "pages/object_visibility.h"
 #include "objects/kinds.h"
+#include "pages/object_visibility.h"
 
 namespace velk {
 namespace {

@@ -1,7 +1,7 @@
 // PageTimer and ExitTimer: the one page timer (window timer 0).
 #include "commands/command_owner.h"
-#include "document/command_vocabulary.h"
 #include "commands/commands.h"
+#include "document/command_vocabulary.h"
 
 namespace velk {
 

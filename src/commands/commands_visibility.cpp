@@ -1,9 +1,9 @@
 // Hide, Show and Invert.
 #include "commands/command_owner.h"
-#include "document/command_vocabulary.h"
 #include "commands/commands.h"
-#include "pages/object_visibility.h"
+#include "document/command_vocabulary.h"
 #include "objects/kinds.h"
+#include "pages/object_visibility.h"
 
 namespace velk {
 

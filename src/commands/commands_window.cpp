@@ -1,7 +1,7 @@
 // Exit, Minimize, Restore and Refresh.
 #include "commands/command_owner.h"
-#include "document/command_vocabulary.h"
 #include "commands/commands.h"
+#include "document/command_vocabulary.h"
 
 namespace velk {
 

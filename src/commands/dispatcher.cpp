@@ -2,8 +2,8 @@
 
 #include "commands/assignment.h"
 #include "commands/command_owner.h"
-#include "document/command_vocabulary.h"
 #include "commands/commands.h"
+#include "document/command_vocabulary.h"
 #include "document/load_context.h"
 #include "script/variable_store.h"
 

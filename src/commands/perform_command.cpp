@@ -1,5 +1,5 @@
-#include "document/command_vocabulary.h"
 #include "commands/commands.h"
+#include "document/command_vocabulary.h"
 
 namespace velk {
 

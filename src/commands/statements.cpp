@@ -18,7 +18,8 @@ namespace velk {
 
 void ShowEvaluationError(CommandOwner& owner, const Evaluator& evaluator) {
     if (!evaluator.HasError()) return;
-    owner.Ui().MessageBox(kApplicationName, evaluator.ErrorText() + "\n" + evaluator.ErrorContext());
+    owner.Ui().MessageBox(kApplicationName,
+                          evaluator.ErrorText() + "\n" + evaluator.ErrorContext());
 }
 
 namespace {
@@ -163,7 +164,7 @@ CommandResult PerformStatement(CommandContext& ctx) {
             // A Next that no For took as its end.
             if (!ctx.record.argument.empty()) {
                 ctx.owner.Ui().MessageBox(kApplicationName,
-                                         std::string(kUnusedNext) + ctx.record.argument);
+                                          std::string(kUnusedNext) + ctx.record.argument);
             }
             break;
         default:

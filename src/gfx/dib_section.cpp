@@ -90,13 +90,13 @@ void DibSection::Draw(dib::PixelTarget& target, std::int32_t x, std::int32_t y) 
 }
 
 void DibSection::StretchDraw(dib::PixelTarget& target, std::int32_t x, std::int32_t y,
-                              std::int32_t width, std::int32_t height, StretchMode mode) const {
+                             std::int32_t width, std::int32_t height, StretchMode mode) const {
     if (empty_) return;
     dib::StretchPixels(pixels_, target, x, y, width, height, mode);
 }
 
 bool DibSection::CaptureFromDC(const Surface& source, Point origin, std::int32_t x, std::int32_t y,
-                                std::int32_t w, std::int32_t h) {
+                               std::int32_t w, std::int32_t h) {
     Recreate(w, h);
     // A zero-sized device bitmap cannot be read back: the store keeps the zeroed bitmap.
     if (w == 0 || h == 0) return false;
@@ -154,7 +154,7 @@ void DibSection::ComposeState(const RgbImage& image, std::int32_t state) {
 }
 
 void DibSection::DrawStates(dib::PixelTarget& target, std::int32_t x, std::int32_t y,
-                             const RgbImage& image, std::int32_t state) {
+                            const RgbImage& image, std::int32_t state) {
     if (!HasStatePicture(image, state)) return;
     CaptureFromDC(target, x, y, image.width / 2, image.height / 2);
     ComposeState(image, state);

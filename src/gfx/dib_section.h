@@ -17,9 +17,9 @@
 #include "base/byte_writer.h"
 #include "base/geometry.h"
 #include "base/rgb_image.h"
-#include "host/host.h"
 #include "gfx/canvas_constants.h"
 #include "gfx/surface.h"
+#include "host/host.h"
 
 namespace velk {
 

@@ -31,7 +31,7 @@ std::int64_t PixelBytes(std::int32_t width, std::int32_t height) {
 }  // namespace
 
 std::vector<std::uint8_t> DibSection::DefaultCompressor(std::span<const std::uint8_t> raw,
-                                                         std::size_t capacity) {
+                                                        std::size_t capacity) {
     std::vector<std::uint8_t> packed = Deflate(raw);
     // A stream that does not fit the buffer is zlib's buffer error: no compression.
     if (packed.size() > capacity) return {};

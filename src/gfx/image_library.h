@@ -16,8 +16,8 @@
 
 #include "base/geometry.h"
 #include "base/rgb_image.h"
-#include "host/host.h"
 #include "gfx/surface.h"
+#include "host/host.h"
 
 namespace velk {
 

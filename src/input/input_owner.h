@@ -32,7 +32,6 @@ struct InputPages {
 
 class InputOwner : public ObjectOwner {
   public:
-
     virtual InputPages Pages() = 0;
     // The main window as the pages see it: visibility changes go through it.
     virtual PageOwner& PageSide() = 0;

@@ -3,11 +3,11 @@
 #include <vector>
 
 #include "controls/bubble.h"
-#include "objects/input_text/field_control.h"
 #include "input/input_owner.h"
 #include "input/pointer_dispatch.h"
-#include "pages/page_lookup.h"
+#include "objects/input_text/field_control.h"
 #include "objects/kinds.h"
+#include "pages/page_lookup.h"
 
 namespace velk {
 namespace {

@@ -18,7 +18,8 @@ struct Page;
 class KeyboardDispatch {
   public:
     // `pointer` keeps each page's active field, which Tab moves.
-    KeyboardDispatch(InputOwner& owner, PointerDispatch& pointer) : owner_(owner), pointer_(pointer) {}
+    KeyboardDispatch(InputOwner& owner, PointerDispatch& pointer)
+        : owner_(owner), pointer_(pointer) {}
 
     // A key went down with `modifiers`; `held_arrows` are the arrow keys down at that moment.
     void KeyDown(std::uint32_t virtual_key, KeyModifiers modifiers, std::uint32_t held_arrows);

@@ -1,13 +1,13 @@
 // Hit test and hover tracking on one page.
-#include "objects/pictures/image_pan.h"
-#include "objects/input_text/field_control.h"
 #include "input/input_owner.h"
 #include "input/page_pointer.h"
+#include "objects/hit_test.h"
+#include "objects/input_text/field_control.h"
+#include "objects/kinds.h"
 #include "objects/paragraph/paragraph_pointer.h"
+#include "objects/pictures/image_pan.h"
 #include "pages/object_visibility.h"
 #include "pages/page_lookup.h"
-#include "objects/hit_test.h"
-#include "objects/kinds.h"
 
 namespace velk {
 namespace {
@@ -19,11 +19,9 @@ constexpr std::uint32_t kHoverShow = 2;
 constexpr std::uint32_t kHoverHide = 3;
 constexpr std::uint32_t kHoverRunClick = 4;
 
-
 bool TakesPointer(const Object& object) {
     if (TraitsOf(object.kind).holds_members || object.hidden != 0) return false;
-    return object.kind == kKindParagraph || object.extra_value2 != 0 ||
-           PansWithPointer(object);
+    return object.kind == kKindParagraph || object.extra_value2 != 0 || PansWithPointer(object);
 }
 
 void SetVisible(Page& page, Object& object, bool hide, InputOwner& owner) {

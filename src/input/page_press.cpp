@@ -2,15 +2,15 @@
 
 #include "base/codepage.h"
 #include "base/text.h"
-#include "objects/input_text/field_control.h"
 #include "input/input_owner.h"
 #include "input/page_pointer.h"
+#include "objects/input_text/field_control.h"
+#include "objects/kinds.h"
 #include "objects/paragraph/paragraph_pointer.h"
 #include "pages/object_visibility.h"
 #include "pages/page_lookup.h"
 #include "script/number_text.h"
 #include "script/variable_store.h"
-#include "objects/kinds.h"
 
 namespace velk {
 namespace {
@@ -22,7 +22,6 @@ constexpr std::uint32_t kPressVideoLast = 7;
 constexpr std::uint32_t kPressShow = 8;
 constexpr std::uint32_t kPressHideOnRelease = 9;
 constexpr std::uint32_t kPressToggle = 10;
-
 
 constexpr std::string_view kMenuPrefix = "ZIZ_Menu";
 constexpr std::string_view kNewWindow = "NEW_WINDOW";
@@ -42,8 +41,8 @@ bool ClearsMarkFirst(std::uint32_t mode) {
 }
 
 // One press target acts by its mode; `mark` is the press mark it may become.
-void ApplyPressMode(Page& page, InputOwner& owner, Object& target, std::uint32_t mode, Object*& mark,
-                    bool hide_instead_of_mark) {
+void ApplyPressMode(Page& page, InputOwner& owner, Object& target, std::uint32_t mode,
+                    Object*& mark, bool hide_instead_of_mark) {
     if (ClearsMarkFirst(mode)) mark = nullptr;
     switch (mode) {
         case kPressShowUntilRelease:

@@ -5,14 +5,14 @@
 #include <utility>
 
 #include "controls/bubble.h"
-#include "objects/pictures/image_pan.h"
+#include "input/input_owner.h"
 #include "objects/input_text/field_control.h"
 #include "objects/kinds.h"
-#include "input/input_owner.h"
 #include "objects/paragraph/paragraph_pointer.h"
 #include "objects/paragraph/paragraph_scroll.h"
-#include "pages/page_manager.h"
+#include "objects/pictures/image_pan.h"
 #include "objects/pictures/matrix.h"
+#include "pages/page_manager.h"
 #include "script/variable_store.h"
 
 namespace velk {
@@ -75,7 +75,7 @@ void PointerDispatch::Move(Point point) {
         const Point origin = owner_.WindowOrigin();
         const Point cursor{origin.x + point.x, origin.y + point.y};
         owner_.MoveWindow({window_start_.x + cursor.x - press_point_.x,
-                          window_start_.y + cursor.y - press_point_.y});
+                           window_start_.y + cursor.y - press_point_.y});
         return;
     }
     Bubble* bubble = owner_.TooltipBubble();

@@ -20,8 +20,7 @@ constexpr std::array<KindTraits, kKindCount> MakeTable() {
     t[kKindFrame] = {.draw = DrawFrame, .shows_object_cursor = true};
     t[kKindImage] = {.draw = DrawImage, .precise_hit = HitImage, .shows_object_cursor = true};
     t[kKindImageWithoutPicture] = {.precise_hit = HitImage, .shows_object_cursor = true};
-    t[kKindImageWithoutPictureOutlined] = {.precise_hit = HitImage,
-                                           .shows_object_cursor = true};
+    t[kKindImageWithoutPictureOutlined] = {.precise_hit = HitImage, .shows_object_cursor = true};
     t[kKindBitmapButton] = {.draw = DrawBitmapButton,
                             .precise_hit = HitBitmapButton,
                             .shows_object_cursor = true,

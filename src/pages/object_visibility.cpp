@@ -3,9 +3,9 @@
 #include <unordered_set>
 
 #include "base/saturate.h"
+#include "objects/kinds.h"
 #include "pages/page_lookup.h"
 #include "pages/page_manager.h"
-#include "objects/kinds.h"
 
 namespace velk {
 namespace {

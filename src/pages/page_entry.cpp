@@ -3,8 +3,8 @@
 #include <string>
 
 #include "base/saturate.h"
-#include "pages/page_manager.h"
 #include "gfx/image_library.h"
+#include "pages/page_manager.h"
 
 namespace velk {
 namespace {

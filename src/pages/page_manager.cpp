@@ -6,10 +6,10 @@
 
 #include "base/codepage.h"
 #include "base/saturate.h"
+#include "objects/kinds.h"
 #include "objects/paragraph/paragraph_scroll.h"
 #include "pages/page_entry.h"
 #include "pages/page_painter.h"
-#include "objects/kinds.h"
 
 namespace velk {
 namespace {

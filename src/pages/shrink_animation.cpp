@@ -2,10 +2,10 @@
 
 #include <unordered_set>
 
+#include "objects/kinds.h"
 #include "pages/object_visibility.h"
 #include "pages/page_lookup.h"
 #include "pages/page_manager.h"
-#include "objects/kinds.h"
 
 namespace velk {
 namespace {

@@ -6,8 +6,8 @@
 #include <limits>
 
 #include "base/saturate.h"
-#include "pages/transition_pixels.h"
 #include "gfx/pixel_blend.h"
+#include "pages/transition_pixels.h"
 
 namespace velk {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "base/runtime_random.h"
 #include "document/page.h"
-#include "pages/transition_frames.h"
 #include "gfx/surface.h"
+#include "pages/transition_frames.h"
 
 namespace velk {
 

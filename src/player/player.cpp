@@ -63,7 +63,8 @@ std::vector<VariableValue> Player::VariableValues() const {
     for (const Variable& variable : impl_->Vars().All()) {
         const bool text =
             VariableStore::IsStringName(variable.name) || variable.number == kNoNumber;
-        values.push_back({variable.name, text, text ? variable.text : NumberToText(variable.number)});
+        values.push_back(
+            {variable.name, text, text ? variable.text : NumberToText(variable.number)});
     }
     // By name, so that what is shown does not depend on the order variables were created in.
     std::sort(values.begin(), values.end(),

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "base/geometry.h"
-#include "objects/script_object/shortcut_keys.h"
-#include "host/host.h"
 #include "gfx/surface.h"
+#include "host/host.h"
+#include "objects/script_object/shortcut_keys.h"
 #include "player/command_line.h"
 #include "player/standalone.h"
 

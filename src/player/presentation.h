@@ -20,20 +20,20 @@
 #include "commands/dispatcher.h"
 #include "controls/bubble.h"
 #include "document/path_macros.h"
+#include "gfx/font_cache.h"
+#include "gfx/surface.h"
 #include "input/input_owner.h"
 #include "input/keyboard_dispatch.h"
 #include "input/pointer_dispatch.h"
+#include "objects/picture_cache.h"
 #include "pages/page_manager.h"
 #include "pages/timer_service.h"
 #include "pages/transition_window.h"
-#include "gfx/font_cache.h"
-#include "objects/picture_cache.h"
-#include "gfx/surface.h"
+#include "player/cursor_table.h"
+#include "player/player.h"
 #include "script/evaluator.h"
 #include "script/script_owner.h"
 #include "script/variable_store.h"
-#include "player/cursor_table.h"
-#include "player/player.h"
 
 namespace velk {
 
@@ -55,10 +55,10 @@ inline constexpr std::uint32_t kBubbleTimerId = 0x10002;
 bool LooksLikeProjectFile(std::string_view path, const host::FileSystem& files);
 
 class Presentation : public CommandOwner,
-                   public PageOwner,
-                   public ScriptOwner,
-                   public InputOwner,
-                   public BubbleOwner {
+                     public PageOwner,
+                     public ScriptOwner,
+                     public InputOwner,
+                     public BubbleOwner {
   public:
     explicit Presentation(PlayerServices services);
     ~Presentation() override;

@@ -114,7 +114,7 @@ void Presentation::OpenProject(std::string_view link_text, std::string_view star
 }
 
 std::int32_t Presentation::RunProgram(std::string_view target, std::string_view parameters,
-                                    std::int32_t /*mode*/) {
+                                      std::int32_t /*mode*/) {
     if (target.empty() || services_.launcher == nullptr) return 0;
     services_.launcher->Run(ExpandPath(target), parameters);
     return 0;

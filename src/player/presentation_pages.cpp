@@ -3,12 +3,12 @@
 
 #include "base/codepage.h"
 #include "base/saturate.h"
-#include "objects/input_text/field_control.h"
 #include "gfx/canvas.h"
-#include "pages/page_painter.h"
-#include "script/number_text.h"
-#include "player/presentation.h"
+#include "objects/input_text/field_control.h"
 #include "objects/kinds.h"
+#include "pages/page_painter.h"
+#include "player/presentation.h"
+#include "script/number_text.h"
 
 namespace velk {
 namespace {
@@ -165,7 +165,7 @@ void Presentation::GoToPageCommand(std::string_view name) {
 }
 
 void Presentation::ArmPageTimer(PageTimerAction action, std::string_view target,
-                              std::uint32_t interval_ms) {
+                                std::uint32_t interval_ms) {
     KillTimer(kPageTimerId);
     page_timer_action_ = action;
     if (action == PageTimerAction::kGoToPage) page_timer_target_ = std::string(target);

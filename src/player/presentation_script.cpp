@@ -4,8 +4,8 @@
 
 #include "base/civil_date.h"
 #include "document/load_context.h"
-#include "script/date_time_variables.h"
 #include "player/presentation.h"
+#include "script/date_time_variables.h"
 
 namespace velk {
 namespace {

@@ -6,8 +6,8 @@
 #include "base/saturate.h"
 #include "document/embedded_extraction.h"
 #include "document/load_context.h"
-#include "pages/window_shape.h"
 #include "gfx/image_library.h"
+#include "pages/window_shape.h"
 #include "player/presentation.h"
 
 namespace velk {

@@ -2,8 +2,8 @@
 // player when the next one is due and the player delivers what is due.
 #include "objects/paragraph/paragraph_scroll.h"
 #include "pages/shrink_animation.h"
-#include "script/compiler.h"
 #include "player/presentation.h"
+#include "script/compiler.h"
 
 namespace velk {
 
@@ -75,7 +75,7 @@ void Presentation::OnTimer(std::uint32_t id) {
 }
 
 void Presentation::StartScriptTimer(std::uint32_t id, std::string_view target,
-                                  std::uint32_t delay_ms) {
+                                    std::uint32_t delay_ms) {
     KillTimer(id);
     script_timer_targets_[id] = std::string(target);
     SetTimer(id, delay_ms);

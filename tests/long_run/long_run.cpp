@@ -15,10 +15,10 @@
 #include "hosts/headless/memory_profile_store.h"
 #include "hosts/headless/recording_ui.h"
 #include "hosts/headless/virtual_clock.h"
+#include "player/player.h"
 #include "player_test_host.h"
 #include "script/compiler_script_codec.h"
 #include "script/variable_store.h"
-#include "player/player.h"
 
 // The sanitizers' quarantine holds freed memory back on purpose and would grow the resident
 // size by itself; leaks are still reported at exit.

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "message_box_clicker.h"
 #include "hosts/qt/qt_ui.h"
+#include "message_box_clicker.h"
 
 namespace velk::desktop {
 namespace {

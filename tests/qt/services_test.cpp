@@ -6,11 +6,11 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
+#include "gfx/surface.h"
 #include "hosts/qt/cursors.h"
 #include "hosts/qt/ini_profile_store.h"
 #include "hosts/qt/qt_tooltip.h"
 #include "hosts/qt/single_instance.h"
-#include "gfx/surface.h"
 
 namespace velk::desktop {
 namespace {

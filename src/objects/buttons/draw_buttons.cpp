@@ -4,16 +4,15 @@
 
 #include "gfx/canvas.h"
 #include "gfx/dib_section.h"
-#include "objects/draw_support.h"
-#include "objects/buttons/button_kind.h"
 #include "gfx/font_cache.h"
 #include "gfx/image_library.h"
-#include "objects/picture_cache.h"
 #include "gfx/text_draw.h"
+#include "objects/buttons/button_kind.h"
+#include "objects/draw_support.h"
+#include "objects/picture_cache.h"
 
 namespace velk {
 namespace {
-
 
 // FF_SWISS: the family of the buttons' default font.
 constexpr std::uint8_t kFamilySwiss = 0x20;

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "gfx/canvas.h"
-#include "objects/draw_support.h"
-#include "objects/input_text/input_text_kind.h"
 #include "gfx/font_cache.h"
 #include "gfx/text_draw.h"
+#include "objects/draw_support.h"
+#include "objects/input_text/input_text_kind.h"
 
 namespace velk {
 namespace {

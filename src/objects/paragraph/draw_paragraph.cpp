@@ -5,11 +5,11 @@
 #include <memory>
 
 #include "gfx/canvas.h"
+#include "gfx/font_cache.h"
+#include "gfx/text_draw.h"
 #include "objects/draw_support.h"
 #include "objects/paragraph/paragraph_kind.h"
-#include "gfx/font_cache.h"
 #include "objects/paragraph/paragraph_text.h"
-#include "gfx/text_draw.h"
 
 namespace velk {
 namespace {

@@ -10,12 +10,12 @@
 #include <optional>
 
 #include "gfx/canvas.h"
-#include "objects/draw_support.h"
-#include "objects/pictures/picture_kind.h"
-#include "objects/hit_test.h"
 #include "gfx/image_library.h"
-#include "objects/pictures/matrix.h"
+#include "objects/draw_support.h"
+#include "objects/hit_test.h"
 #include "objects/picture_cache.h"
+#include "objects/pictures/matrix.h"
+#include "objects/pictures/picture_kind.h"
 
 namespace velk {
 namespace {

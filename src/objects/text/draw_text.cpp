@@ -8,11 +8,11 @@
 
 #include "gfx/canvas.h"
 #include "gfx/dib_section.h"
-#include "objects/draw_support.h"
-#include "objects/text/text_kind.h"
 #include "gfx/font_cache.h"
 #include "gfx/pixel_blend.h"
 #include "gfx/text_draw.h"
+#include "objects/draw_support.h"
+#include "objects/text/text_kind.h"
 
 namespace velk {
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "command_test_fixture.h"
-#include "document/command_vocabulary.h"
 #include "commands/if_levels.h"
+#include "document/command_vocabulary.h"
 
 namespace velk {
 namespace {

@@ -6,9 +6,9 @@
 #include <new>
 
 #include "codec/zlib_codec.h"
+#include "gfx/canvas.h"
 #include "hosts/headless/recording_ui.h"
 #include "raw_archive.h"
-#include "gfx/canvas.h"
 
 namespace velk {
 namespace {

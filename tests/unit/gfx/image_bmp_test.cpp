@@ -3,9 +3,9 @@
 #include <climits>
 #include <functional>
 
-#include "image_test_writers.h"
-#include "hosts/headless/memory_file_system.h"
 #include "gfx/image_library.h"
+#include "hosts/headless/memory_file_system.h"
+#include "image_test_writers.h"
 
 namespace velk {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "image_test_writers.h"
+#include "gfx/image_library.h"
 #include "hosts/headless/memory_file_system.h"
 #include "hosts/headless/recording_ui.h"
-#include "gfx/image_library.h"
+#include "image_test_writers.h"
 
 namespace velk {
 namespace {

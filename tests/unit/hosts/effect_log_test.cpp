@@ -24,8 +24,10 @@ TEST(EffectLog, LinesCarryTheVirtualTime) {
     ui.QueueAnswer("No");
     ui.QueueAnswer("retry");  // not offered: closing the box
     EXPECT_EQ(ui.Ask("Cap", "Go on?", host::MessageButtons::kYesNo), host::MessageAnswer::kNo);
-    EXPECT_EQ(ui.Ask("Cap", "Sure?", host::MessageButtons::kOkCancel), host::MessageAnswer::kCancel);
-    EXPECT_EQ(ui.Ask("Cap", "Really?", host::MessageButtons::kYesNoCancel), host::MessageAnswer::kYes);
+    EXPECT_EQ(ui.Ask("Cap", "Sure?", host::MessageButtons::kOkCancel),
+              host::MessageAnswer::kCancel);
+    EXPECT_EQ(ui.Ask("Cap", "Really?", host::MessageButtons::kYesNoCancel),
+              host::MessageAnswer::kYes);
     log.Variables({{"n", false, "1.5"}, {"s$", true, "x\"y"}});
     observer.Ended();
     EXPECT_EQ(out,

@@ -12,8 +12,8 @@ namespace velk::headless {
 namespace {
 
 host::LocalTime At(std::int32_t year, std::int32_t month, std::int32_t day, std::int32_t hour = 0,
-             std::int32_t minute = 0, std::int32_t second = 0, std::int32_t ms = 0,
-             std::int32_t day_of_week = 0) {
+                   std::int32_t minute = 0, std::int32_t second = 0, std::int32_t ms = 0,
+                   std::int32_t day_of_week = 0) {
     return host::LocalTime{year, month, day, day_of_week, hour, minute, second, ms};
 }
 

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "hosts/headless/recording_ui.h"
 #include "gfx/canvas.h"
-#include "objects/draw_object.h"
-#include "objects/buttons/button_kind.h"
 #include "gfx/font_cache.h"
-#include "objects/picture_cache.h"
 #include "gfx/text_draw.h"
+#include "hosts/headless/recording_ui.h"
+#include "objects/buttons/button_kind.h"
+#include "objects/draw_object.h"
+#include "objects/picture_cache.h"
 
 namespace velk {
 namespace {

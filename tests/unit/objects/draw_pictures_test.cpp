@@ -6,8 +6,8 @@
 
 #include "draw_test_fixture.h"
 #include "objects/hit_test.h"
-#include "objects/pictures/picture_kind.h"
 #include "objects/pictures/matrix.h"
+#include "objects/pictures/picture_kind.h"
 
 namespace velk {
 namespace {

@@ -9,14 +9,14 @@
 #include <string_view>
 #include <vector>
 
-#include "hosts/headless/recording_ui.h"
 #include "gfx/canvas.h"
+#include "gfx/font_cache.h"
+#include "gfx/text_draw.h"
+#include "hosts/headless/recording_ui.h"
 #include "objects/draw_object.h"
 #include "objects/draw_support.h"
-#include "objects/text/text_kind.h"
-#include "gfx/font_cache.h"
 #include "objects/picture_cache.h"
-#include "gfx/text_draw.h"
+#include "objects/text/text_kind.h"
 
 namespace velk {
 namespace {

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "draw_test_fixture.h"
-#include "objects/paragraph/paragraph_scroll.h"
 #include "input/pointer_dispatch.h"
 #include "input_test_host.h"
+#include "objects/paragraph/paragraph_scroll.h"
 
 namespace velk::test {
 namespace {

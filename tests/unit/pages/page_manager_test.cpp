@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "fake_page_host.h"
-#include "image_test_writers.h"
 #include "hosts/headless/memory_file_system.h"
+#include "image_test_writers.h"
 
 namespace velk {
 namespace {

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "codec/zlib_codec.h"
-#include "hosts/headless/recording_ui.h"
 #include "gfx/canvas.h"
 #include "gfx/font_cache.h"
-#include "objects/picture_cache.h"
 #include "gfx/surface.h"
+#include "hosts/headless/recording_ui.h"
+#include "objects/picture_cache.h"
 
 namespace velk {
 namespace {

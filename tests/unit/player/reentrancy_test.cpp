@@ -18,9 +18,9 @@
 #include "hosts/headless/memory_file_system.h"
 #include "hosts/headless/memory_profile_store.h"
 #include "hosts/headless/virtual_clock.h"
+#include "player/player.h"
 #include "script/compiler_script_codec.h"
 #include "script/variable_store.h"
-#include "player/player.h"
 
 namespace velk {
 namespace {
@@ -31,7 +31,8 @@ constexpr std::uint32_t kStartTick = 1'000'000;
 // answered with its first button.
 class LingeringUi : public host::Ui {
   public:
-    LingeringUi(headless::EffectLog& log, headless::HeadlessEventLoop& loop, headless::VirtualClock& clock)
+    LingeringUi(headless::EffectLog& log, headless::HeadlessEventLoop& loop,
+                headless::VirtualClock& clock)
         : log_(log), loop_(loop), clock_(clock) {}
     host::MessageAnswer Ask(std::string_view caption, std::string_view text,
                             host::MessageButtons buttons) override {
@@ -107,8 +108,8 @@ struct Rig {
     headless::VirtualClock clock{kStartTick};
     std::vector<std::string> lines;
     headless::EffectLog log{clock, [this](std::string_view line) {
-                            lines.emplace_back(line.substr(0, line.size() - 1));
-                        }};
+                                lines.emplace_back(line.substr(0, line.size() - 1));
+                            }};
     headless::HeadlessEventLoop loop{clock};
     LingeringUi ui{log, loop, clock};
     headless::LoggingObserver observer{log};

@@ -248,7 +248,8 @@ TEST(EvaluatorTest, WithoutWindowMacrosStayAndTheListIsEmpty) {
 }
 
 TEST(EvaluatorTest, NumbersShowIntegralOrFifteenDigitsWhateverTheLocale) {
-    // A locale with a decimal comma must not leak into what scripts show (when the machine has one).
+    // A locale with a decimal comma must not leak into what scripts show (when the machine has
+    // one).
     std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
     const std::pair<double, const char*> cases[] = {
         {0, "0"},

@@ -12,10 +12,10 @@
 #include "commands/command_owner.h"
 #include "commands/dispatcher.h"
 #include "document/project.h"
-#include "pages/page_lookup.h"
-#include "pages/page_manager.h"
 #include "hosts/headless/recording_ui.h"
 #include "hosts/headless/virtual_clock.h"
+#include "pages/page_lookup.h"
+#include "pages/page_manager.h"
 #include "script/evaluator.h"
 #include "script/variable_store.h"
 

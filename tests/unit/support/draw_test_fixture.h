@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "document/object.h"
-#include "hosts/headless/recording_ui.h"
 #include "gfx/canvas.h"
-#include "objects/draw_object.h"
 #include "gfx/font_cache.h"
-#include "objects/picture_cache.h"
 #include "gfx/surface.h"
+#include "hosts/headless/recording_ui.h"
+#include "objects/draw_object.h"
+#include "objects/picture_cache.h"
 
 namespace velk::test {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "pages/page_manager.h"
 #include "host/host.h"
+#include "pages/page_manager.h"
 
 namespace velk::test {
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "fake_page_host.h"
-#include "input/input_owner.h"
-#include "pages/page_lookup.h"
 #include "hosts/headless/recording_ui.h"
+#include "input/input_owner.h"
 #include "objects/picture_cache.h"
+#include "pages/page_lookup.h"
 #include "script/variable_store.h"
 
 namespace velk::test {
