@@ -3,11 +3,13 @@
 #include <array>
 
 #include "objects/buttons/button_kind.h"
+#include "objects/effect/effect_kind.h"
 #include "objects/input_text/input_text_kind.h"
 #include "objects/paragraph/paragraph_kind.h"
 #include "objects/pictures/picture_kind.h"
 #include "objects/shapes/shape_kind.h"
 #include "objects/text/text_kind.h"
+#include "objects/timer_object/timer_object_kind.h"
 
 namespace velk {
 namespace {
@@ -37,6 +39,8 @@ constexpr std::array<KindTraits, kKindCount> MakeTable() {
     t[kKindPolygon] = {.draw = DrawPolygon, .precise_hit = HitPolygon, .shows_object_cursor = true};
     t[kKindParagraph] = {.draw = DrawParagraph};
     t[kKindScript] = {.covers = false};
+    t[kKindEffect] = {.own_timer = EffectTimer, .timer_starts_on_entry = true};
+    t[kKindTimer] = {.own_timer = TimerObjectTimer};
     t[kKindMatrix] = {.draw = DrawMatrix, .shows_object_cursor = true};
     t[kKindPlugin] = {.draws_itself = true};
     t[kKindInputText] = {.draw = DrawInput, .shows_object_cursor = true, .takes_focus = true};

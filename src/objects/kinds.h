@@ -17,6 +17,12 @@ struct DrawContext;
 using KindDrawer = void (*)(Object& object, DrawContext& ctx);
 // The precise test of a page point against an object, once its rectangle matched.
 using KindHitTest = bool (*)(const Object& object, Point point, PictureCache& pictures);
+// A window timer an object runs while it is shown.
+struct ObjectTimer {
+    std::uint32_t id = 0;
+    std::uint32_t interval_ms = 0;
+};
+using KindTimer = ObjectTimer (*)(const Object& object);
 
 struct KindTraits {
     // Draws the object on the page; none draws nothing (shown by a child window, by a drawer
@@ -39,6 +45,11 @@ struct KindTraits {
     bool holds_members = false;
     // Never covers the objects below it (groups, script objects).
     bool covers = true;
+    // The timer an object of this kind runs while shown (effects, timer objects): hiding kills
+    // it, showing sets it again.
+    KindTimer own_timer = nullptr;
+    // The timer also starts when the page is entered with the object shown (effects).
+    bool timer_starts_on_entry = false;
 };
 
 // The row of `kind`; kinds the player does not know get the empty row.

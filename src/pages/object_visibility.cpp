@@ -15,9 +15,6 @@ namespace {
 // opened once.
 using GroupsSeen = std::unordered_set<const Object*>;
 
-// Kind 28 keeps its timer id in param4 and its interval in param2.
-constexpr std::int32_t kKindTimerObject = kKindTimer;
-
 void CancelShrink(Page& page, Object& object) {
     if (!object.anim_running) return;
     object.scale = object.anim_saved_scale;
@@ -27,23 +24,13 @@ void CancelShrink(Page& page, Object& object) {
 
 // Hiding stops an object's own animation timer; showing starts it again.
 void FollowAnimationTimer(Page& page, Object& object, bool hide, PageOwner& owner) {
-    switch (object.kind) {
-        case kKindEffect:
-            if (hide) {
-                owner.KillTimer(kEffectTimerId);
-            } else {
-                owner.SetTimer(kEffectTimerId, object.param2);
-            }
-            break;
-        case kKindTimerObject:
-            if (hide) {
-                owner.KillTimer(object.param4);
-            } else {
-                owner.SetTimer(object.param4, object.param2);
-            }
-            break;
-        default:
-            break;
+    if (const KindTimer own_timer = TraitsOf(object.kind).own_timer) {
+        const ObjectTimer timer = own_timer(object);
+        if (hide) {
+            owner.KillTimer(timer.id);
+        } else {
+            owner.SetTimer(timer.id, timer.interval_ms);
+        }
     }
     owner.ObjectVisibilityChanged(page, object, hide);
 }

@@ -4,6 +4,7 @@
 
 #include "base/saturate.h"
 #include "gfx/image_library.h"
+#include "objects/kinds.h"
 #include "pages/page_manager.h"
 
 namespace velk {
@@ -67,19 +68,13 @@ bool LoadImageFilePicture(Object& object, const PictureFolder& folder) {
 }
 
 void EnterObject(Page& page, Object& object, const PictureFolder& folder, PageOwner& owner) {
-    switch (object.kind) {
-        case kKindImage:
-            if (object.param2 == 1 && !object.image1 && LoadImageFilePicture(object, folder)) {
-                owner.ForgetPicture(*object.image1);
-            }
-            break;
-        case kKindEffect:
-            if (object.hidden == 0 && object.visible != 0) {
-                owner.SetTimer(kEffectTimerId, object.param2);
-            }
-            break;
-        default:
-            break;
+    if (PictureFromFile(object) && !object.image1 && LoadImageFilePicture(object, folder)) {
+        owner.ForgetPicture(*object.image1);
+    }
+    const KindTraits& kind = TraitsOf(object.kind);
+    if (kind.timer_starts_on_entry && object.hidden == 0 && object.visible != 0) {
+        const ObjectTimer timer = kind.own_timer(object);
+        owner.SetTimer(timer.id, timer.interval_ms);
     }
     owner.EnterObject(page, object);
 }

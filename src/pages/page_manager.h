@@ -30,7 +30,6 @@ inline constexpr std::string_view kMasterLayerName = "Master Layer 000";
 
 // Window timers that page entry and page stop touch.
 inline constexpr std::uint32_t kVideoPollTimerId = 502;
-inline constexpr std::uint32_t kEffectTimerId = 100;
 
 // The sub-folder of the player's folder from which Image objects load their picture files.
 inline constexpr std::string_view kImagesFolder = "Images";

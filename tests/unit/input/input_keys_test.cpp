@@ -2,7 +2,7 @@
 
 #include "input/keyboard_dispatch.h"
 #include "input/pointer_dispatch.h"
-#include "input_test_host.h"
+#include "input_test_owner.h"
 
 namespace velk::test {
 namespace {

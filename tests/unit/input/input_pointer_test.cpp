@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "input/pointer_dispatch.h"
-#include "input_test_host.h"
+#include "input_test_owner.h"
 
 namespace velk::test {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "draw_test_fixture.h"
 #include "input/pointer_dispatch.h"
-#include "input_test_host.h"
+#include "input_test_owner.h"
 #include "objects/paragraph/paragraph_scroll.h"
 
 namespace velk::test {

@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "fake_page_host.h"
+#include "fake_page_owner.h"
 
 namespace velk {
 namespace {

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_page_host.h"
+#include "fake_page_owner.h"
 #include "hosts/headless/memory_file_system.h"
 #include "image_test_writers.h"
+#include "objects/effect/effect_kind.h"
 
 namespace velk {
 namespace {

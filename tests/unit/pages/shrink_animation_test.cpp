@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_page_host.h"
+#include "fake_page_owner.h"
 #include "pages/object_visibility.h"
 #include "pages/page_manager.h"
 

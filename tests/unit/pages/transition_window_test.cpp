@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_page_host.h"
+#include "fake_page_owner.h"
 
 namespace velk {
 namespace {

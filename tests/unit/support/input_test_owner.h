@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "fake_page_host.h"
+#include "fake_page_owner.h"
 #include "hosts/headless/recording_ui.h"
 #include "input/input_owner.h"
 #include "objects/picture_cache.h"
