@@ -127,7 +127,7 @@ struct Rig {
                 player.OnPointer({PointerAction::kDown, {event.x, event.y}});
                 player.OnPointer({PointerAction::kUp, {event.x, event.y}});
             } else if (event.kind == headless::EventKind::kVars) {
-                log.Variables(player.Variables());
+                log.Variables(player.VariableValues());
             } else if (event.kind == headless::EventKind::kQuit) {
                 loop.Quit();
             }
