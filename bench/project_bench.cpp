@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "codec/jpeg_codec.h"
-#include "commands.h"
+#include "tool_commands.h"
 #include "document/container.h"
 #include "document/load_context.h"
 #include "document/picture_io.h"
