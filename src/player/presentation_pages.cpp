@@ -3,6 +3,7 @@
 
 #include "base/codepage.h"
 #include "base/saturate.h"
+#include "document/command_vocabulary.h"
 #include "gfx/canvas.h"
 #include "objects/input_text/field_control.h"
 #include "objects/kinds.h"
@@ -14,14 +15,10 @@ namespace velk {
 namespace {
 
 // Entry lists with these commands wait for timer 105, so that the page is painted first.
-constexpr std::int32_t kCodeVideoPlay = 3;
-constexpr std::int32_t kCodeMoveTo = 85;
-constexpr std::int32_t kCodeRefresh = 87;
-
 bool NeedsPaintedPage(const ActionList& list) {
     for (const ActionRecord& record : list.records) {
-        if (record.code == kCodeVideoPlay || record.code == kCodeMoveTo ||
-            record.code == kCodeRefresh) {
+        if (record.code == kCmdVideoPlay || record.code == kCmdMoveTo ||
+            record.code == kCmdRefresh) {
             return true;
         }
     }

@@ -8,6 +8,7 @@
 
 #include "base/codepage.h"
 #include "base/win_path.h"
+#include "document/command_vocabulary.h"
 #include "hosts/qt/qt_host.h"
 #include "player_startup.h"
 
@@ -108,7 +109,7 @@ TEST_F(PlayerWindow, ItsTimersFireOnTheirOwnAndCanEndThePresentation) {
     Project project = TinyProject();
     // ExitTimer 300: the presentation ends by itself after 300 ms.
     ActionRecord exit_timer;
-    exit_timer.code = 27;
+    exit_timer.code = kCmdExitTimer;
     exit_timer.target = "300";
     project.pages[0].entry_actions.records.push_back(exit_timer);
     ASSERT_TRUE(Start(std::move(project)));

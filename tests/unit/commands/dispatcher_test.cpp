@@ -58,7 +58,7 @@ TEST(RunActions, RepaintsTheUnionOfChangedObjectsOnceAtTheEnd) {
 
 TEST(RunActions, CodesWithoutBehaviourPassSilently) {
     FakeCommandHost host;
-    auto list = List({Record(13, "song.wav", "1"), Record(kCodeComment, {}, "* note"),
+    auto list = List({Record(kCmdWavePlay, "song.wav", "1"), Record(kCodeComment, {}, "* note"),
                       Record(kCodeAssign, {}, "a=1"), Record(500, "A"), Record(-3, "A"),
                       Record(kCmdHide, "Missing")});
     EXPECT_EQ(host.dispatcher.RunActions(list), 1);

@@ -5,6 +5,8 @@
 #include <set>
 #include <string>
 
+#include "document/action_list.h"
+
 namespace velk {
 namespace {
 
@@ -22,8 +24,10 @@ TEST(CommandTable, HoldsEveryCommandOnceInTableOrder) {
         EXPECT_TRUE(codes.insert(entry.code).second) << entry.name;
         EXPECT_TRUE(entry.argument_count >= 0 && entry.argument_count <= 2) << entry.name;
         // Statement codes never collide with commands.
-        EXPECT_FALSE(entry.code >= 99 && entry.code <= 104) << entry.name;
-        EXPECT_NE(entry.code, 200) << entry.name;
+        EXPECT_FALSE(entry.code >= kCodeAssign && entry.code <= kCodeElse) << entry.name;
+        EXPECT_NE(entry.code, kCodeComment) << entry.name;
+        // The dispatcher's lookup has a place for every code.
+        EXPECT_TRUE(entry.code >= 0 && entry.code < kCommandCodeLimit) << entry.name;
     }
 }
 

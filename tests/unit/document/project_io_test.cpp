@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "codec/zlib_codec.h"
+#include "document/command_vocabulary.h"
 #include "document/container.h"
 #include "document/object_io.h"
 #include "document/page_io.h"
@@ -414,7 +415,7 @@ Project RichProject(const host::ProfileStore& profile, bool with_objects) {
     h.flash_install_option = 3;
 
     ActionRecord go;
-    go.code = 11;
+    go.code = kCmdPage;
     go.target = "Second";
     go.argument_count = 1;
     ActionRecord assign;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "document/command_vocabulary.h"
 #include "document/container.h"
 #include "player_test_host.h"
 #include "script/variable_store.h"
@@ -83,9 +84,9 @@ TEST(Player, RemembersItsPositionInTheSettingsSection) {
 TEST(Player, PageTimerWalksThePagesAndExitTimerEnds) {
     PlayerRig rig;
     Project project = ThreePages();
-    project.pages[0].entry_actions.records = {Command(28, "1000")};
-    project.pages[1].entry_actions.records = {Command(28, "500", "Three")};
-    project.pages[2].entry_actions.records = {Command(27, "200")};
+    project.pages[0].entry_actions.records = {Command(kCmdPageTimer, "1000")};
+    project.pages[1].entry_actions.records = {Command(kCmdPageTimer, "500", "Three")};
+    project.pages[2].entry_actions.records = {Command(kCmdExitTimer, "200")};
     ASSERT_TRUE(rig.Start(std::move(project)));
     rig.Wait(999);
     EXPECT_EQ(rig.player.CurrentPageName(), "One");
@@ -103,7 +104,7 @@ TEST(Player, EscapeRunsZizExitInsteadOfEndingAndEnterNeverEnds) {
     Project project = ThreePages();
     Object exit_object = MakeObject(kKindText, "ZIZ_EXIT", {0, 0, 10, 10});
     exit_object.initially_hidden = 1;
-    exit_object.actions_click.records = {Command(9)};  // NextPage
+    exit_object.actions_click.records = {Command(kCmdNextPage)};
     project.master_layer.objects.push_back(exit_object);
     ASSERT_TRUE(rig.Start(std::move(project)));
     EXPECT_FALSE(rig.player.OnKeyDown(0x0D));
@@ -119,7 +120,7 @@ TEST(Player, TransitionPlaysOverTheWindowAndAClickEndsIt) {
     project.pages[1].background_colour = 0x00FF00;
     project.pages[0].transition_effect = 12;
     project.pages[0].transition_duration = 500;
-    project.pages[0].entry_actions.records = {Command(9)};
+    project.pages[0].entry_actions.records = {Command(kCmdNextPage)};
     ASSERT_TRUE(rig.Start(std::move(project)));
     EXPECT_TRUE(rig.player.TransitionRunning());
     rig.Wait(31 * 8);
@@ -138,8 +139,9 @@ TEST(Player, ExitInsideAWaitingCommandEndsOnceTheListUnwinds) {
     Project project = ThreePages();
     project.pages[0].objects.push_back(MakeObject(kKindText, "Box", {0, 0, 10, 10}));
     // The page timer fires while MoveTo waits between its steps.
-    project.pages[0].entry_actions.records = {Command(27, "50"), Command(85, "Box", "300,0,100"),
-                                              Command(1, "Box")};
+    project.pages[0].entry_actions.records = {Command(kCmdExitTimer, "50"),
+                                              Command(kCmdMoveTo, "Box", "300,0,100"),
+                                              Command(kCmdShow, "Box")};
     ASSERT_TRUE(rig.Start(std::move(project)));
     // MoveTo waits for timer 105, then moves in steps of just over 5 ms.
     while (!rig.player.Ended() && rig.clock.ElapsedMs() < 1000) rig.Wait(1);
@@ -166,9 +168,10 @@ TEST(Player, RunVkdInsideANestedPumpSwitchesOnceTheListsHaveEnded) {
 
     Project project = ThreePages();
     project.pages[0].objects.push_back(MakeObject(kKindText, "Box", {0, 0, 10, 10}));
-    project.pages[0].entry_actions.records = {Command(28, "50", "Two"),
-                                              Command(85, "Box", "300,0,100"), Command(12)};
-    project.pages[1].entry_actions.records = {Command(5, "<SrcDir>second.vkd", "B2")};
+    project.pages[0].entry_actions.records = {Command(kCmdPageTimer, "50", "Two"),
+                                              Command(kCmdMoveTo, "Box", "300,0,100"),
+                                              Command(kCmdExit)};
+    project.pages[1].entry_actions.records = {Command(kCmdRunVkd, "<SrcDir>second.vkd", "B2")};
     ASSERT_TRUE(rig.Start(std::move(project)));
     rig.Wait(1000);
     EXPECT_FALSE(rig.player.Ended());  // the Exit after MoveTo never ran
@@ -185,7 +188,7 @@ namespace {
 TEST(Player, APageWhoseEntryActionsEnterItAgainStopsAtTheRecursionLimit) {
     PlayerRig rig;
     Project project = ThreePages();
-    project.pages[0].entry_actions.records = {Command(11, "One")};
+    project.pages[0].entry_actions.records = {Command(kCmdPage, "One")};
     ASSERT_TRUE(rig.Start(std::move(project)));
     EXPECT_EQ(rig.ui.Texts(), std::vector<std::string>{"Recursion in Script reached 50 levels."});
     EXPECT_EQ(rig.player.CurrentPageName(), "One");

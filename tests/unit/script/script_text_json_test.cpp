@@ -1,6 +1,7 @@
 // Action lists as script text in the JSON description.
 #include <gtest/gtest.h>
 
+#include "document/command_vocabulary.h"
 #include "document/project_json.h"
 #include "script/compiler.h"
 #include "script/compiler_script_codec.h"
@@ -50,7 +51,7 @@ TEST(ScriptTextJson, WritesTextWhereItCompilesBackAndIsAFixedPoint) {
     page.entry_actions = CompileScript("If (a=1) Then\nPage(\"Intro\")\nEnd").list;
     // A stray argument on a one-argument command: no text makes this record.
     ActionRecord odd;
-    odd.code = 0;
+    odd.code = kCmdHide;
     odd.target = "A";
     odd.argument = "stray";
     odd.argument_count = 1;
