@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -61,22 +62,26 @@ enum class CommandResult {
     kEndList,
 };
 
-// Performs the record of `ctx` by its code. Codes without behaviour here do nothing.
-CommandResult PerformCommand(CommandContext& ctx);
-
 // The statement codes (99 to 104) while records run.
 CommandResult PerformStatement(CommandContext& ctx);
-// Return, Break, RunScript, ScriptTimer, Pause, Message and DisplayValue.
-CommandResult PerformScriptCommand(CommandContext& ctx);
 
-// The families.
-void PerformVisibility(CommandContext& ctx);              // Hide, Show, Invert
-void PerformMoveObject(CommandContext& ctx);              // MoveObject
-CommandResult PerformMoveTo(CommandContext& ctx);         // MoveTo
-void PerformNavigation(CommandContext& ctx);              // FirstPage ... PrevPage, Page
-void PerformPageTimer(CommandContext& ctx);               // PageTimer, ExitTimer
-CommandResult PerformWindowCommand(CommandContext& ctx);  // Exit, Minimize, Restore, Refresh
-void PerformRunProject(CommandContext& ctx);              // RunVKD
+// What performs one command. Every command the player plays has one row, {code, &body}, beside
+// its body in its family's file; the dispatcher finds the body by the record's code.
+using CommandBody = CommandResult (*)(CommandContext&);
+struct CommandRow {
+    std::int32_t code;
+    CommandBody body;
+};
+
+// The rows of each family. A new family is also listed in CommandFamilies (command_lookup.cpp).
+std::span<const CommandRow> VisibilityCommands();  // Hide, Show, Invert
+std::span<const CommandRow> PlacementCommands();   // MoveObject, MoveTo
+std::span<const CommandRow> NavigationCommands();  // FirstPage ... PrevPage, Page
+std::span<const CommandRow> TimerCommands();       // PageTimer, ExitTimer
+std::span<const CommandRow> WindowCommands();      // Exit, Minimize, Restore, Refresh
+std::span<const CommandRow> ProjectCommands();     // RunVKD
+// Return, Break, RunScript, ScriptTimer, Pause, Message and DisplayValue.
+std::span<const CommandRow> ScriptCommands();
 
 // The integer a text begins with, read as a C library would: white space, a sign, digits.
 // Saturates instead of overflowing; 0 without digits.

@@ -10,35 +10,45 @@ namespace {
 
 constexpr Point kNoPointer{-1, -1};
 
-void GoInDirection(CommandContext& ctx, PageDirection direction) {
+CommandResult GoInDirection(CommandContext& ctx, PageDirection direction) {
     ctx.owner.GoToPage(static_cast<std::int32_t>(direction), {}, kNoPointer);
+    return CommandResult::kGoOn;
 }
+
+CommandResult PerformFirstPage(CommandContext& ctx) {
+    return GoInDirection(ctx, PageDirection::kFirst);
+}
+
+CommandResult PerformLastPage(CommandContext& ctx) {
+    return GoInDirection(ctx, PageDirection::kLast);
+}
+
+CommandResult PerformNextPage(CommandContext& ctx) {
+    return GoInDirection(ctx, PageDirection::kNext);
+}
+
+CommandResult PerformPrevPage(CommandContext& ctx) {
+    return GoInDirection(ctx, PageDirection::kPrevious);
+}
+
+CommandResult PerformPage(CommandContext& ctx) {
+    if (ctx.target.empty()) return CommandResult::kGoOn;
+    // Waiting commands of other runs give up once the page changes.
+    ctx.dispatcher.SetPendingStop(true);
+    ctx.owner.GoToPageCommand(ctx.target);
+    return CommandResult::kGoOn;
+}
+
+constexpr CommandRow kRows[] = {
+    {kCmdFirstPage, &PerformFirstPage}, {kCmdLastPage, &PerformLastPage},
+    {kCmdNextPage, &PerformNextPage},   {kCmdPrevPage, &PerformPrevPage},
+    {kCmdPage, &PerformPage},
+};
 
 }  // namespace
 
-void PerformNavigation(CommandContext& ctx) {
-    switch (ctx.record.code) {
-        case kCmdFirstPage:
-            GoInDirection(ctx, PageDirection::kFirst);
-            break;
-        case kCmdLastPage:
-            GoInDirection(ctx, PageDirection::kLast);
-            break;
-        case kCmdNextPage:
-            GoInDirection(ctx, PageDirection::kNext);
-            break;
-        case kCmdPrevPage:
-            GoInDirection(ctx, PageDirection::kPrevious);
-            break;
-        case kCmdPage:
-            if (ctx.target.empty()) return;
-            // Waiting commands of other runs give up once the page changes.
-            ctx.dispatcher.SetPendingStop(true);
-            ctx.owner.GoToPageCommand(ctx.target);
-            break;
-        default:
-            break;
-    }
+std::span<const CommandRow> NavigationCommands() {
+    return kRows;
 }
 
 }  // namespace velk

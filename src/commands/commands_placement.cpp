@@ -7,6 +7,7 @@
 #include "commands/command_owner.h"
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
+#include "document/command_vocabulary.h"
 #include "objects/kinds.h"
 #include "pages/object_visibility.h"
 
@@ -70,14 +71,14 @@ void PlaceOnCurrentPage(CommandContext& ctx, Object& object, std::int32_t x, std
     ctx.frame.Repaint(FullRect(object).Inflate(1));
 }
 
-}  // namespace
-
-void PerformMoveObject(CommandContext& ctx) {
+CommandResult PerformMoveObject(CommandContext& ctx) {
     Object* object = ctx.object;
     Page* page = ctx.PageForTarget();
-    if (object == nullptr || page == nullptr || ctx.record.argument.empty()) return;
+    if (object == nullptr || page == nullptr || ctx.record.argument.empty()) {
+        return CommandResult::kGoOn;
+    }
     const auto fields = SplitArgs(ctx.record.argument, 4, ctx.owner.Variables());
-    if (fields.size() != 2 && fields.size() != 4) return;
+    if (fields.size() != 2 && fields.size() != 4) return CommandResult::kGoOn;
 
     const std::int32_t x = EvaluateInt(ctx.owner, fields[0]);
     const std::int32_t y = EvaluateInt(ctx.owner, fields[1]);
@@ -102,6 +103,7 @@ void PerformMoveObject(CommandContext& ctx) {
         PlaceObject(*page, *object, x, y, resized);
     }
     ctx.frame.Repaint(FullRect(*object).Inflate(1));
+    return CommandResult::kGoOn;
 }
 
 CommandResult PerformMoveTo(CommandContext& ctx) {
@@ -134,6 +136,17 @@ CommandResult PerformMoveTo(CommandContext& ctx) {
     PlaceOnCurrentPage(ctx, *object, x, y);
     ctx.owner.Invalidate(ctx.frame.repaint);
     return CommandResult::kGoOn;
+}
+
+constexpr CommandRow kRows[] = {
+    {kCmdMoveObject, &PerformMoveObject},
+    {kCmdMoveTo, &PerformMoveTo},
+};
+
+}  // namespace
+
+std::span<const CommandRow> PlacementCommands() {
+    return kRows;
 }
 
 }  // namespace velk

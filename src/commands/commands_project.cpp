@@ -2,6 +2,7 @@
 #include "commands/command_owner.h"
 #include "commands/commands.h"
 #include "commands/dispatcher.h"
+#include "document/command_vocabulary.h"
 #include "pages/page_manager.h"
 
 namespace velk {
@@ -15,22 +16,31 @@ bool AsksForNewWindow(std::string_view parameter) {
            (parameter.size() == kNewWindow.size() || parameter[kNewWindow.size()] == ',');
 }
 
-}  // namespace
-
-void PerformRunProject(CommandContext& ctx) {
-    if (ctx.target.empty()) return;
+CommandResult PerformRunVkd(CommandContext& ctx) {
+    if (ctx.target.empty()) return CommandResult::kGoOn;
     const std::string path = ctx.owner.ExpandPath(ctx.target);
     const std::string parameter = ctx.Argument();
     if (AsksForNewWindow(parameter)) {
         // TODO(launcher): start a new player process on `path` through Run with mode 5 and
         // report its result through "ZIZ_ReturnVal".
-        return;
+        return CommandResult::kGoOn;
     }
     if (Page* page = ctx.owner.CurrentPage()) ctx.owner.PageSide().RunExitActions(*page);
     ctx.dispatcher.StopAll();
     ctx.owner.RequestProjectSwitch(path, parameter);
     // The switch waits for the dispatcher to be idle; this list is over, so it need not wait.
     ctx.dispatcher.ClearExecuting();
+    return CommandResult::kGoOn;
+}
+
+constexpr CommandRow kRows[] = {
+    {kCmdRunVkd, &PerformRunVkd},
+};
+
+}  // namespace
+
+std::span<const CommandRow> ProjectCommands() {
+    return kRows;
 }
 
 }  // namespace velk

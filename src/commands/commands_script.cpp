@@ -28,9 +28,17 @@ CommandResult PerformReturn(CommandContext& ctx) {
     return CommandResult::kEndList;
 }
 
-void PerformRunScript(CommandContext& ctx) {
-    if (ctx.object == nullptr) return;
+CommandResult PerformBreak(CommandContext& ctx) {
+    // The run returns at its next record, and so does every enclosing one, until a For loop
+    // takes the flag.
+    ctx.dispatcher.SetBreak(true);
+    return CommandResult::kGoOn;
+}
+
+CommandResult PerformRunScript(CommandContext& ctx) {
+    if (ctx.object == nullptr) return CommandResult::kGoOn;
     ctx.dispatcher.RunGuarded(ctx.owner.ShareList(ctx.object->actions_click));
+    return CommandResult::kGoOn;
 }
 
 // The timer a prefix selects, by its lower-case form.
@@ -41,8 +49,8 @@ std::uint32_t ScriptTimerFor(std::string_view prefix) {
     return kScriptTimerId;
 }
 
-void PerformScriptTimer(CommandContext& ctx) {
-    if (ctx.record.target.empty() || ctx.record.argument.empty()) return;
+CommandResult PerformScriptTimer(CommandContext& ctx) {
+    if (ctx.record.target.empty() || ctx.record.argument.empty()) return CommandResult::kGoOn;
     const std::string argument = ctx.Argument();
     std::int32_t delay = LeadingInteger(argument);
     if (delay <= 0) delay = std::max(SaturateCast<std::int32_t>(QuietValue(ctx, argument)), 0);
@@ -55,6 +63,7 @@ void PerformScriptTimer(CommandContext& ctx) {
         name = name.substr(equals + 1);
     }
     ctx.owner.StartScriptTimer(id, name, static_cast<std::uint32_t>(delay));
+    return CommandResult::kGoOn;
 }
 
 CommandResult PerformPause(CommandContext& ctx) {
@@ -79,7 +88,7 @@ std::optional<std::string> VariableText(CommandContext& ctx) {
     return std::nullopt;
 }
 
-void PerformMessage(CommandContext& ctx) {
+CommandResult PerformMessage(CommandContext& ctx) {
     std::string text = ctx.target;
     if (!ctx.record.argument.empty()) {
         if (auto value = VariableText(ctx)) {
@@ -90,6 +99,7 @@ void PerformMessage(CommandContext& ctx) {
         }
     }
     ctx.owner.Ui().Ask(ctx.owner.ProjectTitle(), text, host::MessageButtons::kOk);
+    return CommandResult::kGoOn;
 }
 
 // An Input text that has been drawn shows the value in its field, and its variables follow.
@@ -104,8 +114,8 @@ void ShowInField(CommandContext& ctx, Object& input_text, const std::string& val
     }
 }
 
-void PerformDisplayValue(CommandContext& ctx) {
-    if (ctx.object == nullptr) return;
+CommandResult PerformDisplayValue(CommandContext& ctx) {
+    if (ctx.object == nullptr) return CommandResult::kGoOn;
     std::string value;
     if (auto text = VariableText(ctx)) {
         value = std::move(*text);
@@ -118,37 +128,23 @@ void PerformDisplayValue(CommandContext& ctx) {
     Rect area = ctx.object->rect;
     area.right = Rect::Clamp32(std::int64_t{area.right} + 200);
     ctx.owner.Invalidate(area);
+    return CommandResult::kGoOn;
 }
+
+constexpr CommandRow kRows[] = {
+    {kCmdReturn, &PerformReturn},
+    {kCmdBreak, &PerformBreak},
+    {kCmdRunScript, &PerformRunScript},
+    {kCmdScriptTimer, &PerformScriptTimer},
+    {kCmdPause, &PerformPause},
+    {kCmdMessage, &PerformMessage},
+    {kCmdDisplayValue, &PerformDisplayValue},
+};
 
 }  // namespace
 
-CommandResult PerformScriptCommand(CommandContext& ctx) {
-    switch (ctx.record.code) {
-        case kCmdReturn:
-            return PerformReturn(ctx);
-        case kCmdBreak:
-            // The run returns at its next record, and so does every enclosing one, until a For
-            // loop takes the flag.
-            ctx.dispatcher.SetBreak(true);
-            break;
-        case kCmdRunScript:
-            PerformRunScript(ctx);
-            break;
-        case kCmdScriptTimer:
-            PerformScriptTimer(ctx);
-            break;
-        case kCmdPause:
-            return PerformPause(ctx);
-        case kCmdMessage:
-            PerformMessage(ctx);
-            break;
-        case kCmdDisplayValue:
-            PerformDisplayValue(ctx);
-            break;
-        default:
-            break;
-    }
-    return CommandResult::kGoOn;
+std::span<const CommandRow> ScriptCommands() {
+    return kRows;
 }
 
 }  // namespace velk

@@ -4,28 +4,41 @@
 #include "document/command_vocabulary.h"
 
 namespace velk {
+namespace {
 
-CommandResult PerformWindowCommand(CommandContext& ctx) {
-    switch (ctx.record.code) {
-        case kCmdExit:
-            ctx.owner.Exit();
-            // Nothing after Exit may run, whatever the end operations left behind.
-            return CommandResult::kEndList;
-        case kCmdMinimize:
-            ctx.owner.Minimize();
-            break;
-        case kCmdRestore:
-            ctx.owner.Restore();
-            break;
-        case kCmdRefresh:
-            // Paint what the list changed so far now, not at its end.
-            if (!ctx.frame.repaint.IsEmpty()) ctx.owner.Invalidate(ctx.frame.repaint.Inflate(1));
-            if (!ctx.owner.PumpMessages()) return CommandResult::kEndList;
-            break;
-        default:
-            break;
-    }
+CommandResult PerformExit(CommandContext& ctx) {
+    ctx.owner.Exit();
+    // Nothing after Exit may run, whatever the end operations left behind.
+    return CommandResult::kEndList;
+}
+
+CommandResult PerformMinimize(CommandContext& ctx) {
+    ctx.owner.Minimize();
     return CommandResult::kGoOn;
+}
+
+CommandResult PerformRestore(CommandContext& ctx) {
+    ctx.owner.Restore();
+    return CommandResult::kGoOn;
+}
+
+CommandResult PerformRefresh(CommandContext& ctx) {
+    // Paint what the list changed so far now, not at its end.
+    if (!ctx.frame.repaint.IsEmpty()) ctx.owner.Invalidate(ctx.frame.repaint.Inflate(1));
+    return ctx.owner.PumpMessages() ? CommandResult::kGoOn : CommandResult::kEndList;
+}
+
+constexpr CommandRow kRows[] = {
+    {kCmdExit, &PerformExit},
+    {kCmdMinimize, &PerformMinimize},
+    {kCmdRestore, &PerformRestore},
+    {kCmdRefresh, &PerformRefresh},
+};
+
+}  // namespace
+
+std::span<const CommandRow> WindowCommands() {
+    return kRows;
 }
 
 }  // namespace velk

@@ -1,6 +1,7 @@
 #include "commands/dispatcher.h"
 
 #include "commands/assignment.h"
+#include "commands/command_lookup.h"
 #include "commands/command_owner.h"
 #include "commands/commands.h"
 #include "document/command_vocabulary.h"
@@ -55,6 +56,8 @@ void SkipRecord(const ActionRecord& record, IfLevels& ifs, host::Ui& ui) {
 }
 
 }  // namespace
+
+Dispatcher::Dispatcher(CommandOwner& owner) : owner_(owner), commands_(CommandLookup::Played()) {}
 
 // RunHeld's loop over the records, kept in line with it: a loop body runs it every pass.
 [[gnu::always_inline]] inline int Dispatcher::Walk(const ActionList& list,
@@ -135,7 +138,10 @@ CommandResult Dispatcher::Perform(RunFrame& frame, const ActionRecord& record) {
     }
     ctx.object_name = ObjectLookupName(record.code, ctx.target, owner_.Variables());
     if (!ctx.object_name.empty()) ctx.object = owner_.FindObject(ctx.object_name);
-    return PerformCommand(ctx);
+    // Sound, music and CD commands, unknown codes and commands whose kinds are not played yet
+    // have no body: accepted and passed over without a word.
+    const CommandBody body = commands_.Find(record.code);
+    return body != nullptr ? body(ctx) : CommandResult::kGoOn;
 }
 
 int Dispatcher::RunGuarded(ActionListPtr list) {

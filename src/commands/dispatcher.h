@@ -15,6 +15,7 @@ namespace velk {
 
 enum class CommandResult;
 struct RunFrame;
+class CommandLookup;
 class CommandOwner;
 class RecordPrograms;
 class VariableStore;
@@ -27,7 +28,7 @@ inline constexpr std::int32_t kMaxRunDepth = 50;
 
 class Dispatcher {
   public:
-    explicit Dispatcher(CommandOwner& owner) : owner_(owner) {}
+    explicit Dispatcher(CommandOwner& owner);
 
     // Runs `list`. 1 when it ran to its end or a Break cut it short; 0 when it was refused (no
     // list, no records, the player stopping) or stopped. The list is held for the whole run, so
@@ -77,6 +78,8 @@ class Dispatcher {
     CommandResult Perform(RunFrame& frame, const ActionRecord& record);
 
     CommandOwner& owner_;
+    // Where each record finds its command's body.
+    const CommandLookup& commands_;
     bool stop_ = false;
     bool executing_ = false;
     bool break_ = false;
