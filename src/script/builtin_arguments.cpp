@@ -9,7 +9,7 @@ namespace velk {
 bool ExpressionParser::StringArgument(std::string& text) {
     Next();
     text = StringExpression();
-    if (token_ != ')') {
+    if (Token() != ')') {
         Fail(ScriptError::kMessage, "Expecting: ')'");
         return false;
     }
@@ -20,16 +20,15 @@ bool ExpressionParser::StringArgument(std::string& text) {
 bool ExpressionParser::RawArguments(std::span<std::string_view> pieces) {
     // The text from the "(" up to the first ")": commas and ")" cannot occur inside arguments,
     // quoted or not.
-    const std::size_t close = text_.find(')', position_);
+    const std::string_view text = Text();
+    const std::size_t close = text.find(')', Position());
     if (close == std::string_view::npos) {
-        position_ = text_.size();
-        token_ = kEnd;
+        MoveTo(text.size());
         Fail(ScriptError::kMessage, "Expecting )");
         return false;
     }
-    const std::string_view raw = text_.substr(position_, close - position_);
-    position_ = close + 1;
-    Next();
+    const std::string_view raw = text.substr(Position(), close - Position());
+    MoveTo(close + 1);
 
     std::size_t at = 0;
     for (std::size_t i = 0; i < pieces.size(); ++i) {

@@ -5,6 +5,9 @@
 
 namespace velk {
 
+// The interpreter's grammar, made here once for every file that reads expressions.
+template class ExpressionGrammar<ExpressionParser, double>;
+
 Evaluator::Evaluator(VariableStore& variables, RuntimeRandom& random, ScriptOwner* owner)
     : variables_(variables), random_(random), owner_(owner) {}
 

@@ -32,8 +32,7 @@ void ExpressionParser::Fail(ScriptError number, std::string_view suffix) {
     error_text_ = TableText(number);
     error_text_ += ' ';
     error_text_ += suffix;
-    error_context_ = text_.substr(0, position_);
-    error_context_ += " ?????";
+    error_context_ = ErrorPlace();
 }
 
 }  // namespace velk

@@ -1,68 +1,34 @@
-// Name terms of numeric expressions: numeric variables (read, or assigned in assignment mode),
-// array elements, TRUE and FALSE, built-in calls, and string variables where a number is
-// expected: assigned or compared, anything else is an error.
-#include <cstdint>
-
-#include "base/saturate.h"
-#include "script/builtins.h"
+// String variables where the interpreter expects a number: assigned in assignment mode, compared
+// in condition mode, anything else is an error.
 #include "script/expression_parser.h"
-#include "script/number_text.h"
 
 namespace velk {
 
-bool ExpressionParser::Index(std::string& name, std::string_view opener) {
-    Next();
-    const double index = Expression();
-    name += opener;
-    AppendInt(name, SaturateCast<std::int32_t>(index));
-    name += ']';
-    if (token_ != ']') {
-        Fail(ScriptError::kBrackets, " Expected ']'");
-        return false;
-    }
-    Next();
-    return true;
-}
-
-double ExpressionParser::NameTerm() {
-    std::string name = Name();
-    if (token_ == '$') return StringVariableTerm(std::move(name));
-    if (name == "TRUE") return 1.0;
-    if (name == "FALSE") return 0.0;
-    if (token_ == '(') {
-        if (NumericBuiltin builtin = FindNumericBuiltin(name)) return builtin(*this);
-    }
-    if (token_ == '[') {
-        if (Index(name, "[")) CheckFollow();
-    }
-    if (!condition_ && token_ == '=') {
-        Next();
-        const double value = Expression();
-        Variables().SetNumber(name, value);
-        return value;
-    }
-    const Variable* variable = Variables().Find(name);
-    return variable != nullptr ? variable->number : 0.0;
+bool ExpressionParser::StringIndex(std::string& name) {
+    double index = 0.0;
+    const bool closed = Subscript(index);
+    AppendIndex(name, "$[", index);
+    return closed;
 }
 
 double ExpressionParser::StringVariableTerm(std::string name) {
     Next();
-    if (token_ == kEnd) {
+    if (Token() == kEnd) {
         Fail(ScriptError::kMessage,
              "Using String variable in the wrong place \nor as a part of non-string expression..");
         return 0.0;
     }
-    if (token_ == '[') {
-        Index(name, "$[");
+    if (Token() == '[') {
+        StringIndex(name);
     } else {
         name += '$';
     }
-    if (!condition_ && token_ == '=') {
+    if (!Condition() && Token() == '=') {
         Next();
         Variables().SetString(name, StringExpression());
         return 1.0;
     }
-    if (condition_ && (token_ == '=' || token_ == '<' || token_ == '>')) {
+    if (Condition() && (Token() == '=' || Token() == '<' || Token() == '>')) {
         return StringComparison(name) ? 1.0 : 0.0;
     }
     Fail(ScriptError::kMessage,
@@ -71,11 +37,11 @@ double ExpressionParser::StringVariableTerm(std::string name) {
 }
 
 bool ExpressionParser::StringComparison(std::string_view name) {
-    const int first = token_;
+    const int first = Token();
     Next();
     int second = 0;
-    if (first != '=' && (token_ == '<' || token_ == '>')) {
-        second = token_;
+    if (first != '=' && (Token() == '<' || Token() == '>')) {
+        second = Token();
         Next();
     }
     const std::string right = StringExpression();

@@ -13,7 +13,7 @@ namespace velk {
 std::string ExpressionParser::StringExpression() {
     std::string text;
     StringTerm(text);
-    while (token_ == '+') {
+    while (Token() == '+') {
         Next();
         StringTerm(text);
     }
@@ -21,22 +21,22 @@ std::string ExpressionParser::StringExpression() {
 }
 
 void ExpressionParser::StringTerm(std::string& out) {
-    if (token_ == '\'') return ConstantTerm(out);
-    if (token_ == '<') return MacroTerm(out);
-    if (IsNameChar(token_)) {
+    if (Token() == '\'') return ConstantTerm(out);
+    if (Token() == '<') return MacroTerm(out);
+    if (IsNameChar(Token())) {
         std::string name = Name();
-        if (token_ == '$') {
+        if (Token() == '$') {
             Next();
-            if (token_ == '[') {
-                Index(name, "$[");
+            if (Token() == '[') {
+                StringIndex(name);
             } else {
                 name += '$';
             }
             if (const Variable* variable = Variables().Find(name)) out += variable->text;
             return;
         }
-        if (token_ != '(' && name.starts_with("ZIZ_")) return SystemVariableTerm(name, out);
-        if (token_ == '(') {
+        if (Token() != '(' && name.starts_with("ZIZ_")) return SystemVariableTerm(name, out);
+        if (Token() == '(') {
             if (StringBuiltin builtin = FindStringBuiltin(name)) {
                 out += builtin(*this);
                 return;
@@ -51,25 +51,24 @@ void ExpressionParser::StringTerm(std::string& out) {
 
 void ExpressionParser::ConstantTerm(std::string& out) {
     // Characters one by one, blanks included, up to a "'" not preceded by "\".
+    const std::string_view text = Text();
     std::string constant;
-    std::size_t i = position_;
+    std::size_t i = Position();
     for (;; ++i) {
-        if (i >= text_.size()) {
-            position_ = text_.size();
-            token_ = kEnd;
+        if (i >= text.size()) {
+            MoveTo(text.size());
             Fail(ScriptError::kMessage, "Missing ' on the end of constant string.");
             return;
         }
-        if (text_[i] == '\\' && i + 1 < text_.size() && text_[i + 1] == '\'') {
+        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == '\'') {
             constant += '\'';
             ++i;
             continue;
         }
-        if (text_[i] == '\'') break;
-        constant += text_[i];
+        if (text[i] == '\'') break;
+        constant += text[i];
     }
-    position_ = i + 1;
-    Next();
+    MoveTo(i + 1);
     ScriptOwner* owner = Owner();
     if (owner != nullptr && constant.find('<') != std::string::npos) {
         out += owner->ExpandPath(constant);
@@ -79,17 +78,16 @@ void ExpressionParser::ConstantTerm(std::string& out) {
 }
 
 void ExpressionParser::MacroTerm(std::string& out) {
-    const std::size_t start = position_ - 1;
-    const std::size_t close = text_.find('>', position_);
+    const std::string_view text = Text();
+    const std::size_t start = Position() - 1;
+    const std::size_t close = text.find('>', Position());
     if (close == std::string_view::npos) {
-        position_ = text_.size();
-        token_ = kEnd;
+        MoveTo(text.size());
         Fail(ScriptError::kMessage, "Expecting >");
         return;
     }
-    const std::string_view macro = text_.substr(start, close + 1 - start);
-    position_ = close + 1;
-    Next();
+    const std::string_view macro = text.substr(start, close + 1 - start);
+    MoveTo(close + 1);
     ScriptOwner* owner = Owner();
     if (macro != "<List>") {
         out += owner != nullptr ? owner->ExpandPath(macro) : std::string(macro);

@@ -1,62 +1,33 @@
-// The evaluator's parser, shared by its files and the built-ins (not for other modules). One
-// parser lives for one evaluation, on the stack: an action list that runs while a built-in
-// waits (a message box pumps events) evaluates with a parser of its own.
+// The interpreter: the expression grammar evaluated as it is read, shared by the evaluator's
+// files and the built-ins (not for other modules). One parser lives for one evaluation, on the
+// stack: an action list that runs while a built-in waits (a message box pumps events) evaluates
+// with a parser of its own.
 #pragma once
 
 #include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "script/evaluator.h"
+#include "script/expression_grammar.h"
+#include "script/number_text.h"
+#include "script/numeric_operators.h"
 
 namespace velk {
 
 class ScriptOwner;
 
-// The error numbers scripts report.
-enum class ScriptError : int {
-    kSyntax = 1,
-    kBrackets = 3,
-    kBraces = 4,
-    kOperandMissing = 5,
-    kMessage = 10,
-    kParameters = 11,
-    kOverflow = 23,
-};
-
-// A comparison operator of one or two characters ("<", "<=", "<<", ...; `second` 0 for one)
-// applied to two values.
-double CompareValues(int first, int second, double left, double right);
-// base ^ e: base multiplied into 1 once for each integer from 1 up to e.
-double RepeatedPower(double base, double e);
-
-class ExpressionParser {
+class ExpressionParser : public ExpressionGrammar<ExpressionParser, double> {
   public:
-    static constexpr int kEnd = -1;
-    // Brackets, indices and assignments nest at most this deep.
-    static constexpr int kDeepestNesting = 256;
-
-    ExpressionParser(Evaluator& evaluator, std::string_view text, bool condition);
-
-    // The whole text: an expression, then a ")" left over is an error.
-    double Run();
+    ExpressionParser(Evaluator& evaluator, std::string_view text, bool condition)
+        : ExpressionGrammar(text, condition), evaluator_(evaluator) {}
 
     bool HasError() const { return error_; }
     std::string& ErrorText() { return error_text_; }
     std::string& ErrorContext() { return error_context_; }
 
-    // Tokens (evaluator_tokens.cpp).
-    int Token() const { return token_; }
-    void Next();
-    static bool IsDigit(int token) { return token >= '0' && token <= '9'; }
-    static bool IsNameChar(int token);
-    // A name: name characters, digits and "_", gathered from the tokens.
-    std::string Name();
-
-    // Grammar (evaluator_numeric.cpp): level 1, and "(" expression ")" as a factor.
-    double Expression();
-    double ParenthesisedFactor();
     // String expressions (evaluator_strings.cpp).
     std::string StringExpression();
 
@@ -74,36 +45,66 @@ class ExpressionParser {
     bool StringArgument(std::string& text);
 
   private:
-    // Levels 2 to 6 of the numeric grammar.
-    double Comparison();
-    double Sum();
-    double Product();
-    double Power();
-    double Factor();
-    double Number();
-    // A name term in a numeric expression, and its string-variable form.
-    double NameTerm();
+    friend class ExpressionGrammar<ExpressionParser, double>;
+
+    // The grammar's pieces, evaluated now.
+    static double Constant(double value) { return value; }
+    static double Bitwise(int op, double left, double right) {
+        return velk::Bitwise(op, left, right);
+    }
+    static double Compare(int first, int second, double left, double right) {
+        return CompareValues(first, second, left, right);
+    }
+    static double Add(int op, double left, double right) {
+        return op == '+' ? left + right : left - right;
+    }
+    static double Multiply(int op, double left, double right) {
+        return op == '*' ? left * right : Divide(left, right);
+    }
+    static double Raise(double base, double exponent) { return RepeatedPower(base, exponent); }
+    static int ProductStart() { return 0; }
+    double EndProduct(int /*start*/, double value) {
+        if (value > kLargestProduct) [[unlikely]] {
+            Fail(ScriptError::kOverflow);
+            return kLargestProduct;
+        }
+        return value;
+    }
+    double Call(NumericBuiltin builtin) { return builtin(*this); }
+
+    // Numeric variables and array elements, by their finished names (evaluator_names.cpp).
+    static std::string NamedTarget(std::string name) { return name; }
+    static std::string ElementTarget(std::string name, double index) {
+        AppendIndex(name, "[", index);
+        return name;
+    }
+    double Load(const std::string& name) {
+        const Variable* variable = Variables().Find(name);
+        return variable != nullptr ? variable->number : 0.0;
+    }
+    double Assign(const std::string& name, double value) {
+        Variables().SetNumber(name, value);
+        return value;
+    }
+    // A string variable where a number is expected: assigned or compared, anything else is an
+    // error (evaluator_names.cpp).
     double StringVariableTerm(std::string name);
-    // "[" expression "]" after a name, appended as "[index]" (or "$[index]"). False when the
-    // "]" is missing.
-    bool Index(std::string& name, std::string_view opener);
-    // An operand directly followed by a name or "(" lacks an operator.
-    void CheckFollow();
     bool StringComparison(std::string_view name);
+    // "[" expression "]" after a string variable's name, appended as "$[index]". False when the
+    // "]" is missing.
+    bool StringIndex(std::string& name);
+
     void StringTerm(std::string& out);
     void ConstantTerm(std::string& out);
     void MacroTerm(std::string& out);
     void SystemVariableTerm(std::string_view name, std::string& out);
 
     Evaluator& evaluator_;
-    std::string_view text_;
-    std::size_t position_ = 0;
-    int token_ = kEnd;
-    bool condition_ = false;
-    int depth_ = 0;
     bool error_ = false;
     std::string error_text_;
     std::string error_context_;
 };
+
+extern template class ExpressionGrammar<ExpressionParser, double>;
 
 }  // namespace velk

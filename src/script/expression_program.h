@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "script/numeric_operators.h"
 #include "script/variable_store.h"
 
 namespace velk {
@@ -48,10 +49,9 @@ class ExpressionProgram {
         kDivideLoad,
         kCompareLoad,
     };
-    // A product's value above 1e301 becomes 1e301 and reports the overflow; values checked
-    // against no ceiling are never above it (not even infinity or NaN).
+    // A product's value above kLargestProduct becomes kLargestProduct and reports the overflow;
+    // values checked against no ceiling are never above it (not even infinity or NaN).
     static constexpr double kNoCeiling = std::numeric_limits<double>::infinity();
-    static constexpr double kLargestProduct = 1e301;
 
     struct Step {
         Op op;

@@ -112,6 +112,12 @@ void AppendInt(std::string& out, std::int32_t value) {
     out.append(buffer, result.ptr);
 }
 
+void AppendIndex(std::string& out, std::string_view opener, double index) {
+    out += opener;
+    AppendInt(out, SaturateCast<std::int32_t>(index));
+    out += ']';
+}
+
 std::string IntToText(std::int32_t value) {
     std::string out;
     AppendInt(out, value);

@@ -22,5 +22,8 @@ std::int32_t TextToInt(std::string_view text);
 // "%d" of a 32-bit integer.
 std::string IntToText(std::int32_t value);
 void AppendInt(std::string& out, std::int32_t value);
+// An array element's index as its name carries it: `opener` ("[" or "$["), the index saturated
+// to a 32-bit integer, "]".
+void AppendIndex(std::string& out, std::string_view opener, double index);
 
 }  // namespace velk

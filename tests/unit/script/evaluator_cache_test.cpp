@@ -240,5 +240,37 @@ TEST(EvaluatorCacheTest, EdgeCasesBehaveAsTheInterpreter) {
     }
 }
 
+// What the compiler takes: the plain numeric kind, with the overflow of a product left for the
+// program to report; built-ins, strings and texts with any other error stay with the interpreter.
+TEST(EvaluatorCacheTest, OnlyPlainNumericTextsCompile) {
+    struct Case {
+        std::string text;
+        bool condition;
+        bool compiles;
+    };
+    const Case kCases[] = {
+        {"x=x+1", false, true},
+        {"a[i]=a[i-1]*2^3", false, true},
+        {"(x<3)&(y>=2)|z", true, true},
+        {"x=3", true, true},
+        {"TRUE", false, true},
+        {"1e302*2", false, true},
+        {std::string(256, '(') + "1" + std::string(256, ')'), false, false},
+        {"abs(x)", false, false},
+        {"x=int(2.5)", false, false},
+        {"s$='a'", false, false},
+        {"s$='a'", true, false},
+        {"x=", false, false},
+        {"(1+2", false, false},
+        {"1+2)", false, false},
+        {"2x", false, false},
+        {"a[1", false, false},
+    };
+    for (const Case& c : kCases) {
+        EXPECT_EQ(ExpressionProgram::Compile(c.text, c.condition) != nullptr, c.compiles)
+            << (c.condition ? "if " : "") << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace velk
