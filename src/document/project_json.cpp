@@ -5,9 +5,12 @@
 #include <bit>
 #include <cctype>
 #include <cmath>
+#include <concepts>
 #include <cstdio>
+#include <functional>
 #include <limits>
 #include <stdexcept>
+#include <type_traits>
 #include <utility>
 
 #include "base/codepage.h"
@@ -15,6 +18,8 @@
 #include "codec/limits.h"
 #include "codec/png_codec.h"
 #include "codec/zlib_codec.h"
+#include "document/action_fields.h"
+#include "document/object_fields.h"
 #include "document/object_io.h"
 
 namespace velk {
@@ -120,17 +125,8 @@ int HexDigit(char c) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Field tables: one list per record, in model order, shared by writing and reading.
-
-template <class T>
-struct Tag {};
-
-// When a field is written.
-enum class Emit {
-    kNormal,  // unless defaults are left out and it has its default
-    kAlways,  // always: the fields that identify a record
-    kSparse,  // only when it differs from the default: spare fields, markers, run-time state
-};
+// Field tables: the stored records' lists (object_fields.h, action_fields.h), and the lists of
+// the records that only the description takes field by field, shared by writing and reading.
 
 // A byte buffer of a record that goes to a file of its own.
 template <class T>
@@ -139,7 +135,7 @@ struct BlobMember {
 };
 
 template <class V>
-void VisitFields(Tag<ProjectHeader>, V&& v) {
+void VisitFields(RecordTag<ProjectHeader>, V&& v) {
     using H = ProjectHeader;
     v("drag_by_body", &H::drag_by_body);
     v("backdrop_mode", &H::backdrop_mode);
@@ -176,17 +172,17 @@ void VisitFields(Tag<ProjectHeader>, V&& v) {
 }
 
 template <class V>
-void VisitFields(Tag<WindowShape>, V&& v) {
+void VisitFields(RecordTag<WindowShape>, V&& v) {
     using S = WindowShape;
     v("shape_points", &S::shape_points);
     v("shape_mask_present", &S::shape_mask_present);
     v("shape_mask_width", &S::shape_mask_width);
     v("shape_mask_height", &S::shape_mask_height);
-    v("shape_mask", BlobMember<S>{&S::shape_mask});
+    v("shape_mask", &S::shape_mask);
 }
 
 template <class V>
-void VisitFields(Tag<Page>, V&& v) {
+void VisitFields(RecordTag<Page>, V&& v) {
     v("name", &Page::name, Emit::kAlways);
     v("serial", &Page::serial);
     v("notes", &Page::notes);
@@ -212,126 +208,90 @@ void VisitFields(Tag<Page>, V&& v) {
     v("exit_actions", &Page::exit_actions);
 }
 
-template <class V>
-void VisitFields(Tag<LogFont>, V&& v) {
-    using F = LogFont;
-    v("height", &F::height);
-    v("width", &F::width);
-    v("escapement", &F::escapement);
-    v("orientation", &F::orientation);
-    v("weight", &F::weight);
-    v("italic", &F::italic);
-    v("underline", &F::underline);
-    v("strike_out", &F::strike_out);
-    v("char_set", &F::char_set);
-    v("out_precision", &F::out_precision);
-    v("clip_precision", &F::clip_precision);
-    v("quality", &F::quality);
-    v("pitch_and_family", &F::pitch_and_family);
-    v("face_name", &F::face_name);
+// Every record's byte buffers are files of their own.
+template <class T, class M>
+M T::*JsonMember(M T::*member) {
+    return member;
 }
 
-template <class V>
-void VisitFields(Tag<ActionRecord>, V&& v) {
-    using A = ActionRecord;
-    v("code", &A::code, Emit::kAlways);
-    v("target", &A::target);
-    v("argument", &A::argument);
-    v("limit", &A::limit);
-    v("spare_text", &A::spare_text, Emit::kSparse);
-    v("spare_number", &A::spare_number, Emit::kSparse);
-    v("argument_count", &A::argument_count);
-    v("spare_pair", &A::spare_pair, Emit::kSparse);
-    v("end_marker", &A::end_marker, Emit::kSparse);
-    v("error_text", &A::error_text, Emit::kSparse);
+template <class T>
+BlobMember<T> JsonMember(std::vector<std::uint8_t> T::*member) {
+    return BlobMember<T>{member};
 }
 
-template <class V>
-void VisitFields(Tag<Object>, V&& v) {
-    using O = Object;
-    v("kind", &O::kind, Emit::kAlways);
-    v("has_first_actions", &O::has_first_actions);
-    v("name", &O::name, Emit::kAlways);
-    v("rect", &O::rect, Emit::kAlways);
-    v("text", &O::text);
-    v("text_variable", &O::text_variable);
-    v("number_variable", &O::number_variable);
-    v("extra_text1", &O::extra_text1);
-    v("extra_text2", &O::extra_text2);
-    v("extra_text3", &O::extra_text3);
-    v("extra_value", &O::extra_value);
-    v("param1", &O::param1);
-    v("param2", &O::param2);
-    v("param3", &O::param3);
-    v("param4", &O::param4);
-    v("param5", &O::param5);
-    v("hover_object", &O::hover_object);
-    v("press_object", &O::press_object);
-    v("hover_mode", &O::hover_mode);
-    v("option0", &O::option0);
-    v("hint_text", &O::hint_text);
-    v("hint_value", &O::hint_value);
-    v("extra_value2", &O::extra_value2);
-    v("is_alias", &O::is_alias);
-    v("transparent1", &O::transparent1);
-    v("transparent2", &O::transparent2);
-    v("transparent3", &O::transparent3);
-    v("colour1", &O::colour1);
-    v("colour2", &O::colour2);
-    v("colour3", &O::colour3);
-    v("colour4", &O::colour4);
-    v("image1", &O::image1);
-    v("image2", &O::image2);
-    v("image3", &O::image3);
-    v("image4", &O::image4);
-    v("image2_offset", &O::image2_offset);
-    v("image3_offset", &O::image3_offset);
-    v("points_a", &O::points_a);
-    v("points_b", &O::points_b);
-    v("points_value1", &O::points_value1);
-    v("points_value2", &O::points_value2);
-    v("hidden", &O::hidden);
-    v("initially_hidden", &O::initially_hidden);
-    v("visible", &O::visible);
-    v("option1", &O::option1);
-    v("option2", &O::option2);
-    v("option3", &O::option3);
-    v("option4", &O::option4);
-    v("option5", &O::option5);
-    v("option6", &O::option6);
-    v("scale", &O::scale);
-    v("transform", &O::transform);
-    v("lines", &O::lines);
-    v("font", &O::font);
-    v("metafile", &O::metafile);
-    v("gif_timer_id", &O::gif_timer_id);
-    v("gif_data", BlobMember<O>{&O::gif_data});
-    v("link_flag", &O::link_flag);
-    v("link", &O::link);
-    v("actions_down", &O::actions_down);
-    v("actions_click", &O::actions_click);
-    v("actions_3", &O::actions_3);
-    v("actions_4", &O::actions_4);
-    v("actions_5", &O::actions_5);
-    v("actions_6", &O::actions_6);
-    v("flag_a", &O::flag_a);
-    v("flag_b", &O::flag_b);
-    v("flag_c", &O::flag_c);
-    v("flag_d", &O::flag_d);
-    v("flag_e", &O::flag_e);
-    v("flag_f", &O::flag_f);
-    v("flag_g", &O::flag_g);
-    v("image_origin", &O::image_origin);
-    v("value_a", &O::value_a);
-    v("value_b", &O::value_b);
-    v("state", &O::state, Emit::kSparse);
+// A field list as the description sees it: every field of every version, stored or not, each
+// handed to `fn(name, member, emit)`.
+template <class Fn>
+class JsonFields {
+  public:
+    explicit JsonFields(Fn& fn) : fn_(fn) {}
+
+    template <class T, class M>
+    void operator()(const char* name, M T::*member, Emit emit = Emit::kNormal) {
+        fn_(name, JsonMember(member), emit);
+    }
+    template <class T, class M, class C>
+    requires(!std::same_as<C, Emit>) void operator()(const char* name, M T::*member, C,
+                                                     Emit emit = Emit::kNormal) {
+        fn_(name, JsonMember(member), emit);
+    }
+    template <class T, class M>
+    void InJson(const char* name, M T::*member, Emit emit = Emit::kNormal) {
+        fn_(name, JsonMember(member), emit);
+    }
+    template <class Words>
+    void Unused(Words) {}
+    template <class Conversion>
+    void OnRead(Conversion) {}
+    bool VersionAbove(std::int32_t) const { return true; }
+    template <class Predicate>
+    bool When(Predicate) const {
+        return true;
+    }
+
+  private:
+    Fn& fn_;
+};
+
+template <class T, class Fn>
+void VisitJsonFields(Fn&& fn) {
+    JsonFields<std::remove_reference_t<Fn>> fields(fn);
+    VisitFields(RecordTag<T>{}, fields);
+}
+
+template <class T, class M>
+std::ptrdiff_t MemberOffset(const T& record, M T::*member) {
+    return reinterpret_cast<const char*>(&(record.*member)) -
+           reinterpret_cast<const char*>(&record);
+}
+
+template <class T>
+std::ptrdiff_t MemberOffset(const T& record, BlobMember<T> blob) {
+    return MemberOffset(record, blob.member);
+}
+
+// The description shows a record's fields in the order the model declares them, which is the
+// order of their addresses; the lists give them in the order the file stores them.
+template <class T, class Fn>
+void VisitJsonFieldsInModelOrder(const T& record, Fn&& fn) {
+    struct Field {
+        std::ptrdiff_t offset;
+        std::function<void()> visit;
+    };
+    std::vector<Field> fields;
+    VisitJsonFields<T>([&](const char* name, auto member, Emit emit) {
+        fields.push_back(
+            {MemberOffset(record, member), [&fn, name, member, emit] { fn(name, member, emit); }});
+    });
+    std::stable_sort(fields.begin(), fields.end(),
+                     [](const Field& a, const Field& b) { return a.offset < b.offset; });
+    for (const Field& field : fields) field.visit();
 }
 
 template <class T>
 bool HasField(std::string_view key) {
     bool found = false;
-    VisitFields(Tag<T>{},
-                [&](const char* name, auto, Emit = Emit::kNormal) { found |= key == name; });
+    VisitJsonFields<T>([&](const char* name, auto, Emit) { found |= key == name; });
     return found;
 }
 
@@ -544,7 +504,7 @@ void WriteMember(Json& out, const char* name, const T& value, const T&, BlobMemb
 template <class T>
 Json WriteRecord(const T& value, const T& defaults, const WriteContext& ctx) {
     Json out = Json::object();
-    VisitFields(Tag<T>{}, [&](const char* name, auto member, Emit emit = Emit::kNormal) {
+    VisitJsonFieldsInModelOrder(value, [&](const char* name, auto member, Emit emit) {
         WriteMember(out, name, value, defaults, member, ctx, emit);
     });
     return out;
@@ -942,7 +902,7 @@ template <class T>
 void ReadRecord(const Json& j, const std::string& path, T& out, const ReadContext& ctx) {
     RequireObject(j, path);
     std::size_t known = 0;
-    VisitFields(Tag<T>{}, [&](const char* name, auto member, Emit = Emit::kNormal) {
+    VisitJsonFieldsInModelOrder(out, [&](const char* name, auto member, Emit) {
         auto it = j.find(name);
         if (it == j.end()) return;
         ++known;
