@@ -21,6 +21,7 @@
 #include "document/action_fields.h"
 #include "document/object_fields.h"
 #include "document/object_io.h"
+#include "document/page_fields.h"
 
 namespace velk {
 namespace {
@@ -125,8 +126,9 @@ int HexDigit(char c) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Field tables: the stored records' lists (object_fields.h, action_fields.h), and the lists of
-// the records that only the description takes field by field, shared by writing and reading.
+// Field tables: the lists of the stored records (page_fields.h, object_fields.h, action_fields.h)
+// and of the records that only the description takes field by field, shared by writing and
+// reading.
 
 // A byte buffer of a record that goes to a file of its own.
 template <class T>
@@ -179,33 +181,6 @@ void VisitFields(RecordTag<WindowShape>, V&& v) {
     v("shape_mask_width", &S::shape_mask_width);
     v("shape_mask_height", &S::shape_mask_height);
     v("shape_mask", &S::shape_mask);
-}
-
-template <class V>
-void VisitFields(RecordTag<Page>, V&& v) {
-    v("name", &Page::name, Emit::kAlways);
-    v("serial", &Page::serial);
-    v("notes", &Page::notes);
-    v("page_option_a", &Page::page_option_a);
-    v("page_cursor", &Page::page_cursor);
-    v("background_image", &Page::background_image);
-    v("use_first_page_background", &Page::use_first_page_background);
-    v("background_colour", &Page::background_colour);
-    v("tile_background", &Page::tile_background);
-    v("page_option_c", &Page::page_option_c);
-    v("objects", &Page::objects);
-    v("transition_file", &Page::transition_file);
-    v("use_master_background", &Page::use_master_background);
-    v("page_value1", &Page::page_value1);
-    v("transition_effect", &Page::transition_effect);
-    v("transition_duration", &Page::transition_duration);
-    v("entry_actions", &Page::entry_actions);
-    v("transition_mask_width", &Page::transition_mask_width);
-    v("transition_mask_height", &Page::transition_mask_height);
-    v("transition_mask", &Page::transition_mask);
-    v("mask_stretch", &Page::mask_stretch);
-    v("mask_invert", &Page::mask_invert);
-    v("exit_actions", &Page::exit_actions);
 }
 
 // Every record's byte buffers are files of their own.
