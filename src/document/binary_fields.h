@@ -2,7 +2,6 @@
 // list, and the stored form of each field type.
 #pragma once
 
-#include <concepts>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -119,9 +118,6 @@ struct ByType {
     }
 };
 
-template <class T>
-concept Codec = !std::same_as<T, Emit>;
-
 // A codec reads with Read(in, value), Read(in, ctx, value) when it reports to the user, or
 // Read(in, ctx, value, record) when the stored form carries more of the record than the field.
 // The context is the LoadContext of the project being read; records read on their own (action
@@ -141,7 +137,7 @@ class FieldReader {
             ByType::Read(in_, record_.*member);
         }
     }
-    template <class T, Codec C>
+    template <class T, FieldCodec C>
     void operator()(const char*, T Record::*member, C, Emit = Emit::kNormal) {
         if constexpr (requires { C::Read(in_, ctx_, std::declval<T&>(), record_); }) {
             C::Read(in_, ctx_, record_.*member, record_);
@@ -192,7 +188,7 @@ class FieldWriter {
             ByType::Write(out_, record_.*member);
         }
     }
-    template <class T, Codec C>
+    template <class T, FieldCodec C>
     void operator()(const char*, T Record::*member, C, Emit = Emit::kNormal) {
         if constexpr (requires { C::Write(out_, std::declval<const T&>(), record_); }) {
             C::Write(out_, record_.*member, record_);

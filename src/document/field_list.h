@@ -18,6 +18,7 @@
 // The description holds every field of every version, so its visitors pass every guard.
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 
 namespace velk {
@@ -31,6 +32,10 @@ enum class Emit {
     kAlways,  // always: the fields that identify a record
     kSparse,  // only when it differs from the default: spare fields, markers, run-time state
 };
+
+// What follows a field's member in a list when it is not its Emit: the field's stored form.
+template <class T>
+concept FieldCodec = !std::same_as<T, Emit>;
 
 struct UnusedStrings {
     int count;

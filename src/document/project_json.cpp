@@ -5,7 +5,6 @@
 #include <bit>
 #include <cctype>
 #include <cmath>
-#include <concepts>
 #include <cstdio>
 #include <functional>
 #include <limits>
@@ -205,9 +204,8 @@ class JsonFields {
     void operator()(const char* name, M T::*member, Emit emit = Emit::kNormal) {
         fn_(name, JsonMember(member), emit);
     }
-    template <class T, class M, class C>
-    requires(!std::same_as<C, Emit>) void operator()(const char* name, M T::*member, C,
-                                                     Emit emit = Emit::kNormal) {
+    template <class T, class M, FieldCodec C>
+    void operator()(const char* name, M T::*member, C, Emit emit = Emit::kNormal) {
         fn_(name, JsonMember(member), emit);
     }
     template <class T, class M>
