@@ -155,6 +155,13 @@ class FieldReader {
     void Unused(UnusedNumbers numbers) {
         for (int i = 0; i < numbers.count; ++i) in_.U32();
     }
+    void Unused(UnusedNumberLists lists) {
+        for (int i = 0; i < lists.count; ++i) {
+            std::uint32_t count = in_.U32();
+            in_.RequireItems(count, 4);
+            in_.Skip(std::size_t{count} * 4);
+        }
+    }
     template <class Conversion>
     void OnRead(Conversion conversion) {
         conversion(record_, ctx_);
@@ -205,6 +212,9 @@ class FieldWriter {
     }
     void Unused(UnusedNumbers numbers) {
         for (int i = 0; i < numbers.count; ++i) out_.U32(0);
+    }
+    void Unused(UnusedNumberLists lists) {
+        for (int i = 0; i < lists.count; ++i) out_.U32(0);
     }
     template <class Conversion>
     void OnRead(Conversion) {}

@@ -8,8 +8,9 @@
 //                                                the form of its type (binary_fields.h)
 //   v.InJson(name, &Record::member [, emit])     a field with no stored form of its own: run-time
 //                                                state, or a value another field's codec carries
-//   v.Unused(UnusedStrings{n} / UnusedNumbers{n})  stored words the player never used: skipped
-//                                                when read, written empty
+//   v.Unused(UnusedStrings{n} / UnusedNumbers{n} / UnusedNumberLists{n})  stored words the
+//                                                player never used: skipped when read, written
+//                                                empty
 //   v.OnRead(fn)                                 a conversion the reader makes at this point of
 //                                                the record, fn(record, load_context)
 // and guards the fields that not every record stores with
@@ -42,6 +43,11 @@ struct UnusedStrings {
 };
 
 struct UnusedNumbers {
+    int count;
+};
+
+// Lists of numbers: a count, then that many numbers; written empty.
+struct UnusedNumberLists {
     int count;
 };
 

@@ -18,6 +18,7 @@
 #include "codec/png_codec.h"
 #include "codec/zlib_codec.h"
 #include "document/action_fields.h"
+#include "document/header_fields.h"
 #include "document/object_fields.h"
 #include "document/object_io.h"
 #include "document/page_fields.h"
@@ -125,52 +126,15 @@ int HexDigit(char c) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Field tables: the lists of the stored records (page_fields.h, object_fields.h, action_fields.h)
-// and of the records that only the description takes field by field, shared by writing and
-// reading.
+// Field tables: the lists of the stored records (header_fields.h, page_fields.h,
+// object_fields.h, action_fields.h) and of the window shape, which only the description takes
+// field by field, shared by writing and reading.
 
 // A byte buffer of a record that goes to a file of its own.
 template <class T>
 struct BlobMember {
     std::vector<std::uint8_t> T::*member;
 };
-
-template <class V>
-void VisitFields(RecordTag<ProjectHeader>, V&& v) {
-    using H = ProjectHeader;
-    v("drag_by_body", &H::drag_by_body);
-    v("backdrop_mode", &H::backdrop_mode);
-    v("backdrop_enabled", &H::backdrop_enabled);
-    v("backdrop_colour", &H::backdrop_colour);
-    v("backdrop_width", &H::backdrop_width);
-    v("backdrop_height", &H::backdrop_height);
-    v("window_layer", &H::window_layer);
-    v("hide_taskbar", &H::hide_taskbar);
-    v("lock_system_keys", &H::lock_system_keys);
-    v("backdrop_image_present", &H::backdrop_image_present);
-    v("backdrop_image", &H::backdrop_image);
-    v("title", &H::title, Emit::kAlways);
-    v("has_caption", &H::has_caption);
-    v("border", &H::border);
-    v("shaped_window", &H::shaped_window);
-    v("client_width", &H::client_width, Emit::kAlways);
-    v("client_height", &H::client_height, Emit::kAlways);
-    v("low_colour_action", &H::low_colour_action);
-    v("low_colour_file", &H::low_colour_file);
-    v("low_colour_page", &H::low_colour_page);
-    v("top_most", &H::top_most);
-    v("remember_position", &H::remember_position);
-    v("settings_section", &H::settings_section);
-    v("ignore_palette", &H::ignore_palette);
-    v("no_background", &H::no_background);
-    v("change_resolution", &H::change_resolution);
-    v("resolution", &H::resolution);
-    v("process_priority", &H::process_priority);
-    v("minimize_box", &H::minimize_box);
-    v("flash_install_option", &H::flash_install_option);
-    v("desktop_mode", &H::desktop_mode);
-    v("force_resolution", &H::force_resolution);
-}
 
 template <class V>
 void VisitFields(RecordTag<WindowShape>, V&& v) {

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string_view>
 
 #include "document/action_fields.h"
 #include "document/action_list_io.h"
+#include "document/container.h"
+#include "document/header_fields.h"
 #include "document/object_fields.h"
 #include "document/object_io.h"
 #include "document/page_fields.h"
@@ -85,7 +88,7 @@ void Change(std::vector<Object>& objects) {
 template <class Record>
 class EachField {
   public:
-    using Check = std::function<void(const Record& changed, bool stored)>;
+    using Check = std::function<void(std::string_view name, const Record& changed, bool stored)>;
     EachField(const Record& base, Check check) : base_(base), check_(std::move(check)) {}
 
     template <class T, class... Options>
@@ -114,7 +117,7 @@ class EachField {
         Record changed = base_;
         Change(changed.*member);
         ASSERT_FALSE(changed == base_);
-        check_(changed, stored);
+        check_(name, changed, stored);
     }
 
     const Record& base_;
@@ -152,7 +155,7 @@ Project WithObject(const Object& object) {
     return project;
 }
 
-void ExpectObjectSurvives(const Object& changed, bool stored) {
+void ExpectObjectSurvives(std::string_view, const Object& changed, bool stored) {
     if (stored) {
         ByteWriter out;
         WriteObject(out, changed, kCurrentProjectVersion);
@@ -179,33 +182,34 @@ TEST(FieldList, EveryObjectFieldSurvives) {
 }
 
 TEST(FieldList, EveryFontFieldSurvives) {
-    ForEachChangedField(LogFont{}, [](const LogFont& changed, bool stored) {
+    ForEachChangedField(LogFont{}, [](std::string_view name, const LogFont& changed, bool stored) {
         Object object = StoringEveryBlock();
         object.font = changed;
-        ExpectObjectSurvives(object, stored);
+        ExpectObjectSurvives(name, object, stored);
     });
 }
 
 TEST(FieldList, EveryActionRecordFieldSurvives) {
-    ForEachChangedField(ActionRecord{}, [](const ActionRecord& changed, bool stored) {
-        ActionList list;
-        list.records.push_back(changed);
-        if (stored) {
-            ByteWriter out;
-            WriteActionList(out, list);
-            ByteReader in(out.Data());
-            EXPECT_EQ(ReadActionList(in), list) << "binary";
-        }
-        Object object = StoringEveryBlock();
-        object.actions_click = list;
-        ExpectDescribed(WithObject(object), [&](const Project& back) {
-            EXPECT_EQ(back.pages.at(0).objects.at(0).actions_click, list) << "description";
+    ForEachChangedField(
+        ActionRecord{}, [](std::string_view, const ActionRecord& changed, bool stored) {
+            ActionList list;
+            list.records.push_back(changed);
+            if (stored) {
+                ByteWriter out;
+                WriteActionList(out, list);
+                ByteReader in(out.Data());
+                EXPECT_EQ(ReadActionList(in), list) << "binary";
+            }
+            Object object = StoringEveryBlock();
+            object.actions_click = list;
+            ExpectDescribed(WithObject(object), [&](const Project& back) {
+                EXPECT_EQ(back.pages.at(0).objects.at(0).actions_click, list) << "description";
+            });
         });
-    });
 }
 
 TEST(FieldList, EveryPageFieldSurvives) {
-    ForEachChangedField(Page{}, [](const Page& changed, bool stored) {
+    ForEachChangedField(Page{}, [](std::string_view, const Page& changed, bool stored) {
         if (stored) {
             ByteWriter out;
             WritePage(out, changed, kCurrentProjectVersion);
@@ -220,6 +224,27 @@ TEST(FieldList, EveryPageFieldSurvives) {
             EXPECT_EQ(back.pages.at(0), changed) << "description";
         });
     });
+}
+
+// A fresh header has no window frame that would override no_background. Its backdrop is off,
+// so the backdrop image is not stored; the image needs the backdrop on, its present flag set and
+// its size in the width and height fields, which one field changed on its own cannot give.
+TEST(FieldList, EveryHeaderFieldSurvives) {
+    ForEachChangedField(
+        ProjectHeader{}, [](std::string_view name, const ProjectHeader& changed, bool stored) {
+            Project project;
+            project.header = changed;
+            if (stored && name != "backdrop_image") {
+                Loader loader;
+                LoadResult back = ReadProjectArchive(
+                    WriteProjectArchive(project, kCurrentProjectVersion, false), loader.ctx);
+                ASSERT_EQ(back.status, LoadStatus::kLoaded);
+                EXPECT_EQ(back.project.header, changed) << "binary";
+            }
+            ExpectDescribed(project, [&](const Project& back) {
+                EXPECT_EQ(back.header, changed) << "description";
+            });
+        });
 }
 
 }  // namespace
