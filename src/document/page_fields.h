@@ -1,4 +1,5 @@
-// The fields of a page record, in the order a file stores them.
+// The fields of a page record, in the order a file stores them, and those of the window shape,
+// which the page manager record stores in two parts around the master page and layer.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include "document/field_list.h"
 #include "document/load_context.h"
 #include "document/page.h"
+#include "document/project.h"
 
 namespace velk {
 
@@ -76,6 +78,30 @@ void VisitFields(RecordTag<Page>, V&& v) {
         v.Unused(UnusedNumbers{5});
     }
     if (v.VersionAbove(18)) v("exit_actions", &P::exit_actions);
+}
+
+template <class V>
+void VisitShapeFieldsBeforeMasters(V&& v) {
+    v("shape_points", &WindowShape::shape_points);
+}
+
+template <class V>
+void VisitShapeFieldsAfterMasters(V&& v) {
+    using S = WindowShape;
+    v.Unused(UnusedStrings{3});
+    v("shape_mask_present", &S::shape_mask_present);
+    if (v.When([](const S& shape) { return shape.shape_mask_present != 0; })) {
+        v("shape_mask_width", &S::shape_mask_width);
+        v("shape_mask_height", &S::shape_mask_height);
+        v("shape_mask", &S::shape_mask);
+    }
+    v.Unused(UnusedNumbers{5});
+}
+
+template <class V>
+void VisitFields(RecordTag<WindowShape>, V&& v) {
+    VisitShapeFieldsBeforeMasters(v);
+    VisitShapeFieldsAfterMasters(v);
 }
 
 }  // namespace velk

@@ -10,14 +10,6 @@ namespace {
 // The smallest page record any version stores: the strings empty, no objects, no image.
 constexpr std::size_t kMinPageBytes = 1 + 4 + 1 + 4 * 8 + 1 + 2 + 4 * 6;
 
-void SkipU32s(ByteReader& in, int count) {
-    for (int i = 0; i < count; ++i) in.U32();
-}
-
-void WriteZeros(ByteWriter& out, int count) {
-    for (int i = 0; i < count; ++i) out.U32(0);
-}
-
 }  // namespace
 
 Page ReadPage(ByteReader& in, LoadContext& ctx) {
@@ -44,19 +36,13 @@ void ReadPageManager(ByteReader& in, LoadContext& ctx, Project& project) {
     in.RequireItems(page_count, kMinPageBytes);
     for (std::uint32_t i = 0; i < page_count; ++i) project.pages.push_back(ReadPage(in, ctx));
 
-    ReadStored(in, project.shape.shape_points);
+    FieldReader<WindowShape> shape(in, ctx, project.shape);
+    VisitShapeFieldsBeforeMasters(shape);
     if (v > 2) {
         project.master_page = ReadPage(in, ctx);
         project.master_layer = ReadPage(in, ctx);
     }
-    for (int i = 0; i < 3; ++i) in.ArchiveString();
-    project.shape.shape_mask_present = in.U32();
-    if (project.shape.shape_mask_present != 0) {
-        project.shape.shape_mask_width = in.U32();
-        project.shape.shape_mask_height = in.U32();
-        ReadStored(in, project.shape.shape_mask);
-    }
-    SkipU32s(in, 5);
+    VisitShapeFieldsAfterMasters(shape);
     if (v > 6) project.embedded_files = ReadEmbeddedStore(in, ctx);
 }
 
@@ -64,19 +50,13 @@ void WritePageManager(ByteWriter& out, const Project& project, std::int32_t vers
     const std::int32_t v = version;
     out.U32(static_cast<std::uint32_t>(project.pages.size()));
     for (const auto& page : project.pages) WritePage(out, page, version);
-    WriteStored(out, project.shape.shape_points);
+    FieldWriter<WindowShape> shape(out, project.shape, version);
+    VisitShapeFieldsBeforeMasters(shape);
     if (v > 2) {
         WritePage(out, project.master_page, version);
         WritePage(out, project.master_layer, version);
     }
-    for (int i = 0; i < 3; ++i) out.ArchiveString("");
-    out.U32(project.shape.shape_mask_present);
-    if (project.shape.shape_mask_present != 0) {
-        out.U32(project.shape.shape_mask_width);
-        out.U32(project.shape.shape_mask_height);
-        WriteStored(out, project.shape.shape_mask);
-    }
-    WriteZeros(out, 5);
+    VisitShapeFieldsAfterMasters(shape);
     if (v > 6) WriteEmbeddedStore(out, project.embedded_files, version);
 }
 

@@ -126,25 +126,14 @@ int HexDigit(char c) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Field tables: the lists of the stored records (header_fields.h, page_fields.h,
-// object_fields.h, action_fields.h) and of the window shape, which only the description takes
-// field by field, shared by writing and reading.
+// Field tables: the stored records' lists (header_fields.h, page_fields.h, object_fields.h,
+// action_fields.h) as the description reads and writes them.
 
 // A byte buffer of a record that goes to a file of its own.
 template <class T>
 struct BlobMember {
     std::vector<std::uint8_t> T::*member;
 };
-
-template <class V>
-void VisitFields(RecordTag<WindowShape>, V&& v) {
-    using S = WindowShape;
-    v("shape_points", &S::shape_points);
-    v("shape_mask_present", &S::shape_mask_present);
-    v("shape_mask_width", &S::shape_mask_width);
-    v("shape_mask_height", &S::shape_mask_height);
-    v("shape_mask", &S::shape_mask);
-}
 
 // Every record's byte buffers are files of their own.
 template <class T, class M>

@@ -148,6 +148,15 @@ void ExpectDescribed(const Project& project, const std::function<void(const Proj
     }
 }
 
+// The project read back from an archive of the newest version.
+Project ThroughArchive(const Project& project) {
+    Loader loader;
+    LoadResult back =
+        ReadProjectArchive(WriteProjectArchive(project, kCurrentProjectVersion, false), loader.ctx);
+    EXPECT_EQ(back.status, LoadStatus::kLoaded);
+    return std::move(back.project);
+}
+
 Project WithObject(const Object& object) {
     Project project;
     project.pages.emplace_back();
@@ -229,22 +238,33 @@ TEST(FieldList, EveryPageFieldSurvives) {
 // A fresh header has no window frame that would override no_background. Its backdrop is off,
 // so the backdrop image is not stored; the image needs the backdrop on, its present flag set and
 // its size in the width and height fields, which one field changed on its own cannot give.
+void ExpectHeaderSurvives(std::string_view name, const ProjectHeader& changed, bool stored) {
+    Project project;
+    project.header = changed;
+    if (stored && name != "backdrop_image") {
+        EXPECT_EQ(ThroughArchive(project).header, changed) << "binary";
+    }
+    ExpectDescribed(project,
+                    [&](const Project& back) { EXPECT_EQ(back.header, changed) << "description"; });
+}
+
 TEST(FieldList, EveryHeaderFieldSurvives) {
-    ForEachChangedField(
-        ProjectHeader{}, [](std::string_view name, const ProjectHeader& changed, bool stored) {
-            Project project;
-            project.header = changed;
-            if (stored && name != "backdrop_image") {
-                Loader loader;
-                LoadResult back = ReadProjectArchive(
-                    WriteProjectArchive(project, kCurrentProjectVersion, false), loader.ctx);
-                ASSERT_EQ(back.status, LoadStatus::kLoaded);
-                EXPECT_EQ(back.project.header, changed) << "binary";
-            }
-            ExpectDescribed(project, [&](const Project& back) {
-                EXPECT_EQ(back.header, changed) << "description";
-            });
-        });
+    ForEachChangedField(ProjectHeader{}, ExpectHeaderSurvives);
+}
+
+// The shape's mask fields are stored behind a set present flag.
+TEST(FieldList, EveryWindowShapeFieldSurvives) {
+    WindowShape with_mask;
+    with_mask.shape_mask_present = 1;
+    ForEachChangedField(with_mask, [](std::string_view, const WindowShape& changed, bool stored) {
+        Project project;
+        project.shape = changed;
+        if (stored) {
+            EXPECT_EQ(ThroughArchive(project).shape, changed) << "binary";
+        }
+        ExpectDescribed(
+            project, [&](const Project& back) { EXPECT_EQ(back.shape, changed) << "description"; });
+    });
 }
 
 }  // namespace
