@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <functional>
 #include <limits>
+#include <numeric>
 #include <stdexcept>
 #include <type_traits>
 #include <utility>
@@ -200,18 +201,24 @@ std::ptrdiff_t MemberOffset(const T& record, BlobMember<T> blob) {
 // order of their addresses; the lists give them in the order the file stores them.
 template <class T, class Fn>
 void VisitJsonFieldsInModelOrder(const T& record, Fn&& fn) {
+    // Each visit captures no more than the function and the member, which std::function keeps
+    // without allocating.
     struct Field {
         std::ptrdiff_t offset;
-        std::function<void()> visit;
+        const char* name;
+        Emit emit;
+        std::function<void(const char*, Emit)> visit;
     };
     std::vector<Field> fields;
     VisitJsonFields<T>([&](const char* name, auto member, Emit emit) {
-        fields.push_back(
-            {MemberOffset(record, member), [&fn, name, member, emit] { fn(name, member, emit); }});
+        fields.push_back({MemberOffset(record, member), name, emit,
+                          [&fn, member](const char* n, Emit e) { fn(n, member, e); }});
     });
-    std::stable_sort(fields.begin(), fields.end(),
-                     [](const Field& a, const Field& b) { return a.offset < b.offset; });
-    for (const Field& field : fields) field.visit();
+    std::vector<std::size_t> order(fields.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return fields[a].offset < fields[b].offset; });
+    for (std::size_t i : order) fields[i].visit(fields[i].name, fields[i].emit);
 }
 
 template <class T>
@@ -828,12 +835,20 @@ template <class T>
 void ReadRecord(const Json& j, const std::string& path, T& out, const ReadContext& ctx) {
     RequireObject(j, path);
     std::size_t known = 0;
-    VisitJsonFieldsInModelOrder(out, [&](const char* name, auto member, Emit) {
+    auto read = [&](const char* name, auto member, Emit) {
         auto it = j.find(name);
         if (it == j.end()) return;
         ++known;
         ReadMember(*it, Child(path, name), out, member, ctx);
-    });
+    };
+    try {
+        VisitJsonFields<T>(read);
+    } catch (const std::exception&) {
+        // Of several faulty fields the error names the first in model order, which need not be
+        // the first in the stored order of the list.
+        VisitJsonFieldsInModelOrder(out, read);
+        throw;
+    }
     if (known != j.size()) RejectUnknownKeys(j, path, HasField<T>);
 }
 

@@ -267,5 +267,14 @@ TEST(FieldList, EveryWindowShapeFieldSurvives) {
     });
 }
 
+// The description reads fields in stored order but, of several faulty ones, names the first in
+// the order the model declares them: rect before text_variable, which the file stores first.
+TEST(FieldList, ErrorsNameTheFirstFaultyFieldInModelOrder) {
+    MemoryBlobs blobs;
+    DescriptionResult result = ParseProjectJson(
+        R"({"pages": [{"objects": [{"text_variable": 5, "rect": "wide", "kind": 1}]}]})", blobs);
+    EXPECT_EQ(result.error, "pages[0].objects[0].rect: expected 4 integers");
+}
+
 }  // namespace
 }  // namespace velk
