@@ -14,8 +14,8 @@
 #include "document/page_fields.h"
 #include "document/page_io.h"
 #include "document/project_json.h"
-#include "platform/headless/memory_profile_store.h"
-#include "platform/headless/recording_ui.h"
+#include "hosts/headless/memory_profile_store.h"
+#include "hosts/headless/recording_ui.h"
 
 namespace velk {
 namespace {
@@ -131,8 +131,8 @@ void ForEachChangedField(const Record& base, typename EachField<Record>::Check c
 }
 
 struct Loader {
-    host::RecordingUi ui;
-    host::MemoryProfileStore profile;
+    headless::RecordingUi ui;
+    headless::MemoryProfileStore profile;
     LoadContext ctx{ui, profile};
 };
 
