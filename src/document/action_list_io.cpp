@@ -1,37 +1,31 @@
 #include "document/action_list_io.h"
 
+#include "document/action_fields.h"
+#include "document/binary_fields.h"
+
 namespace velk {
 namespace {
 
 // Smallest stored record: code, four empty strings, four numbers and the end marker.
 constexpr std::size_t kMinRecordBytes = 4 + 4 * 1 + 4 * 4 + 4;
 
+// Action lists are read on their own, outside the loading of a project; their records are the
+// same in every version.
+struct RecordVersion {
+    std::int32_t version = kCurrentProjectVersion;
+};
+
 ActionRecord ReadActionRecord(ByteReader& in) {
+    RecordVersion ctx;
     ActionRecord record;
-    record.code = in.I32();
-    record.target = in.ArchiveString();
-    record.argument = in.ArchiveString();
-    record.limit = in.ArchiveString();
-    record.spare_text = in.ArchiveString();
-    record.spare_number = in.I32();
-    record.argument_count = in.I32();
-    record.spare_pair[0] = in.I32();
-    record.spare_pair[1] = in.I32();
-    record.end_marker = in.U32();
+    FieldReader<ActionRecord, RecordVersion> reader(in, ctx, record);
+    VisitFields(RecordTag<ActionRecord>{}, reader);
     return record;
 }
 
 void WriteActionRecord(ByteWriter& out, const ActionRecord& record) {
-    out.I32(record.code);
-    out.ArchiveString(record.target);
-    out.ArchiveString(record.argument);
-    out.ArchiveString(record.limit);
-    out.ArchiveString(record.spare_text);
-    out.I32(record.spare_number);
-    out.I32(record.argument_count);
-    out.I32(record.spare_pair[0]);
-    out.I32(record.spare_pair[1]);
-    out.U32(record.end_marker);
+    FieldWriter<ActionRecord> writer(out, record, kCurrentProjectVersion);
+    VisitFields(RecordTag<ActionRecord>{}, writer);
 }
 
 }  // namespace

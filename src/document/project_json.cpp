@@ -6,8 +6,11 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <limits>
+#include <numeric>
 #include <stdexcept>
+#include <type_traits>
 #include <utility>
 
 #include "base/codepage.h"
@@ -15,7 +18,11 @@
 #include "codec/limits.h"
 #include "codec/png_codec.h"
 #include "codec/zlib_codec.h"
+#include "document/action_fields.h"
+#include "document/header_fields.h"
+#include "document/object_fields.h"
 #include "document/object_io.h"
+#include "document/page_fields.h"
 
 namespace velk {
 namespace {
@@ -120,17 +127,8 @@ int HexDigit(char c) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Field tables: one list per record, in model order, shared by writing and reading.
-
-template <class T>
-struct Tag {};
-
-// When a field is written.
-enum class Emit {
-    kNormal,  // unless defaults are left out and it has its default
-    kAlways,  // always: the fields that identify a record
-    kSparse,  // only when it differs from the default: spare fields, markers, run-time state
-};
+// Field tables: the stored records' lists (header_fields.h, page_fields.h, object_fields.h,
+// action_fields.h) as the description reads and writes them.
 
 // A byte buffer of a record that goes to a file of its own.
 template <class T>
@@ -138,200 +136,95 @@ struct BlobMember {
     std::vector<std::uint8_t> T::*member;
 };
 
-template <class V>
-void VisitFields(Tag<ProjectHeader>, V&& v) {
-    using H = ProjectHeader;
-    v("drag_by_body", &H::drag_by_body);
-    v("backdrop_mode", &H::backdrop_mode);
-    v("backdrop_enabled", &H::backdrop_enabled);
-    v("backdrop_colour", &H::backdrop_colour);
-    v("backdrop_width", &H::backdrop_width);
-    v("backdrop_height", &H::backdrop_height);
-    v("window_layer", &H::window_layer);
-    v("hide_taskbar", &H::hide_taskbar);
-    v("lock_system_keys", &H::lock_system_keys);
-    v("backdrop_image_present", &H::backdrop_image_present);
-    v("backdrop_image", &H::backdrop_image);
-    v("title", &H::title, Emit::kAlways);
-    v("has_caption", &H::has_caption);
-    v("border", &H::border);
-    v("shaped_window", &H::shaped_window);
-    v("client_width", &H::client_width, Emit::kAlways);
-    v("client_height", &H::client_height, Emit::kAlways);
-    v("low_colour_action", &H::low_colour_action);
-    v("low_colour_file", &H::low_colour_file);
-    v("low_colour_page", &H::low_colour_page);
-    v("top_most", &H::top_most);
-    v("remember_position", &H::remember_position);
-    v("settings_section", &H::settings_section);
-    v("ignore_palette", &H::ignore_palette);
-    v("no_background", &H::no_background);
-    v("change_resolution", &H::change_resolution);
-    v("resolution", &H::resolution);
-    v("process_priority", &H::process_priority);
-    v("minimize_box", &H::minimize_box);
-    v("flash_install_option", &H::flash_install_option);
-    v("desktop_mode", &H::desktop_mode);
-    v("force_resolution", &H::force_resolution);
+// Every record's byte buffers are files of their own.
+template <class T, class M>
+M T::*JsonMember(M T::*member) {
+    return member;
 }
 
-template <class V>
-void VisitFields(Tag<WindowShape>, V&& v) {
-    using S = WindowShape;
-    v("shape_points", &S::shape_points);
-    v("shape_mask_present", &S::shape_mask_present);
-    v("shape_mask_width", &S::shape_mask_width);
-    v("shape_mask_height", &S::shape_mask_height);
-    v("shape_mask", BlobMember<S>{&S::shape_mask});
+template <class T>
+BlobMember<T> JsonMember(std::vector<std::uint8_t> T::*member) {
+    return BlobMember<T>{member};
 }
 
-template <class V>
-void VisitFields(Tag<Page>, V&& v) {
-    v("name", &Page::name, Emit::kAlways);
-    v("serial", &Page::serial);
-    v("notes", &Page::notes);
-    v("page_option_a", &Page::page_option_a);
-    v("page_cursor", &Page::page_cursor);
-    v("background_image", &Page::background_image);
-    v("use_first_page_background", &Page::use_first_page_background);
-    v("background_colour", &Page::background_colour);
-    v("tile_background", &Page::tile_background);
-    v("page_option_c", &Page::page_option_c);
-    v("objects", &Page::objects);
-    v("transition_file", &Page::transition_file);
-    v("use_master_background", &Page::use_master_background);
-    v("page_value1", &Page::page_value1);
-    v("transition_effect", &Page::transition_effect);
-    v("transition_duration", &Page::transition_duration);
-    v("entry_actions", &Page::entry_actions);
-    v("transition_mask_width", &Page::transition_mask_width);
-    v("transition_mask_height", &Page::transition_mask_height);
-    v("transition_mask", &Page::transition_mask);
-    v("mask_stretch", &Page::mask_stretch);
-    v("mask_invert", &Page::mask_invert);
-    v("exit_actions", &Page::exit_actions);
+// A field list as the description sees it: every field of every version, stored or not, each
+// handed to `fn(name, member, emit)`.
+template <class Fn>
+class JsonFields {
+  public:
+    explicit JsonFields(Fn& fn) : fn_(fn) {}
+
+    template <class T, class M>
+    void operator()(const char* name, M T::*member, Emit emit = Emit::kNormal) {
+        fn_(name, JsonMember(member), emit);
+    }
+    template <class T, class M, FieldCodec C>
+    void operator()(const char* name, M T::*member, C, Emit emit = Emit::kNormal) {
+        fn_(name, JsonMember(member), emit);
+    }
+    template <class T, class M>
+    void InJson(const char* name, M T::*member, Emit emit = Emit::kNormal) {
+        fn_(name, JsonMember(member), emit);
+    }
+    template <class Words>
+    void Unused(Words) {}
+    template <class Conversion>
+    void OnRead(Conversion) {}
+    bool VersionAbove(std::int32_t) const { return true; }
+    template <class Predicate>
+    bool When(Predicate) const {
+        return true;
+    }
+
+  private:
+    Fn& fn_;
+};
+
+template <class T, class Fn>
+void VisitJsonFields(Fn&& fn) {
+    JsonFields<std::remove_reference_t<Fn>> fields(fn);
+    VisitFields(RecordTag<T>{}, fields);
 }
 
-template <class V>
-void VisitFields(Tag<LogFont>, V&& v) {
-    using F = LogFont;
-    v("height", &F::height);
-    v("width", &F::width);
-    v("escapement", &F::escapement);
-    v("orientation", &F::orientation);
-    v("weight", &F::weight);
-    v("italic", &F::italic);
-    v("underline", &F::underline);
-    v("strike_out", &F::strike_out);
-    v("char_set", &F::char_set);
-    v("out_precision", &F::out_precision);
-    v("clip_precision", &F::clip_precision);
-    v("quality", &F::quality);
-    v("pitch_and_family", &F::pitch_and_family);
-    v("face_name", &F::face_name);
+template <class T, class M>
+std::ptrdiff_t MemberOffset(const T& record, M T::*member) {
+    return reinterpret_cast<const char*>(&(record.*member)) -
+           reinterpret_cast<const char*>(&record);
 }
 
-template <class V>
-void VisitFields(Tag<ActionRecord>, V&& v) {
-    using A = ActionRecord;
-    v("code", &A::code, Emit::kAlways);
-    v("target", &A::target);
-    v("argument", &A::argument);
-    v("limit", &A::limit);
-    v("spare_text", &A::spare_text, Emit::kSparse);
-    v("spare_number", &A::spare_number, Emit::kSparse);
-    v("argument_count", &A::argument_count);
-    v("spare_pair", &A::spare_pair, Emit::kSparse);
-    v("end_marker", &A::end_marker, Emit::kSparse);
-    v("error_text", &A::error_text, Emit::kSparse);
+template <class T>
+std::ptrdiff_t MemberOffset(const T& record, BlobMember<T> blob) {
+    return MemberOffset(record, blob.member);
 }
 
-template <class V>
-void VisitFields(Tag<Object>, V&& v) {
-    using O = Object;
-    v("kind", &O::kind, Emit::kAlways);
-    v("has_first_actions", &O::has_first_actions);
-    v("name", &O::name, Emit::kAlways);
-    v("rect", &O::rect, Emit::kAlways);
-    v("text", &O::text);
-    v("text_variable", &O::text_variable);
-    v("number_variable", &O::number_variable);
-    v("extra_text1", &O::extra_text1);
-    v("extra_text2", &O::extra_text2);
-    v("extra_text3", &O::extra_text3);
-    v("extra_value", &O::extra_value);
-    v("param1", &O::param1);
-    v("param2", &O::param2);
-    v("param3", &O::param3);
-    v("param4", &O::param4);
-    v("param5", &O::param5);
-    v("hover_object", &O::hover_object);
-    v("press_object", &O::press_object);
-    v("hover_mode", &O::hover_mode);
-    v("option0", &O::option0);
-    v("hint_text", &O::hint_text);
-    v("hint_value", &O::hint_value);
-    v("extra_value2", &O::extra_value2);
-    v("is_alias", &O::is_alias);
-    v("transparent1", &O::transparent1);
-    v("transparent2", &O::transparent2);
-    v("transparent3", &O::transparent3);
-    v("colour1", &O::colour1);
-    v("colour2", &O::colour2);
-    v("colour3", &O::colour3);
-    v("colour4", &O::colour4);
-    v("image1", &O::image1);
-    v("image2", &O::image2);
-    v("image3", &O::image3);
-    v("image4", &O::image4);
-    v("image2_offset", &O::image2_offset);
-    v("image3_offset", &O::image3_offset);
-    v("points_a", &O::points_a);
-    v("points_b", &O::points_b);
-    v("points_value1", &O::points_value1);
-    v("points_value2", &O::points_value2);
-    v("hidden", &O::hidden);
-    v("initially_hidden", &O::initially_hidden);
-    v("visible", &O::visible);
-    v("option1", &O::option1);
-    v("option2", &O::option2);
-    v("option3", &O::option3);
-    v("option4", &O::option4);
-    v("option5", &O::option5);
-    v("option6", &O::option6);
-    v("scale", &O::scale);
-    v("transform", &O::transform);
-    v("lines", &O::lines);
-    v("font", &O::font);
-    v("metafile", &O::metafile);
-    v("gif_timer_id", &O::gif_timer_id);
-    v("gif_data", BlobMember<O>{&O::gif_data});
-    v("link_flag", &O::link_flag);
-    v("link", &O::link);
-    v("actions_down", &O::actions_down);
-    v("actions_click", &O::actions_click);
-    v("actions_3", &O::actions_3);
-    v("actions_4", &O::actions_4);
-    v("actions_5", &O::actions_5);
-    v("actions_6", &O::actions_6);
-    v("flag_a", &O::flag_a);
-    v("flag_b", &O::flag_b);
-    v("flag_c", &O::flag_c);
-    v("flag_d", &O::flag_d);
-    v("flag_e", &O::flag_e);
-    v("flag_f", &O::flag_f);
-    v("flag_g", &O::flag_g);
-    v("image_origin", &O::image_origin);
-    v("value_a", &O::value_a);
-    v("value_b", &O::value_b);
-    v("state", &O::state, Emit::kSparse);
+// The description shows a record's fields in the order the model declares them, which is the
+// order of their addresses; the lists give them in the order the file stores them.
+template <class T, class Fn>
+void VisitJsonFieldsInModelOrder(const T& record, Fn&& fn) {
+    // Each visit captures no more than the function and the member, which std::function keeps
+    // without allocating.
+    struct Field {
+        std::ptrdiff_t offset;
+        const char* name;
+        Emit emit;
+        std::function<void(const char*, Emit)> visit;
+    };
+    std::vector<Field> fields;
+    VisitJsonFields<T>([&](const char* name, auto member, Emit emit) {
+        fields.push_back({MemberOffset(record, member), name, emit,
+                          [&fn, member](const char* n, Emit e) { fn(n, member, e); }});
+    });
+    std::vector<std::size_t> order(fields.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return fields[a].offset < fields[b].offset; });
+    for (std::size_t i : order) fields[i].visit(fields[i].name, fields[i].emit);
 }
 
 template <class T>
 bool HasField(std::string_view key) {
     bool found = false;
-    VisitFields(Tag<T>{},
-                [&](const char* name, auto, Emit = Emit::kNormal) { found |= key == name; });
+    VisitJsonFields<T>([&](const char* name, auto, Emit) { found |= key == name; });
     return found;
 }
 
@@ -544,7 +437,7 @@ void WriteMember(Json& out, const char* name, const T& value, const T&, BlobMemb
 template <class T>
 Json WriteRecord(const T& value, const T& defaults, const WriteContext& ctx) {
     Json out = Json::object();
-    VisitFields(Tag<T>{}, [&](const char* name, auto member, Emit emit = Emit::kNormal) {
+    VisitJsonFieldsInModelOrder(value, [&](const char* name, auto member, Emit emit) {
         WriteMember(out, name, value, defaults, member, ctx, emit);
     });
     return out;
@@ -942,12 +835,20 @@ template <class T>
 void ReadRecord(const Json& j, const std::string& path, T& out, const ReadContext& ctx) {
     RequireObject(j, path);
     std::size_t known = 0;
-    VisitFields(Tag<T>{}, [&](const char* name, auto member, Emit = Emit::kNormal) {
+    auto read = [&](const char* name, auto member, Emit) {
         auto it = j.find(name);
         if (it == j.end()) return;
         ++known;
         ReadMember(*it, Child(path, name), out, member, ctx);
-    });
+    };
+    try {
+        VisitJsonFields<T>(read);
+    } catch (const std::exception&) {
+        // Of several faulty fields the error names the first in model order, which need not be
+        // the first in the stored order of the list.
+        VisitJsonFieldsInModelOrder(out, read);
+        throw;
+    }
     if (known != j.size()) RejectUnknownKeys(j, path, HasField<T>);
 }
 
