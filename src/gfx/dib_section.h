@@ -57,15 +57,6 @@ void StretchPixels(const Surface& src, PixelTarget& dst, std::int32_t x, std::in
 // clipped; parts outside the surface come back black, as from a fresh compatible bitmap.
 void CapturePixels(const Surface& src, Point origin, std::int32_t x, std::int32_t y, Surface& out);
 
-// The sources a stretch merges into target index j along one axis of `source_length` pixels
-// stretched to `target_length`: first ... last (0 <= j < target_length, source_length >= 1).
-struct SourceRange {
-    std::int32_t first = 0;
-    std::int32_t last = 0;
-    bool operator==(const SourceRange&) const = default;
-};
-SourceRange StretchSources(std::int64_t j, std::int32_t source_length, std::int64_t target_length);
-
 }  // namespace dib
 
 class DibSection {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gfx/dib_section.h"
+#include "gfx/stretch_merge.h"
 
 namespace velk::dib {
 namespace {
@@ -18,50 +19,6 @@ struct Span64 {
 };
 Span64 Narrow(Span64 s, std::int64_t lo, std::int64_t hi) {
     return {std::max(s.begin, lo), std::min(s.end, hi)};
-}
-
-// Rounds toward positive infinity; b > 0.
-std::int64_t CeilDiv(std::int64_t a, std::int64_t b) {
-    return a >= 0 ? (a + b - 1) / b : -((-a) / b);
-}
-
-Bgrx Merge(Bgrx a, Bgrx b, StretchMode mode) {
-    return mode == StretchMode::kWhiteOnBlack ? (a | b) : (a & b);
-}
-
-// One target pixel from the block of sources the stretch maps onto it.
-Bgrx StretchedPixel(const Surface& src, const SourceRange& xs, const SourceRange& ys,
-                    StretchMode mode) {
-    switch (mode) {
-        case StretchMode::kColorOnColor:
-            // The first row of a merged group and the last column.
-            return src.At(xs.last, ys.first);
-        case StretchMode::kHalftone: {
-            std::uint32_t r = 0, g = 0, b = 0, count = 0;
-            for (std::int32_t sy = ys.first; sy <= ys.last; ++sy) {
-                for (std::int32_t sx = xs.first; sx <= xs.last; ++sx) {
-                    Bgrx p = src.At(sx, sy);
-                    r += RedOf(p);
-                    g += GreenOf(p);
-                    b += BlueOf(p);
-                    ++count;
-                }
-            }
-            return MakeBgrx(static_cast<std::uint8_t>(r / count),
-                            static_cast<std::uint8_t>(g / count),
-                            static_cast<std::uint8_t>(b / count));
-        }
-        case StretchMode::kBlackOnWhite:
-        case StretchMode::kWhiteOnBlack:
-            break;
-    }
-    Bgrx value = src.At(xs.first, ys.first);
-    for (std::int32_t sy = ys.first; sy <= ys.last; ++sy) {
-        for (std::int32_t sx = xs.first; sx <= xs.last; ++sx) {
-            value = Merge(value, src.At(sx, sy), mode);
-        }
-    }
-    return value;
 }
 
 }  // namespace
@@ -81,24 +38,6 @@ void BlitPixels(const Surface& src, PixelTarget& dst, std::int32_t x, std::int32
     }
 }
 
-SourceRange StretchSources(std::int64_t j, std::int32_t source_length, std::int64_t target_length) {
-    const std::int64_t d = target_length;
-    if (d >= source_length) {
-        // Enlarging: the source pixel under the target pixel's centre, ties to the lower one.
-        auto i = static_cast<std::int32_t>(((2 * j + 1) * source_length - 1) / (2 * d));
-        return {i, i};
-    }
-    // Shrinking: source i falls on target ((2i + 1) d - 1) / (2s), so target j starts at the
-    // first i with (2i + 1) d > 2sj. A one-pixel target merges one source fewer than there
-    // are.
-    const std::int64_t s = d == 1 ? source_length - 1 : source_length;
-    auto first_of = [&](std::int64_t k) {
-        return std::max<std::int64_t>(0, CeilDiv(2 * s * k + 1 - d, 2 * d));
-    };
-    const std::int64_t last = j + 1 == d ? s - 1 : first_of(j + 1) - 1;
-    return {static_cast<std::int32_t>(first_of(j)), static_cast<std::int32_t>(last)};
-}
-
 void StretchPixels(const Surface& src, PixelTarget& dst, std::int32_t x, std::int32_t y,
                    std::int32_t w, std::int32_t h, StretchMode mode) {
     if (w == 0 || h == 0 || src.Empty()) return;
@@ -115,23 +54,20 @@ void StretchPixels(const Surface& src, PixelTarget& dst, std::int32_t x, std::in
     const Span64 rows = Narrow({top, top + height}, clip.top, clip.bottom);
     if (cols.begin >= cols.end || rows.begin >= rows.end) return;
 
-    // Target index k of a cell, counted from the start the picture's first pixel goes to.
-    auto index = [](std::int64_t cell, std::int64_t start, std::int64_t length, bool mirror) {
-        std::int64_t k = cell - start;
-        return mirror ? length - 1 - k : k;
-    };
-    // Only the visible columns of a huge target are mapped.
-    std::vector<SourceRange> columns;
-    columns.reserve(static_cast<std::size_t>(cols.end - cols.begin));
-    for (std::int64_t tx = cols.begin; tx < cols.end; ++tx) {
-        columns.push_back(StretchSources(index(tx, left, width, mirror_x), src.Width(), width));
-    }
+    // Target index k of a cell counts from the start the picture's first pixel goes to; only
+    // the visible columns of a huge target are mapped.
+    const StretchAxis x_axis{src.Width(), width, mirror_x};
+    const StretchAxis y_axis{src.Height(), height, mirror_y};
+    const std::vector<SourceSpan> columns =
+        SourceSpansOf(x_axis, cols.begin - left, cols.end - left);
+    // The store keeps all four bytes of a pixel, and its halftone sums are 32-bit.
+    const MergeRule rule{mode, 0xFFFFFFFF};
     for (std::int64_t ty = rows.begin; ty < rows.end; ++ty) {
-        const SourceRange ys =
-            StretchSources(index(ty, top, height, mirror_y), src.Height(), height);
+        const SourceSpan ys = SourceSpanAt(y_axis, ty - top);
         Bgrx* out = dst.surface.Row(static_cast<std::int32_t>(ty));
         for (std::int64_t tx = cols.begin; tx < cols.end; ++tx) {
-            out[tx] = StretchedPixel(src, columns[std::size_t(tx - cols.begin)], ys, mode);
+            out[tx] =
+                MergeSources<std::uint32_t>(src, columns[std::size_t(tx - cols.begin)], ys, rule);
         }
     }
 }

@@ -3,18 +3,10 @@
 #include <algorithm>
 
 #include "gfx/image_library.h"
+#include "gfx/stretch_spans.h"
 
 namespace velk {
 namespace {
-
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    std::int64_t q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-
-std::int64_t CeilDiv(std::int64_t a, std::int64_t b) {
-    return -FloorDiv(-a, b);
-}
 
 // The pixels of `target` (right/bottom exclusive, 64-bit so that far-off placements cannot
 // overflow) that lie on the surface and inside the clip.
@@ -37,25 +29,6 @@ const std::uint8_t* PixelAt(const RgbImage& picture, std::int64_t x, std::int64_
 
 }  // namespace
 
-SourceSpan StretchSourceSpan(std::int32_t source_length, std::int32_t target_length,
-                             std::int32_t index) {
-    const std::int64_t s = source_length, d = target_length, j = index;
-    if (d >= s) {
-        // Enlarging: the source pixel under the destination pixel's centre, ties going low.
-        auto source = static_cast<std::int32_t>(FloorDiv((2 * j + 1) * s - 1, 2 * d));
-        return {source, source};
-    }
-    // Shrinking: source pixel i goes to destination floor(((2i + 1) d - 1) / 2s); the group of
-    // destination j starts at the first i that reaches j. A one-pixel destination merges one
-    // source pixel fewer.
-    const std::int64_t merged = d == 1 ? s - 1 : s;
-    auto first = [&](std::int64_t k) {
-        return std::max<std::int64_t>(0, CeilDiv(2 * merged * k + 1 - d, 2 * d));
-    };
-    std::int64_t last = j + 1 >= d ? merged - 1 : first(j + 1) - 1;
-    return {static_cast<std::int32_t>(first(j)), static_cast<std::int32_t>(last)};
-}
-
 void WriteStretchedRGB(Surface& surface, const Rect& clip, const RgbImage& picture, std::int32_t x,
                        std::int32_t y, std::int32_t width, std::int32_t height) {
     if (!IsValidRgb(picture) || width <= 0 || height <= 0) return;
@@ -71,15 +44,11 @@ void WriteStretchedRGB(Surface& surface, const Rect& clip, const RgbImage& pictu
         }
         return;
     }
-    std::vector<SourceSpan> columns;
-    columns.reserve(static_cast<std::size_t>(v.right - v.left));
-    for (std::int64_t dx = v.left; dx < v.right; ++dx) {
-        columns.push_back(
-            StretchSourceSpan(picture.width, width, static_cast<std::int32_t>(dx - x)));
-    }
+    const std::vector<SourceSpan> columns =
+        SourceSpansOf(StretchAxis{picture.width, width}, v.left - x, v.right - x);
+    const StretchAxis y_axis{picture.height, height};
     for (std::int64_t dy = v.top; dy < v.bottom; ++dy) {
-        const SourceSpan rows =
-            StretchSourceSpan(picture.height, height, static_cast<std::int32_t>(dy - y));
+        const SourceSpan rows = SourceSpanAt(y_axis, dy - y);
         Bgrx* out = surface.Row(static_cast<std::int32_t>(dy)) + v.left;
         for (const SourceSpan& cols : columns) {
             // Pixels merged by a shrink are ANDed (the device's default stretch mode); a

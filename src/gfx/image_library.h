@@ -58,16 +58,6 @@ bool OverlayRGB(RgbImage& target, const RgbImage& source, std::int32_t x, std::i
 // lie inside one clip rectangle) and the checked entry point (`Draw...`). A clip region is a
 // list of rectangles: its owner calls the writer once per rectangle.
 
-// Which source pixels make destination pixel `index` when `source_length` pixels are stretched
-// over `target_length` (both positive): one pixel when enlarging, a group when shrinking.
-struct SourceSpan {
-    std::int32_t first = 0;
-    std::int32_t last = 0;  // inclusive
-    bool operator==(const SourceSpan&) const = default;
-};
-SourceSpan StretchSourceSpan(std::int32_t source_length, std::int32_t target_length,
-                             std::int32_t index);
-
 // The picture stretched over (x, y, width, height) with the device's default stretch mode:
 // groups of source pixels merged into one destination pixel are ANDed together.
 void WriteStretchedRGB(Surface& surface, const Rect& clip, const RgbImage& picture, std::int32_t x,

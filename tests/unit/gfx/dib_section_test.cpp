@@ -207,41 +207,6 @@ TEST(DibSectionTest, DrawClipsAtTheSurfaceEdges) {
     store.Draw(to, INT32_MAX, INT32_MIN);  // far away: nothing, no overflow
 }
 
-TEST(DibSectionTest, StretchSourcesFollowTheNearestPixelRule) {
-    auto sources = [](std::int32_t s, std::int32_t d) {
-        std::vector<dib::SourceRange> out;
-        for (std::int32_t j = 0; j < d; ++j) out.push_back(dib::StretchSources(j, s, d));
-        return out;
-    };
-    using R = dib::SourceRange;
-    EXPECT_EQ(sources(2, 5), (std::vector<R>{{0, 0}, {0, 0}, {0, 0}, {1, 1}, {1, 1}}));
-    EXPECT_EQ(sources(3, 7),
-              (std::vector<R>{{0, 0}, {0, 0}, {1, 1}, {1, 1}, {1, 1}, {2, 2}, {2, 2}}));
-    EXPECT_EQ(sources(5, 2), (std::vector<R>{{0, 2}, {3, 4}}));
-    EXPECT_EQ(sources(7, 3), (std::vector<R>{{0, 1}, {2, 4}, {5, 6}}));
-    EXPECT_EQ(sources(4, 4), (std::vector<R>{{0, 0}, {1, 1}, {2, 2}, {3, 3}}));
-    // A one-pixel target merges all sources but the last.
-    EXPECT_EQ(sources(5, 1), (std::vector<R>{{0, 3}}));
-    EXPECT_EQ(sources(2, 1), (std::vector<R>{{0, 0}}));
-}
-
-TEST(DibSectionTest, ShrinkGroupsAreExactlyTheSourcesMappedToEachTarget) {
-    // Source i belongs to target ((2i + 1) d - 1) / (2s): the groups must partition the
-    // sources in that way for every pair of lengths.
-    for (std::int32_t s = 2; s < 60; ++s) {
-        for (std::int32_t d = 2; d < s; ++d) {
-            for (std::int32_t j = 0; j < d; ++j) {
-                dib::SourceRange r = dib::StretchSources(j, s, d);
-                for (std::int32_t i = 0; i < s; ++i) {
-                    bool mapped = ((2 * i + 1) * d - 1) / (2 * s) == j;
-                    bool grouped = i >= r.first && i <= r.last;
-                    ASSERT_EQ(mapped, grouped) << s << "->" << d << " j=" << j << " i=" << i;
-                }
-            }
-        }
-    }
-}
-
 TEST(DibSectionTest, StretchDrawMergesByModeAndMirrorsNegativeSizes) {
     DibSection store;
     store.Recreate(5, 1);

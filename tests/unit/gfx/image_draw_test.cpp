@@ -34,39 +34,6 @@ std::vector<Bgrx> RowOf(const Surface& surface, std::int32_t y) {
     return {surface.Row(y), surface.Row(y) + surface.Width()};
 }
 
-TEST(ImageDraw, StretchSpansFollowTheNearestPixelWalk) {
-    auto spans = [](std::int32_t s, std::int32_t d) {
-        std::vector<SourceSpan> out;
-        for (std::int32_t j = 0; j < d; ++j) out.push_back(StretchSourceSpan(s, d, j));
-        return out;
-    };
-    // Enlarging copies the source under each centre, exact ties going to the lower pixel.
-    EXPECT_EQ(spans(2, 5), (std::vector<SourceSpan>{{0, 0}, {0, 0}, {0, 0}, {1, 1}, {1, 1}}));
-    EXPECT_EQ(spans(3, 7),
-              (std::vector<SourceSpan>{{0, 0}, {0, 0}, {1, 1}, {1, 1}, {1, 1}, {2, 2}, {2, 2}}));
-    EXPECT_EQ(spans(4, 4), (std::vector<SourceSpan>{{0, 0}, {1, 1}, {2, 2}, {3, 3}}));
-    // Shrinking merges groups.
-    EXPECT_EQ(spans(5, 2), (std::vector<SourceSpan>{{0, 2}, {3, 4}}));
-    EXPECT_EQ(spans(7, 3), (std::vector<SourceSpan>{{0, 1}, {2, 4}, {5, 6}}));
-    // A one-pixel destination merges all source pixels but the last.
-    EXPECT_EQ(spans(4, 1), (std::vector<SourceSpan>{{0, 2}}));
-    EXPECT_EQ(spans(2, 1), (std::vector<SourceSpan>{{0, 0}}));
-}
-
-TEST(ImageDraw, ShrinkGroupsAreThoseOfTheForwardMapping) {
-    // Source pixel i belongs to destination floor(((2i + 1) d - 1) / 2s).
-    for (std::int32_t s = 2; s < 60; ++s) {
-        for (std::int32_t d = 2; d < s; ++d) {
-            for (std::int32_t i = 0; i < s; ++i) {
-                std::int32_t j = ((2 * i + 1) * d - 1) / (2 * s);
-                SourceSpan span = StretchSourceSpan(s, d, j);
-                ASSERT_LE(span.first, i) << s << " -> " << d << ", source " << i;
-                ASSERT_GE(span.last, i) << s << " -> " << d << ", source " << i;
-            }
-        }
-    }
-}
-
 TEST(ImageDraw, OneToOneCopiesThePicture) {
     Surface surface(6, 5, kBackground);
     RgbImage picture = Grid(2, 2);
