@@ -113,6 +113,31 @@ char Cp1252Upper(char c) {
     }
 }
 
+// The inverse of the upper case: the lower-case letters' capitals go back.
+char Cp1252Lower(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 'A' && b <= 'Z') return static_cast<char>(b + 32);
+    if (b >= 0xC0 && b <= 0xDE && b != 0xD7) return static_cast<char>(b + 32);
+    switch (b) {
+        case 0x8A:
+            return static_cast<char>(0x9A);  // Š
+        case 0x8C:
+            return static_cast<char>(0x9C);  // Œ
+        case 0x8E:
+            return static_cast<char>(0x9E);  // Ž
+        case 0x9F:
+            return static_cast<char>(0xFF);  // Ÿ
+        default:
+            return c;
+    }
+}
+
+std::string Cp1252LowerString(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = Cp1252Lower(c);
+    return out;
+}
+
 std::string Cp1252UpperString(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = Cp1252Upper(c);

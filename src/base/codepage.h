@@ -15,9 +15,11 @@ char32_t Cp1252ToCodePoint(char byte);
 // Invalid UTF-8 and characters outside the code page become '?'.
 std::string Utf8ToCp1252(std::string_view utf8);
 
-// Upper-casing of code-page bytes as the system's ANSI upper-case does it.
+// Upper- and lower-casing of code-page bytes as the system's ANSI case conversions do it.
 char Cp1252Upper(char c);
 std::string Cp1252UpperString(std::string_view text);
+char Cp1252Lower(char c);
+std::string Cp1252LowerString(std::string_view text);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
 }  // namespace velk

@@ -1,5 +1,7 @@
 #include "base/win_path.h"
 
+#include "base/codepage.h"
+
 namespace velk {
 namespace {
 
@@ -37,7 +39,7 @@ std::optional<std::string> WindowsToNativePath(std::string_view path) {
 char PathDrive(std::string_view path) {
     if (!HasDrive(path)) return 0;
     const char c = path[0];
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    return Cp1252Upper(c);
 }
 
 std::string_view PathFolder(std::string_view path) {

@@ -1,6 +1,7 @@
 // Picture files chosen by the last four characters of their path.
 #include <string>
 
+#include "base/codepage.h"
 #include "document/load_context.h"
 #include "gfx/image_library.h"
 
@@ -9,14 +10,8 @@ namespace {
 
 // Compares the path's last four characters with `ending` (upper case) without regard to case.
 bool EndsWith(std::string_view path, std::string_view ending) {
-    if (path.size() < ending.size()) return false;
-    std::string_view tail = path.substr(path.size() - ending.size());
-    for (std::size_t i = 0; i < ending.size(); ++i) {
-        char c = tail[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c != ending[i]) return false;
-    }
-    return true;
+    return path.size() >= ending.size() &&
+           EqualsIgnoreCase(path.substr(path.size() - ending.size()), ending);
 }
 
 }  // namespace

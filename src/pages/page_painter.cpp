@@ -21,15 +21,6 @@ std::int32_t ClampToInt32(std::int64_t v) {
         v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
-// The ASCII lower case of a name; enough to recognise "master page" and "master layer".
-std::string AsciiLower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
-
 // The shared layers answer to their fixed names whatever name they were stored with.
 std::string_view NameForLookup(const Project& project, const Page& page) {
     if (&page == &project.master_page) return kMasterPageName;
@@ -38,7 +29,7 @@ std::string_view NameForLookup(const Project& project, const Page& page) {
 }
 
 Page* PageForLookup(Project& project, std::string_view page_part) {
-    const std::string lower = AsciiLower(page_part);
+    const std::string lower = Cp1252LowerString(page_part);
     if (page_part == kMasterPageName || page_part == "Master Page" || lower == "master page") {
         return &project.master_page;
     }

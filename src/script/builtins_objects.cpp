@@ -2,6 +2,7 @@
 // view's pan offset, picture size and scroll bar, and the video settings.
 #include <algorithm>
 
+#include "base/codepage.h"
 #include "script/builtin_support.h"
 #include "script/number_text.h"
 
@@ -86,10 +87,7 @@ double GetVideoParam(ExpressionParser& parser) {
     if (!WindowCall(parser, args)) return 0.0;
     const Object* object = ReadObject(parser, args[0]);
     if (object == nullptr) return 0.0;
-    std::string name(TrimWhiteSpace(ReadText(parser, args[1])));
-    for (char& c : name) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    const std::string name = Cp1252LowerString(TrimWhiteSpace(ReadText(parser, args[1])));
     VideoSetting setting;
     if (name == "fullscreen") {
         setting = VideoSetting::kFullScreen;

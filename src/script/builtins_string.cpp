@@ -12,25 +12,6 @@ namespace {
 // Longest text strofchar builds: beyond this a script would only exhaust memory.
 constexpr std::size_t kLongestRepetition = std::size_t{1} << 26;
 
-// The code page's lower case, the inverse of its upper case.
-char Cp1252Lower(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b >= 'A' && b <= 'Z') return static_cast<char>(b + 32);
-    if (b >= 0xC0 && b <= 0xDE && b != 0xD7) return static_cast<char>(b + 32);
-    switch (b) {
-        case 0x8A:
-            return static_cast<char>(0x9A);  // Š
-        case 0x8C:
-            return static_cast<char>(0x9C);  // Œ
-        case 0x8E:
-            return static_cast<char>(0x9E);  // Ž
-        case 0x9F:
-            return static_cast<char>(0xFF);  // Ÿ
-        default:
-            return c;
-    }
-}
-
 // Zero-based start of a 1-based position below 1 counted as 1.
 std::size_t FromPosition(std::int32_t position) {
     return static_cast<std::size_t>(std::max(position, 1) - 1);

@@ -34,30 +34,6 @@ constexpr std::string_view kMissingSecondQuote =
 constexpr std::string_view kNeedsArgument =
     "This command needs another argument\n Command(\"ObjName\",\"Argument\")";
 
-// Lower-casing of code-page bytes as the system's ANSI lower-case does it.
-char Cp1252Lower(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
-        return static_cast<char>(byte + 0x20);
-    }
-    switch (byte) {
-        case 0x8A:
-        case 0x8C:
-        case 0x8E:
-            return static_cast<char>(byte + 0x10);
-        case 0x9F:
-            return static_cast<char>(0xFF);
-        default:
-            return c;
-    }
-}
-
-std::string LowerCase(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) c = Cp1252Lower(c);
-    return lower;
-}
-
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
 }
@@ -126,7 +102,8 @@ ParsedLine ParseCommand(ActionRecord& record, std::string_view line) {
         paren == std::string_view::npos ? std::string_view() : line.substr(0, paren);
     const std::optional<CommandEntry> entry = FindCommand(name);
     if (!entry)
-        return RejectedWithText(record, line, std::string(kUnknownFunction) + LowerCase(name));
+        return RejectedWithText(record, line,
+                                std::string(kUnknownFunction) + Cp1252LowerString(name));
     record.code = entry->code;
     record.argument_count = entry->argument_count;
     if (entry->argument_count == 0) return {};
