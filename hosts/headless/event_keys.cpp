@@ -4,11 +4,10 @@
 #include <string>
 
 #include "base/codepage.h"
+#include "base/virtual_keys.h"
 
 namespace velk::headless {
 namespace {
-
-constexpr std::uint32_t kVirtualKeyEscape = 27;
 
 struct NamedKey {
     std::string_view name;
@@ -18,27 +17,25 @@ struct NamedKey {
 // The keys without a character of their own, by the names the event scripts use. Letters,
 // digits and function keys follow a rule and are not listed.
 constexpr std::array<NamedKey, 17> kNamedKeys{{
-    {"BACKSPACE", 8},
-    {"TAB", 9},
-    {"RETURN", 13},
-    {"ENTER", 13},
-    {"ESCAPE", kVirtualKeyEscape},
-    {"SPACE", 32},
-    {"PAGEUP", 33},
-    {"PAGEDOWN", 34},
-    {"END", 35},
-    {"HOME", 36},
-    {"LEFT", 37},
-    {"UP", 38},
-    {"RIGHT", 39},
-    {"DOWN", 40},
-    {"INSERT", 45},
-    {"DELETE", 46},
-    {"ESC", kVirtualKeyEscape},
+    {"BACKSPACE", kVkBack},
+    {"TAB", kVkTab},
+    {"RETURN", kVkReturn},
+    {"ENTER", kVkReturn},
+    {"ESCAPE", kVkEscape},
+    {"SPACE", kVkSpace},
+    {"PAGEUP", kVkPageUp},
+    {"PAGEDOWN", kVkPageDown},
+    {"END", kVkEnd},
+    {"HOME", kVkHome},
+    {"LEFT", kVkLeft},
+    {"UP", kVkUp},
+    {"RIGHT", kVkRight},
+    {"DOWN", kVkDown},
+    {"INSERT", kVkInsert},
+    {"DELETE", kVkDelete},
+    {"ESC", kVkEscape},
 }};
 
-constexpr std::uint32_t kVirtualKeyF1 = 112;
-constexpr std::uint32_t kVirtualKeyNumpad0 = 96;
 constexpr std::string_view kNumpad = "NUMPAD";
 
 }  // namespace
@@ -58,13 +55,13 @@ std::optional<std::uint32_t> VirtualKeyFromName(std::string_view name) {
             if (c < '0' || c > '9') return std::nullopt;
             number = number * 10 + static_cast<std::uint32_t>(c - '0');
         }
-        if (number >= 1 && number <= 12 && upper[1] != '0') return kVirtualKeyF1 + number - 1;
+        if (number >= 1 && number <= 12 && upper[1] != '0') return kVkF1 + number - 1;
         return std::nullopt;
     }
     if (upper.size() == kNumpad.size() + 1 && upper.starts_with(kNumpad)) {
         const char digit = upper.back();
         if (digit >= '0' && digit <= '9') {
-            return kVirtualKeyNumpad0 + static_cast<std::uint32_t>(digit - '0');
+            return kVkNumpad0 + static_cast<std::uint32_t>(digit - '0');
         }
     }
     for (const NamedKey& key : kNamedKeys) {

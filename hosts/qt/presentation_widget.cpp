@@ -9,14 +9,13 @@
 #include <cmath>
 
 #include "base/codepage.h"
+#include "base/virtual_keys.h"
 #include "hosts/qt/key_codes.h"
 #include "hosts/qt/letterbox.h"
 
 namespace velk::desktop {
 
 namespace {
-
-constexpr std::uint32_t kVirtualKeyEscape = 0x1B;
 
 QRect ToQRect(const Rect& r) {
     return QRect(r.left, r.top, r.Width(), r.Height());
@@ -136,7 +135,7 @@ void PresentationWidget::keyPressEvent(QKeyEvent* event) {
                                  .ctrl = held.testFlag(Qt::ControlModifier),
                                  .alt = held.testFlag(Qt::AltModifier)};
     const bool taken = key != 0 && port_->OnKeyDown(key, modifiers);
-    if (key == kVirtualKeyEscape) {
+    if (key == kVkEscape) {
         // Escape cancels unless the presentation kept it; it types nothing.
         if (!taken) port_->OnCancel();
         return;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "base/virtual_keys.h"
 #include "controls/bubble.h"
 #include "input/input_owner.h"
 #include "input/pointer_dispatch.h"
@@ -10,14 +11,6 @@
 #include "pages/page_lookup.h"
 
 namespace velk {
-namespace {
-
-constexpr std::uint32_t kVkBack = 8;
-constexpr std::uint32_t kVkTab = 9;
-constexpr std::uint32_t kVkEscape = 27;
-constexpr std::uint32_t kVkDelete = 46;
-
-}  // namespace
 
 Object* KeyboardDispatch::FocusedField() {
     Page* page = owner_.Pages().current;

@@ -4,17 +4,10 @@
 #include <algorithm>
 
 #include "base/saturate.h"
+#include "base/virtual_keys.h"
 #include "pages/shrink_animation.h"
 
 namespace velk {
-namespace {
-
-constexpr std::uint32_t kVirtualKeyReturn = 0x0D;
-constexpr std::uint32_t kVirtualKeyEscape = 0x1B;
-constexpr std::uint32_t kVirtualKeyLeft = 0x25;
-constexpr std::uint32_t kVirtualKeyRight = 0x27;
-
-}  // namespace
 
 void Presentation::OnPointer(const PointerEvent& event) {
     pointer_ = event.position;
@@ -57,14 +50,14 @@ bool Presentation::OnKeyDown(std::uint32_t virtual_key, KeyModifiers modifiers) 
     AfterEvent();
     if (ended_) return true;
     switch (virtual_key) {
-        case kVirtualKeyEscape:
+        case kVkEscape:
             OnCancel();
             return true;
-        case kVirtualKeyReturn:
+        case kVkReturn:
             // Enter never ends the presentation.
             return false;
-        case kVirtualKeyLeft:
-        case kVirtualKeyRight:
+        case kVkLeft:
+        case kVkRight:
             return true;
         default:
             return false;

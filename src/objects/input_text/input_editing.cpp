@@ -4,15 +4,10 @@
 #include <string>
 #include <utility>
 
+#include "base/virtual_keys.h"
+
 namespace velk {
 namespace {
-
-constexpr std::uint32_t kVkBack = 8;
-constexpr std::uint32_t kVkEnd = 35;
-constexpr std::uint32_t kVkHome = 36;
-constexpr std::uint32_t kVkLeft = 37;
-constexpr std::uint32_t kVkRight = 39;
-constexpr std::uint32_t kVkDelete = 46;
 
 // A growing field stops taking characters this close to the window's right edge.
 constexpr std::int64_t kGrowMargin = 10;

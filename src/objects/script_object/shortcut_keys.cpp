@@ -3,26 +3,10 @@
 #include <array>
 
 #include "base/codepage.h"
+#include "base/virtual_keys.h"
 
 namespace velk {
 namespace {
-
-constexpr std::uint32_t kVkEnter = 13;
-constexpr std::uint32_t kVkTab = 9;
-constexpr std::uint32_t kVkEscape = 27;
-constexpr std::uint32_t kVkSpace = 32;
-constexpr std::uint32_t kVkEnd = 35;
-constexpr std::uint32_t kVkHome = 36;
-constexpr std::uint32_t kVkLeft = 37;
-constexpr std::uint32_t kVkUp = 38;
-constexpr std::uint32_t kVkRight = 39;
-constexpr std::uint32_t kVkDown = 40;
-constexpr std::uint32_t kVkInsert = 45;
-constexpr std::uint32_t kVkDelete = 46;
-constexpr std::uint32_t kVkNumpad0 = 96;
-constexpr std::uint32_t kVkNumpad9 = 105;
-constexpr std::uint32_t kVkF1 = 112;
-constexpr std::uint32_t kVkF12 = 123;
 
 struct NamedKey {
     std::uint32_t code;
@@ -33,7 +17,7 @@ constexpr std::array<NamedKey, 8> kNamedKeys{{
     {kVkHome, "HOME"},
     {kVkInsert, "INSERT"},
     {kVkEnd, "END"},
-    {kVkEnter, "ENTER"},
+    {kVkReturn, "ENTER"},
     {kVkSpace, "SPACE"},
     {kVkTab, "TAB"},
     {kVkEscape, "ESC"},
