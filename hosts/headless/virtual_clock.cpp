@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "base/civil_date.h"
+#include "base/int_division.h"
 
 namespace velk::headless {
 namespace {
@@ -33,10 +34,6 @@ void CivilFromDays(std::int64_t days, host::LocalTime& out) {
     out.day = static_cast<std::int32_t>(day_of_year - (153 * month_index + 2) / 5 + 1);
     out.month = static_cast<std::int32_t>(month);
     out.year = static_cast<std::int32_t>(year_of_era + era * 400 + (month <= 2 ? 1 : 0));
-}
-
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "base/int_division.h"
 #include "base/saturate.h"
 
 namespace velk::desktop {
@@ -10,10 +11,7 @@ namespace {
 
 // floor(a * b / c) for c > 0, without overflow for any 32-bit inputs.
 std::int32_t MulDivFloor(std::int64_t a, std::int64_t b, std::int64_t c) {
-    const std::int64_t n = a * b;
-    std::int64_t q = n / c;
-    if ((n % c != 0) && ((n < 0) != (c < 0))) --q;
-    return SaturateToInt32(q);
+    return SaturateToInt32(FloorDiv(a * b, c));
 }
 
 std::int32_t MulDivCeil(std::int64_t a, std::int64_t b, std::int64_t c) {

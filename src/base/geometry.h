@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "base/saturate.h"
+
 namespace velk {
 
 struct Point {
@@ -18,10 +20,6 @@ struct Size {
 
 struct Rect {
     std::int32_t left = 0, top = 0, right = 0, bottom = 0;
-
-    static constexpr std::int32_t Clamp32(std::int64_t v) {
-        return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
-    }
 
     std::int32_t Width() const { return right - left; }
     std::int32_t Height() const { return bottom - top; }
@@ -46,8 +44,9 @@ struct Rect {
     // Grown by `d` on every side (shrunk for a negative `d`), held within 32 bits: objects at
     // extreme stored coordinates must not overflow.
     Rect Inflate(std::int32_t d) const {
-        return {Clamp32(std::int64_t{left} - d), Clamp32(std::int64_t{top} - d),
-                Clamp32(std::int64_t{right} + d), Clamp32(std::int64_t{bottom} + d)};
+        return {SaturateToInt32(std::int64_t{left} - d), SaturateToInt32(std::int64_t{top} - d),
+                SaturateToInt32(std::int64_t{right} + d),
+                SaturateToInt32(std::int64_t{bottom} + d)};
     }
     bool operator==(const Rect&) const = default;
 };

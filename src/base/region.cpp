@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "base/saturate.h"
+
 namespace velk {
 
 namespace {
@@ -14,10 +16,6 @@ struct Span {
 
 constexpr std::int64_t kMin32 = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kMax32 = std::numeric_limits<std::int32_t>::max();
-
-std::int32_t Clamp32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp(v, kMin32, kMax32));
-}
 
 // One band of a canonical rectangle list: rects_[first, last) share top and bottom.
 struct BandRef {
@@ -282,7 +280,7 @@ Region Region::FromPolygon(std::span<const Point> points, PolyFillMode mode, con
         auto add_span = [&](std::int64_t x0, std::int64_t x1) {
             x0 = std::max<std::int64_t>(x0, limit.left);
             x1 = std::min<std::int64_t>(x1, limit.right);
-            if (x0 < x1) spans.push_back({Clamp32(x0), Clamp32(x1)});
+            if (x0 < x1) spans.push_back({SaturateToInt32(x0), SaturateToInt32(x1)});
         };
         if (mode == PolyFillMode::kAlternate) {
             for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
@@ -358,11 +356,11 @@ Region Region::Offset(std::int64_t dx, std::int64_t dy) const {
         spans.clear();
         for (std::size_t i = band.first; i < band.last; ++i) {
             const Rect& r = rects_[i];
-            const std::int32_t l = Clamp32(r.left + dx), rt = Clamp32(r.right + dx);
+            const std::int32_t l = SaturateToInt32(r.left + dx), rt = SaturateToInt32(r.right + dx);
             if (l < rt) spans.push_back({l, rt});
         }
         const Rect& r = rects_[band.first];
-        builder.AddBand(Clamp32(r.top + dy), Clamp32(r.bottom + dy), spans);
+        builder.AddBand(SaturateToInt32(r.top + dy), SaturateToInt32(r.bottom + dy), spans);
     }
     return builder.Finish();
 }

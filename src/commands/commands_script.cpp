@@ -126,7 +126,7 @@ CommandResult PerformDisplayValue(CommandContext& ctx) {
     ctx.object->text = std::move(value);
     // Room for a value that has grown wider than the object.
     Rect area = ctx.object->rect;
-    area.right = Rect::Clamp32(std::int64_t{area.right} + 200);
+    area.right = SaturateToInt32(std::int64_t{area.right} + 200);
     ctx.owner.Invalidate(area);
     return CommandResult::kGoOn;
 }

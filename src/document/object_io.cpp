@@ -1,8 +1,8 @@
 #include "document/object_io.h"
 
 #include <algorithm>
-#include <limits>
 
+#include "base/saturate.h"
 #include "document/binary_fields.h"
 #include "document/object_fields.h"
 
@@ -14,10 +14,7 @@ bool IsVideo(const Object& object) {
 }
 
 std::int32_t ShiftCoordinate(std::int32_t value, std::int32_t delta) {
-    std::int64_t shifted = std::int64_t{value} + delta;
-    shifted = std::clamp<std::int64_t>(shifted, std::numeric_limits<std::int32_t>::min(),
-                                       std::numeric_limits<std::int32_t>::max());
-    return static_cast<std::int32_t>(shifted);
+    return SaturateToInt32(std::int64_t{value} + delta);
 }
 
 void ConvertOlderVersion(Object& object, std::int32_t version) {

@@ -3,18 +3,13 @@
 
 #include <algorithm>
 #include <array>
-#include <limits>
 
+#include "base/saturate.h"
 #include "gfx/canvas.h"
 
 namespace velk {
 
 namespace {
-
-std::int32_t Clamp32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 
 constexpr std::uint32_t kDfcsScrollComboBox = 0x0005;
 
@@ -141,7 +136,8 @@ bool Canvas::DrawEdge(Rect& rect, std::uint32_t edge, std::uint32_t flags) {
                      bottom ? b - add : b};
         if (flags & kBfMiddle) FillBox(in, middle, Rop2::kCopyPen, clip);
         if (flags & kBfAdjust) {
-            rect = {Clamp32(in.left), Clamp32(in.top), Clamp32(in.right), Clamp32(in.bottom)};
+            rect = {SaturateToInt32(in.left), SaturateToInt32(in.top), SaturateToInt32(in.right),
+                    SaturateToInt32(in.bottom)};
         }
     }
     return true;
@@ -193,9 +189,9 @@ void Canvas::DrawScrollArrow(const Rect& rect, std::uint32_t state) {
         state_.pen = Pen{PenStyle::kSolid, colour, 1};
         state_.brush = Brush::Solid(colour);
         const std::array<Point, 3> pts{
-            Point{Clamp32(p[0] + d), Clamp32(p[1] + d)},
-            Point{Clamp32(p[2] + d), Clamp32(p[3] + d)},
-            Point{Clamp32(p[4] + d), Clamp32(p[5] + d)},
+            Point{SaturateToInt32(p[0] + d), SaturateToInt32(p[1] + d)},
+            Point{SaturateToInt32(p[2] + d), SaturateToInt32(p[3] + d)},
+            Point{SaturateToInt32(p[4] + d), SaturateToInt32(p[5] + d)},
         };
         PolygonWith(pts, clip);
     };
@@ -240,8 +236,10 @@ bool Canvas::DrawFrameControl(Rect& rect, std::uint32_t type, std::uint32_t stat
         return false;
     }
     if (state & kDfcsAdjustRect) {
-        rect = {Clamp32(std::int64_t{rect.left} + 2), Clamp32(std::int64_t{rect.top} + 2),
-                Clamp32(std::int64_t{rect.right} - 2), Clamp32(std::int64_t{rect.bottom} - 2)};
+        rect = {SaturateToInt32(std::int64_t{rect.left} + 2),
+                SaturateToInt32(std::int64_t{rect.top} + 2),
+                SaturateToInt32(std::int64_t{rect.right} - 2),
+                SaturateToInt32(std::int64_t{rect.bottom} - 2)};
     }
     return true;
 }

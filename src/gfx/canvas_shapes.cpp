@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "base/saturate.h"
 #include "gfx/canvas.h"
 
 namespace velk {
@@ -15,11 +16,6 @@ namespace {
 // Ellipses up to this diameter are traced with the exact integer walk; larger ones (far larger
 // than any page) are computed row by row from the equation, only over the visible rows.
 constexpr std::int64_t kMaxTracedDiameter = std::int64_t{1} << 16;
-
-std::int32_t Clamp32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 
 // The outline pixels of one row of a traced ellipse: the walk's pixels [first, last] on the
 // left-hand side and their mirror image on the right.
@@ -204,8 +200,8 @@ void Canvas::PolygonWith(std::span<const Point> points, const std::vector<Box>& 
                       std::max(bounds.right, c.right), std::max(bounds.bottom, c.bottom)};
         }
         // The polygon's pixels have 32-bit coordinates, so clamping the limit loses none.
-        const Rect limit{Clamp32(bounds.left), Clamp32(bounds.top), Clamp32(bounds.right),
-                         Clamp32(bounds.bottom)};
+        const Rect limit{SaturateToInt32(bounds.left), SaturateToInt32(bounds.top),
+                         SaturateToInt32(bounds.right), SaturateToInt32(bounds.bottom)};
         const Region inside = Region::FromPolygon(points, state_.poly_fill_mode, limit);
         for (const Rect& r : inside) {
             FillBox({r.left, r.top, r.right, r.bottom}, state_.brush.colour, state_.rop2, clip);

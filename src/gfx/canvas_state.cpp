@@ -1,20 +1,11 @@
 // Canvas state, clipping and the clipped pixel writers every figure goes through.
 
 #include <algorithm>
-#include <limits>
 
+#include "base/saturate.h"
 #include "gfx/canvas.h"
 
 namespace velk {
-
-namespace {
-
-std::int32_t Clamp32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
-}  // namespace
 
 Canvas::Canvas(Surface& surface) : surface_(surface) {}
 
@@ -69,14 +60,14 @@ bool Canvas::PtVisible(std::int32_t x, std::int32_t y) const {
 
 Rect Canvas::LogicalToDevice(const Rect& r) const {
     const std::int64_t ox = state_.viewport_origin.x, oy = state_.viewport_origin.y;
-    return {Clamp32(r.left + ox), Clamp32(r.top + oy), Clamp32(r.right + ox),
-            Clamp32(r.bottom + oy)};
+    return {SaturateToInt32(r.left + ox), SaturateToInt32(r.top + oy),
+            SaturateToInt32(r.right + ox), SaturateToInt32(r.bottom + oy)};
 }
 
 Rect Canvas::DeviceToLogical(const Rect& r) const {
     const std::int64_t ox = state_.viewport_origin.x, oy = state_.viewport_origin.y;
-    return {Clamp32(r.left - ox), Clamp32(r.top - oy), Clamp32(r.right - ox),
-            Clamp32(r.bottom - oy)};
+    return {SaturateToInt32(r.left - ox), SaturateToInt32(r.top - oy),
+            SaturateToInt32(r.right - ox), SaturateToInt32(r.bottom - oy)};
 }
 
 std::vector<Canvas::Box> Canvas::LogicalClip() const {

@@ -1,21 +1,17 @@
 #include "gfx/text_draw.h"
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "base/saturate.h"
+
 namespace velk {
 namespace {
 
-std::int32_t Clamp32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
 Rect ClampedRect(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b) {
-    return {Clamp32(l), Clamp32(t), Clamp32(r), Clamp32(b)};
+    return {SaturateToInt32(l), SaturateToInt32(t), SaturateToInt32(r), SaturateToInt32(b)};
 }
 
 // ExtTextOut: the reference point (x, y) resolved by the text alignment, the opaque cell, then
@@ -67,8 +63,8 @@ void DrawRun(Canvas& canvas, std::int64_t x, std::int64_t y, const std::optional
                     std::int64_t{limit.bottom} - baseline);
     RenderedText run = font->Render(text, window);
     if (run.mask.width <= 0 || run.mask.height <= 0) return;
-    canvas.DrawCoverage(Clamp32(start - run.origin_x), Clamp32(baseline - run.baseline), run.mask,
-                        canvas.GetTextColour());
+    canvas.DrawCoverage(SaturateToInt32(start - run.origin_x),
+                        SaturateToInt32(baseline - run.baseline), run.mask, canvas.GetTextColour());
 }
 
 // One line of DrawText with its mnemonic prefix taken out.
@@ -186,7 +182,7 @@ std::int32_t DrawText(Canvas& canvas, std::string_view text, const Rect& rect,
         // Lines that would end below the rectangle are not drawn.
         if (!no_clip && !calc_only && n + 1 < lines.size() && y > rect.bottom - pitch) break;
     }
-    return Clamp32(y - rect.top);
+    return SaturateToInt32(y - rect.top);
 }
 
 Rect CalcTextRect(const Canvas& canvas, std::string_view text, const Rect& rect,

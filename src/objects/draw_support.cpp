@@ -1,9 +1,9 @@
 #include "objects/draw_support.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "base/region.h"
+#include "base/saturate.h"
 #include "gfx/image_library.h"
 #include "gfx/text_draw.h"
 
@@ -32,19 +32,18 @@ TextExtent MeasureLine(const Canvas& canvas, std::string_view text) {
     return GetTextExtent(canvas, text);
 }
 
-std::int32_t ClampTo32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
 Rect InflateRect(const Rect& rect, std::int32_t dx, std::int32_t dy) {
-    return {ClampTo32(std::int64_t{rect.left} - dx), ClampTo32(std::int64_t{rect.top} - dy),
-            ClampTo32(std::int64_t{rect.right} + dx), ClampTo32(std::int64_t{rect.bottom} + dy)};
+    return {SaturateToInt32(std::int64_t{rect.left} - dx),
+            SaturateToInt32(std::int64_t{rect.top} - dy),
+            SaturateToInt32(std::int64_t{rect.right} + dx),
+            SaturateToInt32(std::int64_t{rect.bottom} + dy)};
 }
 
 Rect ShiftRect(const Rect& rect, std::int32_t dx, std::int32_t dy) {
-    return {ClampTo32(std::int64_t{rect.left} + dx), ClampTo32(std::int64_t{rect.top} + dy),
-            ClampTo32(std::int64_t{rect.right} + dx), ClampTo32(std::int64_t{rect.bottom} + dy)};
+    return {SaturateToInt32(std::int64_t{rect.left} + dx),
+            SaturateToInt32(std::int64_t{rect.top} + dy),
+            SaturateToInt32(std::int64_t{rect.right} + dx),
+            SaturateToInt32(std::int64_t{rect.bottom} + dy)};
 }
 
 void DrawPicture(Canvas& canvas, const RgbImage& picture, std::int32_t x, std::int32_t y,
@@ -53,8 +52,8 @@ void DrawPicture(Canvas& canvas, const RgbImage& picture, std::int32_t x, std::i
     Surface& surface = canvas.GetSurface();
     // The image library works in surface pixels, one clip rectangle at a time.
     const Point origin = canvas.GetViewportOrigin();
-    const std::int32_t dx = ClampTo32(std::int64_t{x} + origin.x);
-    const std::int32_t dy = ClampTo32(std::int64_t{y} + origin.y);
+    const std::int32_t dx = SaturateToInt32(std::int64_t{x} + origin.x);
+    const std::int32_t dy = SaturateToInt32(std::int64_t{y} + origin.y);
     const Rect whole{0, 0, surface.Width(), surface.Height()};
     const Region clip =
         canvas.GetClipRegion() ? canvas.GetClipRegion()->Intersect(whole) : Region(whole);

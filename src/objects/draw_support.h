@@ -43,9 +43,6 @@ class SavedCanvasState {
     Canvas& canvas_;
 };
 
-// A 64-bit value clamped to the 32-bit range.
-std::int32_t ClampTo32(std::int64_t v);
-
 // `rect` grown by (dx, dy) on every side (negative values shrink it), clamped to 32 bits.
 Rect InflateRect(const Rect& rect, std::int32_t dx, std::int32_t dy);
 

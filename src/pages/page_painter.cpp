@@ -1,11 +1,11 @@
 #include "pages/page_painter.h"
 
 #include <algorithm>
-#include <limits>
 #include <string>
 #include <vector>
 
 #include "base/codepage.h"
+#include "base/saturate.h"
 #include "gfx/canvas.h"
 #include "gfx/image_library.h"
 #include "objects/picture_cache.h"
@@ -15,11 +15,6 @@ namespace {
 
 constexpr std::string_view kMasterPageName = "Master Page 000";
 constexpr std::string_view kMasterLayerName = "Master Layer 000";
-
-std::int32_t ClampToInt32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 
 // The shared layers answer to their fixed names whatever name they were stored with.
 std::string_view NameForLookup(const Project& project, const Page& page) {
@@ -62,8 +57,8 @@ std::vector<Rect> DeviceClipRects(const Canvas& canvas) {
 void DrawBackgroundPicture(Canvas& canvas, const std::vector<Rect>& clip, const RgbImage& image,
                            std::int64_t x, std::int64_t y) {
     const Point origin = canvas.GetViewportOrigin();
-    const std::int32_t dx = ClampToInt32(x + origin.x);
-    const std::int32_t dy = ClampToInt32(y + origin.y);
+    const std::int32_t dx = SaturateToInt32(x + origin.x);
+    const std::int32_t dy = SaturateToInt32(y + origin.y);
     for (const Rect& r : clip) DrawRGB(canvas.GetSurface(), r, image, dx, dy);
 }
 
@@ -158,8 +153,8 @@ void PaintObjects(Project& project, const Page& current, Page& layer, DrawContex
         const Point saved_offset = ctx.draw_offset;
         const bool saved_force = ctx.force_visible;
         ctx.draw_offset = {
-            ClampToInt32(std::int64_t{object.rect.left} - target->rect.left + saved_offset.x),
-            ClampToInt32(std::int64_t{object.rect.top} - target->rect.top + saved_offset.y)};
+            SaturateToInt32(std::int64_t{object.rect.left} - target->rect.left + saved_offset.x),
+            SaturateToInt32(std::int64_t{object.rect.top} - target->rect.top + saved_offset.y)};
         ctx.force_visible = true;
         DrawObject(*target, ctx);
         ctx.draw_offset = saved_offset;
@@ -182,8 +177,8 @@ void PaintLayers(Project& project, Page& current, DrawContext& ctx, std::int32_t
 void PaintPage(Project& project, Page& current, Canvas& canvas, FontCache& fonts,
                PictureCache& pictures) {
     const ProjectHeader& header = project.header;
-    const std::int32_t width = ClampToInt32(header.client_width);
-    const std::int32_t height = ClampToInt32(header.client_height);
+    const std::int32_t width = SaturateToInt32(header.client_width);
+    const std::int32_t height = SaturateToInt32(header.client_height);
     const Rect client{0, 0, width, height};
     const bool no_background = header.no_background != 0;
 

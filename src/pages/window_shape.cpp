@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/int_division.h"
 #include "document/project.h"
 
 namespace velk {
@@ -36,12 +37,6 @@ class BlockUnion {
   private:
     std::vector<std::optional<Region>> levels_;
 };
-
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {  // b > 0
-    std::int64_t q = a / b;
-    if (a % b != 0 && a < 0) --q;
-    return q;
-}
 
 }  // namespace
 

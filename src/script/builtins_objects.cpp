@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/codepage.h"
+#include "base/saturate.h"
 #include "script/builtin_support.h"
 #include "script/number_text.h"
 
@@ -39,7 +40,7 @@ Size TextExtent(ScriptOwner& owner, const Object& object) {
         if (!last && line_end > start) --line_end;
         const Size line = owner.TextLineExtent(object.font, text.substr(start, line_end - start));
         extent.width = std::max(extent.width, line.width);
-        extent.height = Rect::Clamp32(std::int64_t{extent.height} + line.height);
+        extent.height = SaturateToInt32(std::int64_t{extent.height} + line.height);
         start = end + 1;
     }
     return extent;

@@ -2,6 +2,7 @@
 // (kind 5) with its alpha picture, its push frame or its plain pictures per pointer state.
 #include <memory>
 
+#include "base/saturate.h"
 #include "gfx/canvas.h"
 #include "gfx/dib_section.h"
 #include "gfx/font_cache.h"
@@ -47,7 +48,7 @@ void DrawFlatTextButton(const Object& object, Canvas& canvas, Rect r) {
     } else {
         canvas.SetTextColour(BgrxFromColorRef(object.colour2));
     }
-    r.left = ClampTo32(std::int64_t{r.left} + 10);
+    r.left = SaturateToInt32(std::int64_t{r.left} + 10);
     DrawText(canvas, object.text, r, kDtSingleLine | kDtVCenter);
 }
 
@@ -72,8 +73,8 @@ void DrawPushTextButton(const Object& object, Canvas& canvas, Rect r) {
 // The three-state alpha picture: the state's quarter blended over the page by its alpha.
 void DrawAlphaButton(Canvas& canvas, const RgbImage& picture, std::int32_t x, std::int32_t y,
                      std::int32_t state) {
-    const Rect whole{x, y, ClampTo32(std::int64_t{x} + picture.width),
-                     ClampTo32(std::int64_t{y} + picture.height)};
+    const Rect whole{x, y, SaturateToInt32(std::int64_t{x} + picture.width),
+                     SaturateToInt32(std::int64_t{y} + picture.height)};
     if (whole.Intersect(canvas.ClipBox()).IsEmpty()) return;
     // Only the three pointer states have a quarter of the picture.
     if (picture.width < 2 || picture.height < 2 || state < 0 || state > kStatePressed) return;
@@ -91,8 +92,8 @@ void DrawPushFrameButton(const Object& object, Canvas& canvas, const Rect& r,
                          const RgbImage* picture) {
     const std::int32_t ex = SystemMetric(kSmCxEdge), ey = SystemMetric(kSmCyEdge);
     const std::int64_t w1 = picture ? picture->width : 0, h1 = picture ? picture->height : 0;
-    const Rect frame{r.left, r.top, ClampTo32(std::int64_t{r.left} + w1 + 2 * ex),
-                     ClampTo32(std::int64_t{r.top} + h1 + 2 * ey)};
+    const Rect frame{r.left, r.top, SaturateToInt32(std::int64_t{r.left} + w1 + 2 * ex),
+                     SaturateToInt32(std::int64_t{r.top} + h1 + 2 * ey)};
     std::int64_t px = std::int64_t{r.left} + ex, py = std::int64_t{r.top} + ey;
     const bool pressed = object.state == kStatePressed;
     const bool marked = object.state == kStateOver || pressed;
@@ -104,7 +105,7 @@ void DrawPushFrameButton(const Object& object, Canvas& canvas, const Rect& r,
         ++px;
         ++py;
     }
-    if (picture) DrawPicture(canvas, *picture, ClampTo32(px), ClampTo32(py));
+    if (picture) DrawPicture(canvas, *picture, SaturateToInt32(px), SaturateToInt32(py));
     if (marked) {
         canvas.SetTextColour(kBlack);
         canvas.DrawFocusRect(InflateRect(frame, -3, -3));
@@ -139,8 +140,8 @@ void DrawPlainBitmapButton(const Object& object, DrawContext& ctx, const Rect& r
     }
     const RgbImage* pixels = PictureOf(*picture, ctx.pictures);
     if (!pixels) return;
-    DrawPicture(ctx.canvas, *pixels, ClampTo32(std::int64_t{r.left} + offset.x),
-                ClampTo32(std::int64_t{r.top} + offset.y),
+    DrawPicture(ctx.canvas, *pixels, SaturateToInt32(std::int64_t{r.left} + offset.x),
+                SaturateToInt32(std::int64_t{r.top} + offset.y),
                 keyed ? std::optional<std::uint32_t>(key) : std::nullopt);
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/saturate.h"
 #include "gfx/canvas.h"
 #include "gfx/font_cache.h"
 #include "gfx/text_draw.h"
@@ -54,8 +55,8 @@ void InvertCaret(Canvas& canvas, const InputField& field, const std::vector<std:
     }
     const std::int64_t height = std::int64_t{field.rect.bottom} - field.rect.top;
     canvas.SetBrush(Brush::Solid(MakeBgrx(255, 255, 255)));
-    canvas.PatBlt(ClampTo32(from), field.rect.top, ClampTo32(to - from), ClampTo32(height),
-                  kPatInvert);
+    canvas.PatBlt(SaturateToInt32(from), field.rect.top, SaturateToInt32(to - from),
+                  SaturateToInt32(height), kPatInvert);
 }
 
 }  // namespace
@@ -70,7 +71,7 @@ void DrawInput(Object& object, DrawContext& ctx) {
     canvas.SelectFont(font);
 
     const TextExtent text_extent = MeasureLine(canvas, field.text.empty() ? " " : field.text);
-    object.rect.bottom = ClampTo32(std::int64_t{object.rect.top} + text_extent.cy + 2);
+    object.rect.bottom = SaturateToInt32(std::int64_t{object.rect.top} + text_extent.cy + 2);
     field.rect = DrawRect(object, ctx);
     field.line_height = MeasureLine(canvas, "Myj^").cy + 2;
     const TextExtent m = MeasureLine(canvas, "M");
@@ -82,9 +83,9 @@ void DrawInput(Object& object, DrawContext& ctx) {
         CutToWidth(field, widths, std::int64_t{field.rect.right} - field.rect.left);
         widths.resize(field.text.size() + 1);
     } else {
-        field.rect.right = ClampTo32(std::int64_t{field.rect.left} + widths.back() + m.cx);
+        field.rect.right = SaturateToInt32(std::int64_t{field.rect.left} + widths.back() + m.cx);
     }
-    field.rect.bottom = ClampTo32(std::int64_t{field.rect.top} + m.cy + 3);
+    field.rect.bottom = SaturateToInt32(std::int64_t{field.rect.top} + m.cy + 3);
 
     if (field.paint_background) {
         canvas.FillSolidRect(field.rect, BgrxFromColorRef(field.background_colour));
@@ -99,7 +100,7 @@ void DrawInput(Object& object, DrawContext& ctx) {
     }
     if (!field.fixed_width) {
         object.rect.right =
-            ClampTo32(std::int64_t{object.rect.left} + field.rect.right - field.rect.left);
+            SaturateToInt32(std::int64_t{object.rect.left} + field.rect.right - field.rect.left);
     }
 }
 

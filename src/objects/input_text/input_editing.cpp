@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "base/saturate.h"
 #include "base/virtual_keys.h"
 
 namespace velk {
@@ -48,7 +49,7 @@ bool Inside(const Rect& rect, Point p) {
 }
 
 std::int32_t RelativeX(const InputField& field, std::int32_t x) {
-    return Rect::Clamp32(std::int64_t{x} - field.rect.left);
+    return SaturateToInt32(std::int64_t{x} - field.rect.left);
 }
 
 // The pointer positions still waiting for a drawing become indices now.
@@ -101,7 +102,7 @@ bool InputSelectAll(InputField& field) {
     field.caret = 0;
     field.press_x = 0;
     field.anchor = Length(field);
-    field.drag_x = Rect::Clamp32(std::int64_t{field.rect.right} - field.rect.left);
+    field.drag_x = SaturateToInt32(std::int64_t{field.rect.right} - field.rect.left);
     return true;
 }
 

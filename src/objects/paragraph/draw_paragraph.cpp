@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "base/saturate.h"
 #include "gfx/canvas.h"
 #include "gfx/font_cache.h"
 #include "gfx/text_draw.h"
@@ -47,7 +48,7 @@ void DrawLines(Canvas& canvas, const Font& font, const ParagraphLayout& layout,
         const std::string& line = layout.lines[std::size_t(index)];
         const std::int32_t x =
             ParagraphLineX(layout.alignment, layout.origin.x, layout.width, font.TextWidth(line));
-        TextOut(canvas, x, ClampTo32(layout.origin.y + k * line_height), line);
+        TextOut(canvas, x, SaturateToInt32(layout.origin.y + k * line_height), line);
     }
 }
 
@@ -62,10 +63,10 @@ std::uint32_t ThumbState(bool flat, bool held) {
 }
 
 void DrawScrollBar(Canvas& canvas, ParagraphLayout& layout, bool flat) {
-    const std::int32_t x = ClampTo32(std::int64_t{layout.origin.x} + layout.width);
-    const std::int32_t right = ClampTo32(std::int64_t{x} + kParagraphScrollWidth);
+    const std::int32_t x = SaturateToInt32(std::int64_t{layout.origin.x} + layout.width);
+    const std::int32_t right = SaturateToInt32(std::int64_t{x} + kParagraphScrollWidth);
     const std::int32_t top = layout.origin.y;
-    const std::int32_t bottom = ClampTo32(std::int64_t{top} + layout.height);
+    const std::int32_t bottom = SaturateToInt32(std::int64_t{top} + layout.height);
     const Rect thumb = ParagraphThumb({x, top}, layout.height, layout.line_count, layout.first_line,
                                       layout.visible_lines);
 
@@ -76,9 +77,9 @@ void DrawScrollBar(Canvas& canvas, ParagraphLayout& layout, bool flat) {
     if (layout.page_down_pressed) {
         canvas.FillSolidRect({x, thumb.bottom, right, bottom}, BgrxFromColorRef(kHeldTrackColour));
     }
-    Rect up{x, top, right, ClampTo32(std::int64_t{top} + kParagraphScrollWidth)};
+    Rect up{x, top, right, SaturateToInt32(std::int64_t{top} + kParagraphScrollWidth)};
     canvas.DrawFrameControl(up, kDfcScroll, ArrowState(kDfcsScrollUp, flat, layout.up_pressed));
-    Rect down{x, ClampTo32(std::int64_t{bottom} - kParagraphScrollWidth), right, bottom};
+    Rect down{x, SaturateToInt32(std::int64_t{bottom} - kParagraphScrollWidth), right, bottom};
     canvas.DrawFrameControl(down, kDfcScroll,
                             ArrowState(kDfcsScrollDown, flat, layout.down_pressed));
     Rect drawn_thumb = thumb;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "base/saturate.h"
 #include "gfx/canvas.h"
 #include "gfx/image_library.h"
 #include "objects/draw_support.h"
@@ -84,8 +85,8 @@ void BlendWithMask(RgbImage& screen, const Rect& area, const RgbImage& picture, 
 void DrawBlended(const Object& object, DrawContext& ctx, const RgbImage& picture, Point at) {
     Canvas& canvas = ctx.canvas;
     // Only the part of the picture that can show is captured and mixed.
-    const Rect placed{at.x, at.y, ClampTo32(std::int64_t{at.x} + picture.width),
-                      ClampTo32(std::int64_t{at.y} + picture.height)};
+    const Rect placed{at.x, at.y, SaturateToInt32(std::int64_t{at.x} + picture.width),
+                      SaturateToInt32(std::int64_t{at.y} + picture.height)};
     const Rect area = placed.Intersect(canvas.ClipBox());
     if (area.IsEmpty()) return;
     RgbImage screen = CaptureRgb(canvas, area);
@@ -98,8 +99,8 @@ void DrawBlended(const Object& object, DrawContext& ctx, const RgbImage& picture
     if (mask && IsValidRgb(*mask)) {
         BlendWithMask(screen, area, picture, at, *mask, opacity, key);
     } else {
-        OverlayRGB(screen, picture, ClampTo32(std::int64_t{at.x} - area.left),
-                   ClampTo32(std::int64_t{at.y} - area.top), opacity, key);
+        OverlayRGB(screen, picture, SaturateToInt32(std::int64_t{at.x} - area.left),
+                   SaturateToInt32(std::int64_t{at.y} - area.top), opacity, key);
     }
     DrawPicture(canvas, screen, area.left, area.top);
 }
@@ -115,8 +116,8 @@ void DrawShownPicture(const Object& object, DrawContext& ctx) {
     if (!IsValidRgb(picture)) return;
     const SavedCanvasState saved(canvas);
     canvas.IntersectClip(r);
-    const Point at{ClampTo32(std::int64_t{r.left} + object.image_origin.x),
-                   ClampTo32(std::int64_t{r.top} + object.image_origin.y)};
+    const Point at{SaturateToInt32(std::int64_t{r.left} + object.image_origin.x),
+                   SaturateToInt32(std::int64_t{r.top} + object.image_origin.y)};
     if (object.transform != 0) {
         DrawBlended(object, ctx, picture, at);
     } else {
@@ -173,8 +174,9 @@ void DrawMatrix(Object& object, DrawContext& ctx) {
             if (!cell.pixels || !IsValidRgb(*cell.pixels)) continue;
             const std::int64_t x = std::int64_t{r.left} + std::int64_t{column} * cell_width;
             const std::int64_t y = std::int64_t{r.top} + std::int64_t{row} * cell_height;
-            const Rect placed{ClampTo32(x), ClampTo32(y), ClampTo32(x + cell.pixels->width),
-                              ClampTo32(y + cell.pixels->height)};
+            const Rect placed{SaturateToInt32(x), SaturateToInt32(y),
+                              SaturateToInt32(x + cell.pixels->width),
+                              SaturateToInt32(y + cell.pixels->height)};
             if (placed.Intersect(clip_box).IsEmpty()) continue;
             DrawPicture(canvas, *cell.pixels, placed.left, placed.top, cell.key);
         }

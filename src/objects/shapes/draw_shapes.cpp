@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/region.h"
+#include "base/saturate.h"
 #include "gfx/canvas.h"
 #include "objects/draw_support.h"
 #include "objects/shapes/shape_kind.h"
@@ -38,9 +39,10 @@ Bgrx Colour(std::uint32_t colorref) {
 // `rect` with its edges moved inwards by the given amounts (negative moves outwards).
 Rect Shrunk(const Rect& rect, std::int32_t left, std::int32_t top, std::int32_t right,
             std::int32_t bottom) {
-    return {ClampTo32(std::int64_t{rect.left} + left), ClampTo32(std::int64_t{rect.top} + top),
-            ClampTo32(std::int64_t{rect.right} - right),
-            ClampTo32(std::int64_t{rect.bottom} - bottom)};
+    return {SaturateToInt32(std::int64_t{rect.left} + left),
+            SaturateToInt32(std::int64_t{rect.top} + top),
+            SaturateToInt32(std::int64_t{rect.right} - right),
+            SaturateToInt32(std::int64_t{rect.bottom} - bottom)};
 }
 
 // The raised or sunken border of a Frame: the inner ring one pixel inside R, then the outer ring
@@ -123,8 +125,8 @@ void DrawLine(Object& object, DrawContext& ctx) {
     Canvas& canvas = ctx.canvas;
     const SavedCanvasState saved(canvas);
     const Rect r = DrawRect(object, ctx);
-    const std::int32_t last_x = ClampTo32(std::int64_t{r.right} - 1);
-    const std::int32_t last_y = ClampTo32(std::int64_t{r.bottom} - 1);
+    const std::int32_t last_x = SaturateToInt32(std::int64_t{r.right} - 1);
+    const std::int32_t last_y = SaturateToInt32(std::int64_t{r.bottom} - 1);
     canvas.SetPen(SolidPen(Colour(object.colour1)));
     // The end point is left out, so the line stops one pixel short of the far corner.
     if (object.param2 == 0) {
@@ -169,8 +171,8 @@ void DrawPolygon(Object& object, DrawContext& ctx) {
     std::vector<Point> points;
     points.reserve(object.points_a.size());
     for (const Point& p : object.points_a) {
-        points.push_back(
-            {ClampTo32(std::int64_t{r.left} + p.x), ClampTo32(std::int64_t{r.top} + p.y)});
+        points.push_back({SaturateToInt32(std::int64_t{r.left} + p.x),
+                          SaturateToInt32(std::int64_t{r.top} + p.y)});
     }
     canvas.Polygon(points);
 }
@@ -192,9 +194,9 @@ void DrawApplicationFrame(Object& object, DrawContext& ctx) {
         // corner by the sizing frame when the hosted window has one.
         const std::int32_t inset_x = object.transparent3 != 0 ? SystemMetric(kSmCxFrame) : 2;
         const std::int32_t inset_y = object.transparent3 != 0 ? SystemMetric(kSmCyFrame) : 2;
-        Rect grip{ClampTo32(std::int64_t{r.right} - SystemMetric(kSmCxVScroll) - inset_x),
-                  ClampTo32(std::int64_t{r.bottom} - SystemMetric(kSmCyVScroll) - inset_y), r.right,
-                  r.bottom};
+        Rect grip{SaturateToInt32(std::int64_t{r.right} - SystemMetric(kSmCxVScroll) - inset_x),
+                  SaturateToInt32(std::int64_t{r.bottom} - SystemMetric(kSmCyVScroll) - inset_y),
+                  r.right, r.bottom};
         canvas.Draw3dRect(grip, canvas.SysColour(kColorBtnShadow),
                           canvas.SysColour(kColorBtnHighlight));
         grip = Shrunk(grip, 0, 0, 1, 1);

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/saturate.h"
 #include "gfx/canvas.h"
 #include "gfx/dib_section.h"
 #include "gfx/font_cache.h"
@@ -88,24 +89,25 @@ void DrawPlainText(Object& object, DrawContext& ctx) {
                 std::uint32_t format = kDtSingleLine | kDtVCenter;
                 if (alignment == Alignment::kCentre) format |= kDtCenter;
                 if (alignment == Alignment::kRight) format |= kDtRight;
-                const Rect band{r.left, ClampTo32(top), r.right, ClampTo32(top + extent.cy)};
+                const Rect band{r.left, SaturateToInt32(top), r.right,
+                                SaturateToInt32(top + extent.cy)};
                 if (!line.empty()) DrawText(canvas, line, band, format);
             } else {
                 canvas.SetTextAlign(TextAlignOf(alignment));
                 std::int64_t x = r.left;
                 if (alignment == Alignment::kCentre) x = std::int64_t{r.left} + object_width / 2;
                 if (alignment == Alignment::kRight) x = r.right;
-                if (!line.empty()) TextOut(canvas, ClampTo32(x), ClampTo32(top), line);
+                if (!line.empty()) TextOut(canvas, SaturateToInt32(x), SaturateToInt32(top), line);
             }
             widest = std::max<std::int64_t>(widest, extent.cx);
         }
     }
 
     // Auto-size: the rectangle follows the text on every draw.
-    if (!fixed_width) object.rect.right = ClampTo32(std::int64_t{object.rect.left} + widest);
+    if (!fixed_width) object.rect.right = SaturateToInt32(std::int64_t{object.rect.left} + widest);
     std::int64_t height = std::int64_t(lines.size()) * pitch;
     if (height == 0) height = 10;
-    object.rect.bottom = ClampTo32(std::int64_t{object.rect.top} + height);
+    object.rect.bottom = SaturateToInt32(std::int64_t{object.rect.top} + height);
 }
 
 void DrawSmoothText(Object& object, DrawContext& ctx) {
@@ -116,7 +118,7 @@ void DrawSmoothText(Object& object, DrawContext& ctx) {
 
     // Everything is drawn at twice the size, then averaged down.
     LogFont double_size = object.font;
-    double_size.height = ClampTo32(std::int64_t{object.font.height} * 2);
+    double_size.height = SaturateToInt32(std::int64_t{object.font.height} * 2);
     const std::shared_ptr<const Font> font = ctx.fonts.Get(double_size);
 
     // The work bitmap's device context: transparent, aligned as the object, the big font.
@@ -143,8 +145,9 @@ void DrawSmoothText(Object& object, DrawContext& ctx) {
     const std::int64_t w = widest / 2 + 2;
     const std::int64_t h = sum_heights / 2 + 2;
 
-    if (!HasFixedWidth(object)) object.rect.right = ClampTo32(std::int64_t{object.rect.left} + w);
-    object.rect.bottom = ClampTo32(std::int64_t{object.rect.top} + h);
+    if (!HasFixedWidth(object))
+        object.rect.right = SaturateToInt32(std::int64_t{object.rect.left} + w);
+    object.rect.bottom = SaturateToInt32(std::int64_t{object.rect.top} + h);
     // Nothing to draw: the empty text would put the page's own pixels back unchanged.
     if (lines.empty()) return;
 
@@ -185,7 +188,7 @@ void DrawSmoothText(Object& object, DrawContext& ctx) {
     work.Fill(MakeBgrx(255, 255, 255));
     {
         Canvas work_canvas(work);
-        work_canvas.SetViewportOrigin({ClampTo32(-2 * skip_x), ClampTo32(-2 * skip_y)});
+        work_canvas.SetViewportOrigin({SaturateToInt32(-2 * skip_x), SaturateToInt32(-2 * skip_y)});
         work_canvas.SetBkMode(BkMode::kTransparent);
         work_canvas.SetTextAlign(TextAlignOf(alignment));
         work_canvas.SelectFont(font);
@@ -196,7 +199,7 @@ void DrawSmoothText(Object& object, DrawContext& ctx) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             if (lines[i].empty()) continue;
             const std::int64_t y = std::int64_t(i) * line_heights[i];
-            TextOut(work_canvas, ClampTo32(x), ClampTo32(y), lines[i]);
+            TextOut(work_canvas, SaturateToInt32(x), SaturateToInt32(y), lines[i]);
         }
     }
 
