@@ -5,6 +5,7 @@
 #include "base/saturate.h"
 #include "gfx/image_library.h"
 #include "objects/kinds.h"
+#include "objects/pictures/picture_fields.h"
 #include "pages/page_manager.h"
 
 namespace velk {
@@ -12,7 +13,7 @@ namespace {
 
 // An Image whose picture is read from the Images folder at page entry instead of being stored.
 bool PictureFromFile(const Object& object) {
-    return object.kind == kKindImage && object.param2 == 1;
+    return object.kind == kKindImage && ImageFields(object).PictureFromFile();
 }
 
 Picture StoredForm(RgbImage picture) {

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "objects/buttons/button_fields.h"
 #include "objects/buttons/button_kind.h"
 #include "objects/hit_test.h"
 #include "objects/picture_cache.h"
@@ -10,7 +11,7 @@ namespace velk {
 // bottom-right quarter holds the opacities of the three states in its red, green and blue
 // bytes.
 bool HitBitmapButton(const Object& button, Point point, PictureCache& pictures) {
-    if (button.option2 == 0 || !button.image1) return true;
+    if (!BitmapButtonFields(button).Alpha() || !button.image1) return true;
     const RgbImage& picture = pictures.Pixels(*button.image1);
     const std::int64_t x = std::int64_t{point.x} - std::min(button.rect.left, button.rect.right);
     const std::int64_t y = std::int64_t{point.y} - std::min(button.rect.top, button.rect.bottom);

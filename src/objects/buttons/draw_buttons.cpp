@@ -8,6 +8,7 @@
 #include "gfx/font_cache.h"
 #include "gfx/image_library.h"
 #include "gfx/text_draw.h"
+#include "objects/buttons/button_fields.h"
 #include "objects/buttons/button_kind.h"
 #include "objects/draw_support.h"
 #include "objects/picture_cache.h"
@@ -43,10 +44,10 @@ void FrameInBlack(Canvas& canvas, const Rect& frame) {
 
 void DrawFlatTextButton(const Object& object, Canvas& canvas, Rect r) {
     if (object.state == kStateOver || object.state == kStatePressed) {
-        canvas.FillSolidRect(r, BgrxFromColorRef(object.colour3));
-        canvas.SetTextColour(BgrxFromColorRef(object.colour4));
+        canvas.FillSolidRect(r, BgrxFromColorRef(TextButtonFields(object).OverFaceColour()));
+        canvas.SetTextColour(BgrxFromColorRef(TextButtonFields(object).OverTextColour()));
     } else {
-        canvas.SetTextColour(BgrxFromColorRef(object.colour2));
+        canvas.SetTextColour(BgrxFromColorRef(TextButtonFields(object).TextColour()));
     }
     r.left = SaturateToInt32(std::int64_t{r.left} + 10);
     DrawText(canvas, object.text, r, kDtSingleLine | kDtVCenter);
@@ -57,7 +58,7 @@ void DrawPushTextButton(const Object& object, Canvas& canvas, Rect r) {
     const bool pressed = object.state == kStatePressed;
     Rect frame = r;
     canvas.DrawFrameControl(frame, kDfcButton, kDfcsButtonPush | (pressed ? kDfcsPushed : 0));
-    canvas.FillSolidRect(face, BgrxFromColorRef(object.colour1));
+    canvas.FillSolidRect(face, BgrxFromColorRef(TextButtonFields(object).FaceColour()));
     if (object.state == kStateOver || pressed) {
         canvas.SetTextColour(kBlack);
         canvas.DrawFocusRect(InflateRect(r, -3, -3));
@@ -66,7 +67,7 @@ void DrawPushTextButton(const Object& object, Canvas& canvas, Rect r) {
     }
     // A pressed caption sits one pixel down and to the right.
     if (pressed) r = ShiftRect(r, 1, 1);
-    canvas.SetTextColour(BgrxFromColorRef(object.colour2));
+    canvas.SetTextColour(BgrxFromColorRef(TextButtonFields(object).TextColour()));
     DrawText(canvas, object.text, r, kDtSingleLine | kDtVCenter | kDtCenter);
 }
 
@@ -113,36 +114,13 @@ void DrawPushFrameButton(const Object& object, Canvas& canvas, const Rect& r,
 }
 
 void DrawPlainBitmapButton(const Object& object, DrawContext& ctx, const Rect& r) {
-    const std::optional<Picture>* picture = nullptr;
-    Point offset;
-    bool keyed = false;
-    std::uint32_t key = 0;
-    switch (object.state) {
-        case 0:
-            picture = &object.image1;
-            keyed = object.transparent1 != 0;
-            key = object.colour1;
-            break;
-        case kStateOver:
-            picture = &object.image2;
-            offset = object.image2_offset;
-            keyed = object.transparent2 != 0;
-            key = object.colour2;
-            break;
-        case kStatePressed:
-            picture = &object.image3;
-            offset = object.image3_offset;
-            keyed = object.transparent3 != 0;
-            key = object.colour3;
-            break;
-        default:
-            return;
-    }
-    const RgbImage* pixels = PictureOf(*picture, ctx.pictures);
+    const std::optional<ButtonStateLook> look = BitmapButtonFields(object).LookOf(object.state);
+    if (!look) return;
+    const RgbImage* pixels = PictureOf(*look->picture, ctx.pictures);
     if (!pixels) return;
-    DrawPicture(ctx.canvas, *pixels, SaturateToInt32(std::int64_t{r.left} + offset.x),
-                SaturateToInt32(std::int64_t{r.top} + offset.y),
-                keyed ? std::optional<std::uint32_t>(key) : std::nullopt);
+    DrawPicture(ctx.canvas, *pixels, SaturateToInt32(std::int64_t{r.left} + look->offset.x),
+                SaturateToInt32(std::int64_t{r.top} + look->offset.y),
+                look->keyed ? std::optional<std::uint32_t>(look->key) : std::nullopt);
 }
 
 }  // namespace
@@ -153,8 +131,9 @@ void DrawTextButton(Object& object, DrawContext& ctx) {
     const Rect r = InflateRect(DrawRect(object, ctx), -1, -1);
     canvas.SetBkMode(BkMode::kTransparent);
     canvas.SetTextAlign(kTaLeft | kTaTop);
-    canvas.SelectFont(ctx.fonts.Get(object.param1 != 0 ? object.font : DefaultButtonFont()));
-    if (object.param2 == 1) {
+    const TextButtonFields fields(object);
+    canvas.SelectFont(ctx.fonts.Get(fields.OwnFont() ? object.font : DefaultButtonFont()));
+    if (fields.Flat()) {
         DrawFlatTextButton(object, canvas, r);
     } else {
         DrawPushTextButton(object, canvas, r);
@@ -165,11 +144,12 @@ void DrawBitmapButton(Object& object, DrawContext& ctx) {
     Canvas& canvas = ctx.canvas;
     SavedCanvasState saved(canvas);
     const Rect r = DrawRect(object, ctx);
-    if (object.option2 != 0) {
+    const BitmapButtonFields fields(object);
+    if (fields.Alpha()) {
         if (const RgbImage* picture = PictureOf(object.image1, ctx.pictures)) {
             DrawAlphaButton(canvas, *picture, r.left, r.top, object.state);
         }
-    } else if (object.option1 != 0) {
+    } else if (fields.PushFrame()) {
         DrawPushFrameButton(object, canvas, r, PictureOf(object.image1, ctx.pictures));
     } else {
         DrawPlainBitmapButton(object, ctx, r);

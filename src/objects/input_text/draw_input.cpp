@@ -12,6 +12,7 @@
 #include "gfx/font_cache.h"
 #include "gfx/text_draw.h"
 #include "objects/draw_support.h"
+#include "objects/input_text/input_text_fields.h"
 #include "objects/input_text/input_text_kind.h"
 
 namespace velk {
@@ -23,11 +24,12 @@ InputField& FieldFor(Object& object) {
         object.input_field->text = object.text;
     }
     InputField& field = *object.input_field;
-    field.text_colour = object.colour1;
-    field.background_colour = object.colour2;
-    field.paint_background = object.transparent2 != 0;
-    field.fixed_width = object.transparent1 != 0;
-    field.filter = object.option3;
+    const InputTextFields fields(object);
+    field.text_colour = fields.TextColour();
+    field.background_colour = fields.BackgroundColour();
+    field.paint_background = fields.PaintsBackground();
+    field.fixed_width = fields.FixedWidth();
+    field.filter = fields.Filter();
     return field;
 }
 

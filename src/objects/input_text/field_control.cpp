@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "objects/input_text/input_editing.h"
+#include "objects/input_text/input_text_fields.h"
 #include "objects/kinds.h"
 #include "objects/object_owner.h"
 #include "script/number_text.h"
@@ -62,9 +63,10 @@ std::optional<FieldControl> FieldOf(ObjectOwner& owner, Object& object) {
 void StoreInputText(VariableStore& variables, const Object& input_text, std::string_view text) {
     if (!input_text.text_variable.empty()) variables.SetString(input_text.text_variable, text);
     if (input_text.number_variable.empty()) return;
-    if (input_text.option3 == kFilterIntegers) {
+    const std::uint32_t filter = InputTextFields(input_text).Filter();
+    if (filter == kFilterIntegers) {
         variables.SetNumber(input_text.number_variable, TextToInt(text));
-    } else if (input_text.option3 == kFilterReals) {
+    } else if (filter == kFilterReals) {
         variables.SetNumber(input_text.number_variable, TextToDouble(text));
     }
 }

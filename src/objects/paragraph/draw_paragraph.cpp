@@ -9,6 +9,7 @@
 #include "gfx/font_cache.h"
 #include "gfx/text_draw.h"
 #include "objects/draw_support.h"
+#include "objects/paragraph/paragraph_fields.h"
 #include "objects/paragraph/paragraph_kind.h"
 #include "objects/paragraph/paragraph_text.h"
 
@@ -18,7 +19,6 @@ namespace {
 constexpr std::uint32_t kTrackColour = 0xE0E0E0;
 constexpr std::uint32_t kHeldTrackColour = 0xC6C6C6;
 // param2 = 1 asks for the flat look of arrows and thumb.
-constexpr std::uint32_t kFlatScrollBar = 1;
 
 std::int32_t AlignmentOf(std::uint32_t param1) {
     return param1 >= 1 && param1 <= 3 ? static_cast<std::int32_t>(param1) : 0;
@@ -95,7 +95,8 @@ void DrawParagraph(Object& object, DrawContext& ctx) {
         object.paragraph_layout->words = ParagraphWords(object.text);
     }
     ParagraphLayout& layout = *object.paragraph_layout;
-    layout.alignment = AlignmentOf(object.param1);
+    const ParagraphFields fields(object);
+    layout.alignment = AlignmentOf(fields.Alignment());
     PlaceArea(layout, DrawRect(object, ctx));
 
     const std::shared_ptr<const Font> font = ctx.fonts.Get(object.font);
@@ -106,7 +107,7 @@ void DrawParagraph(Object& object, DrawContext& ctx) {
     canvas.SetBkMode(BkMode::kTransparent);
     canvas.SetTextAlign(kTaLeft | kTaTop);
     canvas.SelectFont(font);
-    canvas.SetTextColour(BgrxFromColorRef(object.colour1));
+    canvas.SetTextColour(BgrxFromColorRef(fields.TextColour()));
 
     const std::int32_t line_height = GetTextExtent(canvas, "Wy").cy;
     layout.visible_lines = layout.height / line_height;
@@ -121,7 +122,7 @@ void DrawParagraph(Object& object, DrawContext& ctx) {
     if (!layout.has_scroll_bar) return;
     layout.line_count = static_cast<std::int32_t>(
         std::min<std::size_t>(layout.lines.size(), std::size_t{INT32_MAX}));
-    DrawScrollBar(canvas, layout, object.param2 == kFlatScrollBar);
+    DrawScrollBar(canvas, layout, fields.FlatScrollBar());
 }
 
 }  // namespace velk

@@ -16,6 +16,7 @@
 #include "objects/hit_test.h"
 #include "objects/picture_cache.h"
 #include "objects/pictures/matrix.h"
+#include "objects/pictures/picture_fields.h"
 #include "objects/pictures/picture_kind.h"
 
 namespace velk {
@@ -90,10 +91,10 @@ void DrawBlended(const Object& object, DrawContext& ctx, const RgbImage& picture
     const Rect area = placed.Intersect(canvas.ClipBox());
     if (area.IsEmpty()) return;
     RgbImage screen = CaptureRgb(canvas, area);
-    double opacity = object.scale;
+    double opacity = ImageFields(object).Opacity();
     if (!(opacity >= 0.0)) opacity = 0.0;  // NaN as well
     opacity = std::min(opacity, 1.0);
-    const std::optional<std::uint32_t> key = KeyOf(object.transparent1, object.colour1);
+    const std::optional<std::uint32_t> key = ImageFields(object).Key();
     const RgbImage* mask = object.image3 ? &ctx.pictures.Pixels(*object.image3) : nullptr;
     // A mask that did not decode counts as no mask (its size would divide by zero).
     if (mask && IsValidRgb(*mask)) {
@@ -118,18 +119,21 @@ void DrawShownPicture(const Object& object, DrawContext& ctx) {
     canvas.IntersectClip(r);
     const Point at{SaturateToInt32(std::int64_t{r.left} + object.image_origin.x),
                    SaturateToInt32(std::int64_t{r.top} + object.image_origin.y)};
-    if (object.transform != 0) {
+    const ImageFields fields(object);
+    if (fields.Blended()) {
         DrawBlended(object, ctx, picture, at);
     } else {
-        DrawPicture(canvas, picture, at.x, at.y, KeyOf(object.transparent1, object.colour1));
+        DrawPicture(canvas, picture, at.x, at.y, fields.Key());
     }
 }
 
 }  // namespace
 
 void DrawImage(Object& object, DrawContext& ctx) {
-    if (object.flag_f)
-        ctx.canvas.FillSolidRect(DrawRect(object, ctx), BgrxFromColorRef(object.value_b));
+    const ImageFields fields(object);
+    if (fields.FillsBackground())
+        ctx.canvas.FillSolidRect(DrawRect(object, ctx),
+                                 BgrxFromColorRef(fields.BackgroundColour()));
     DrawShownPicture(object, ctx);
 }
 

@@ -2,14 +2,11 @@
 
 #include <algorithm>
 
+#include "objects/pictures/picture_fields.h"
 #include "objects/pictures/picture_kind.h"
 
 namespace velk {
 namespace {
-
-bool Centred(const Object& object) {
-    return (!object.flag_a && object.flag_g) || (object.flag_a && object.flag_e);
-}
 
 std::int32_t Clamp(std::int64_t value, std::int64_t room) {
     // A picture larger than the rectangle has a negative room: it always covers the rectangle.
@@ -21,7 +18,9 @@ std::int32_t Clamp(std::int64_t value, std::int64_t room) {
 }  // namespace
 
 bool CanPanPicture(const Object& object) {
-    return object.is_alias == 0 && !object.flag_a && !object.flag_g && object.flag_b;
+    const ImageFields fields(object);
+    return object.is_alias == 0 && !fields.Fitted() && !fields.CentredUnfitted() &&
+           fields.ScrollBars();
 }
 
 void SetPan(Object& object, Point offset) {
@@ -29,7 +28,7 @@ void SetPan(Object& object, Point offset) {
     if (picture == nullptr) return;
     const std::int64_t room_x = std::int64_t{object.rect.Width()} - picture->width;
     const std::int64_t room_y = std::int64_t{object.rect.Height()} - picture->height;
-    if (Centred(object)) {
+    if (ImageFields(object).Centred()) {
         object.image_origin = {static_cast<std::int32_t>((room_x + 1) / 2),
                                static_cast<std::int32_t>((room_y + 1) / 2)};
         return;
@@ -38,7 +37,8 @@ void SetPan(Object& object, Point offset) {
 }
 
 bool PansWithPointer(const Object& object) {
-    return object.kind == kKindImage && object.flag_c && CanPanPicture(object);
+    return object.kind == kKindImage && ImageFields(object).PannedByPointer() &&
+           CanPanPicture(object);
 }
 
 }  // namespace velk

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "objects/picture_cache.h"
+#include "objects/pictures/picture_fields.h"
 
 namespace velk {
 namespace {
@@ -14,7 +15,8 @@ std::int32_t SignedCount(std::uint32_t stored) {
 }  // namespace
 
 MatrixSize MatrixSizeOf(const Object& matrix) {
-    const MatrixSize size{SignedCount(matrix.param1), SignedCount(matrix.param2)};
+    const MatrixFields fields(matrix);
+    const MatrixSize size{SignedCount(fields.Columns()), SignedCount(fields.Rows())};
     if (std::int64_t{size.columns} * size.rows > kMaxMatrixCells) return {};
     return size;
 }
@@ -23,7 +25,7 @@ std::span<std::uint8_t> MatrixCells(Object& matrix) {
     const MatrixSize size = MatrixSizeOf(matrix);
     const std::size_t count = std::size_t(size.columns) * std::size_t(size.rows);
     if (matrix.matrix_cells.size() != count) {
-        matrix.matrix_cells.assign(count, static_cast<std::uint8_t>(matrix.param4 & 0xFF));
+        matrix.matrix_cells.assign(count, MatrixFields(matrix).InitialCell());
     }
     return matrix.matrix_cells;
 }

@@ -13,6 +13,7 @@
 #include "gfx/pixel_blend.h"
 #include "gfx/text_draw.h"
 #include "objects/draw_support.h"
+#include "objects/text/text_fields.h"
 #include "objects/text/text_kind.h"
 
 namespace velk {
@@ -21,7 +22,7 @@ namespace {
 enum class Alignment { kLeft, kCentre, kRight };
 
 Alignment AlignmentOf(const Object& object) {
-    switch (object.param1) {
+    switch (TextFields(object).Alignment()) {
         case 1:
             return Alignment::kCentre;
         case 2:
@@ -44,19 +45,20 @@ std::uint32_t TextAlignOf(Alignment alignment) {
 
 // The text colour of the pointer state: normal, pointer over, pressed.
 Bgrx TextColourOf(const Object& object) {
+    const TextFields fields(object);
     switch (object.state) {
-        case 1:
-            return BgrxFromColorRef(object.colour2);
-        case 2:
-            return BgrxFromColorRef(object.colour3);
+        case kStateOver:
+            return BgrxFromColorRef(fields.OverColour());
+        case kStatePressed:
+            return BgrxFromColorRef(fields.PressedColour());
         default:
-            return BgrxFromColorRef(object.colour1);
+            return BgrxFromColorRef(fields.NormalColour());
     }
 }
 
-// A fixed-width text (param4 = 1) keeps its width; every other text takes its lines' width.
+// A fixed-width text keeps its width; every other text takes its lines' width.
 bool HasFixedWidth(const Object& object) {
-    return object.param4 == 1;
+    return TextFields(object).FixedWidth();
 }
 
 }  // namespace
@@ -216,7 +218,7 @@ void DrawSmoothText(Object& object, DrawContext& ctx) {
 }
 
 void DrawTextObject(Object& object, DrawContext& ctx) {
-    if (object.option1 != 0) {
+    if (TextFields(object).Smooth()) {
         DrawSmoothText(object, ctx);
     } else {
         DrawPlainText(object, ctx);
