@@ -11,6 +11,7 @@
 #include "base/saturate.h"
 #include "gfx/canvas.h"
 #include "objects/draw_support.h"
+#include "objects/shapes/shape_fields.h"
 #include "objects/shapes/shape_kind.h"
 
 namespace velk {
@@ -100,20 +101,21 @@ void DrawFrame(Object& object, DrawContext& ctx) {
     Canvas& canvas = ctx.canvas;
     const SavedCanvasState saved(canvas);
     const Rect r = DrawRect(object, ctx);
-    canvas.FillSolidRect(r, Colour(object.colour1));
-    switch (object.param1) {
-        case 0:
-            canvas.SetPen(SolidPen(Colour(object.colour2)));
+    const ShapeFields fields(object);
+    canvas.FillSolidRect(r, Colour(fields.FillColour()));
+    switch (fields.Outline()) {
+        case ShapeOutline::kLine:
+            canvas.SetPen(SolidPen(Colour(fields.LineColour())));
             canvas.MoveTo(r.left, r.top);
             canvas.LineTo(r.right, r.top);
             canvas.LineTo(r.right, r.bottom);
             canvas.LineTo(r.left, r.bottom);
             canvas.LineTo(r.left, r.top);
             break;
-        case 1:
+        case ShapeOutline::kRaised:
             DrawFrameBevel(canvas, r, kRaised);
             break;
-        case 2:
+        case ShapeOutline::kSunken:
             DrawFrameBevel(canvas, r, kSunken);
             break;
         default:
@@ -127,9 +129,11 @@ void DrawLine(Object& object, DrawContext& ctx) {
     const Rect r = DrawRect(object, ctx);
     const std::int32_t last_x = SaturateToInt32(std::int64_t{r.right} - 1);
     const std::int32_t last_y = SaturateToInt32(std::int64_t{r.bottom} - 1);
-    canvas.SetPen(SolidPen(Colour(object.colour1)));
+    const ShapeFields fields(object);
+    // A line is drawn in its first colour.
+    canvas.SetPen(SolidPen(Colour(fields.FillColour())));
     // The end point is left out, so the line stops one pixel short of the far corner.
-    if (object.param2 == 0) {
+    if (fields.FallingLine()) {
         canvas.MoveTo(r.left, r.top);
         canvas.LineTo(last_x, last_y);
     } else {
@@ -142,14 +146,16 @@ void DrawShape(Object& object, DrawContext& ctx) {
     Canvas& canvas = ctx.canvas;
     const SavedCanvasState saved(canvas);
     const Rect r = DrawRect(object, ctx);
-    const Bgrx fill = Colour(object.colour1);
-    if (object.param1 != 1 && object.param1 != 2) {
-        canvas.SetPen(SolidPen(Colour(object.param1 == 0 ? object.colour2 : object.colour1)));
+    const ShapeFields fields(object);
+    const Bgrx fill = Colour(fields.FillColour());
+    if (!fields.Bevelled()) {
+        canvas.SetPen(SolidPen(Colour(
+            fields.Outline() == ShapeOutline::kLine ? fields.LineColour() : fields.FillColour())));
         canvas.SetBrush(Brush::Solid(fill));
         canvas.Ellipse(r);
         return;
     }
-    const BevelColours& colours = object.param1 == 1 ? kRaised : kSunken;
+    const BevelColours& colours = fields.Outline() == ShapeOutline::kRaised ? kRaised : kSunken;
     // The whole ring in the top-left colours, then the half below the rising diagonal again in
     // the bottom-right colours, so that the two halves meet exactly on the diagonal.
     DrawShapeRing(canvas, r, colours.outer_top_left, colours.inner_top_left, fill);
@@ -162,11 +168,12 @@ void DrawPolygon(Object& object, DrawContext& ctx) {
     Canvas& canvas = ctx.canvas;
     const SavedCanvasState saved(canvas);
     const Rect r = DrawRect(object, ctx);
-    Bgrx pen = Colour(object.colour2);
-    if (object.param1 == 3) pen = Colour(object.colour1);
-    if (object.param1 == 1 || object.param1 == 2) pen = kWhite;
+    const ShapeFields fields(object);
+    Bgrx pen = Colour(fields.LineColour());
+    if (fields.Outline() == ShapeOutline::kFill) pen = Colour(fields.FillColour());
+    if (fields.Bevelled()) pen = kWhite;
     canvas.SetPen(SolidPen(pen));
-    canvas.SetBrush(Brush::Solid(Colour(object.colour1)));
+    canvas.SetBrush(Brush::Solid(Colour(fields.FillColour())));
     canvas.SetPolyFillMode(PolyFillMode::kAlternate);
     std::vector<Point> points;
     points.reserve(object.points_a.size());
@@ -183,17 +190,18 @@ void DrawApplicationFrame(Object& object, DrawContext& ctx) {
     const SavedCanvasState saved(canvas);
     const Rect r = DrawRect(object, ctx);
     canvas.FillSolidRect(r, canvas.SysColour(kColorBtnFace));
-    const auto frame_style = static_cast<std::int32_t>(object.option3);
+    const ShapeFields fields(object);
+    const std::int32_t frame_style = fields.WindowFrameStyle();
     if (frame_style > 0) {
         Rect frame = r;
         canvas.DrawFrameControl(frame, kDfcButton,
                                 frame_style == 1 ? kDfcsButtonPush : kDfcsButtonPush | kDfcsPushed);
     }
-    if (object.transparent2 != 0) {
+    if (fields.SizeGrip()) {
         // The size grip corner: a sunken box the size of a scroll-bar arrow, set in from the
         // corner by the sizing frame when the hosted window has one.
-        const std::int32_t inset_x = object.transparent3 != 0 ? SystemMetric(kSmCxFrame) : 2;
-        const std::int32_t inset_y = object.transparent3 != 0 ? SystemMetric(kSmCyFrame) : 2;
+        const std::int32_t inset_x = fields.SizingFrame() ? SystemMetric(kSmCxFrame) : 2;
+        const std::int32_t inset_y = fields.SizingFrame() ? SystemMetric(kSmCyFrame) : 2;
         Rect grip{SaturateToInt32(std::int64_t{r.right} - SystemMetric(kSmCxVScroll) - inset_x),
                   SaturateToInt32(std::int64_t{r.bottom} - SystemMetric(kSmCyVScroll) - inset_y),
                   r.right, r.bottom};
