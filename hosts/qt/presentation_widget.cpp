@@ -14,8 +14,10 @@
 #include "hosts/qt/letterbox.h"
 
 namespace velk::desktop {
-
 namespace {
+
+// The character the desktop gives the Delete key.
+constexpr std::uint8_t kDelCharacter = 0x7F;
 
 QRect ToQRect(const Rect& r) {
     return QRect(r.left, r.top, r.Width(), r.Height());
@@ -142,6 +144,9 @@ void PresentationWidget::keyPressEvent(QKeyEvent* event) {
     }
     if (taken) return;  // a key the player swallowed produces no character either
     for (const char c : Utf16ToCp1252(event->text().toStdU16String())) {
+        // The desktop gives the Delete key the text DEL; on the old desktop it typed nothing,
+        // and a field would take DEL for a character.
+        if (static_cast<std::uint8_t>(c) == kDelCharacter) continue;
         port_->OnChar(static_cast<std::uint8_t>(c));
     }
 }

@@ -138,6 +138,15 @@ TEST_F(PresentationWindow, KeysReachThePlayerAsVirtualKeysAndCodePageCharacters)
     EXPECT_EQ(port.chars.size(), 4u);  // Escape types nothing
 }
 
+TEST_F(PresentationWindow, TheDeleteKeyTypesNoCharacter) {
+    window.Show();
+    // The desktop gives the Delete key the text DEL; as on the old desktop, it is a key only.
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
+    QApplication::sendEvent(&window.Widget(), &del);
+    EXPECT_EQ(port.keys, (std::vector<std::uint32_t>{0x2E}));
+    EXPECT_TRUE(port.chars.empty());
+}
+
 TEST_F(PresentationWindow, LosingTheKeyboardReachesThePlayerButAPopupDoesNot) {
     QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(&window.Widget(), &deactivated);
