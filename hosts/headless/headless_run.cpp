@@ -57,6 +57,15 @@ HeadlessRun::Outcome HeadlessRun::Play(PlayerStart start, EventScript script) {
         Handle(player, event);
         PaintIfDirty(player);
     });
+    // Answers that open the script are in place before the presentation starts, so that a box
+    // the first page's entry raises at once takes them, as it would take them a moment later.
+    auto first_other = script.events.begin();
+    while (first_other != script.events.end() && first_other->kind == EventKind::kAnswer &&
+           first_other->time_ms == 0) {
+        ui_.QueueAnswer(first_other->text);
+        ++first_other;
+    }
+    script.events.erase(script.events.begin(), first_other);
     loop_.Schedule(std::move(script.events));
     const std::uint64_t horizon = script.end_ms + options_.max_time_ms;
     loop_.SetHorizon(horizon);
