@@ -1,5 +1,6 @@
 #include "hosts/qt/qt_window_host.h"
 
+#include <QGuiApplication>
 #include <QRegion>
 #include <QScreen>
 
@@ -111,6 +112,14 @@ Size QtWindowHost::ScreenSize() const {
     if (!screen) return {};
     const QSize size = screen->geometry().size();
     return {size.width(), size.height()};
+}
+
+bool QtWindowHost::ShowsOnAScreen(const Rect& frame) const {
+    const QRect window(frame.left, frame.top, frame.Width(), frame.Height());
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->geometry().intersects(window)) return true;
+    }
+    return false;
 }
 
 Size QtWindowHost::WindowSize() const {

@@ -31,6 +31,7 @@ class QtWindowHost : public host::WindowHost {
     void SetClientSize(std::int32_t width, std::int32_t height) override;
     void ShowFullscreenScaled(std::int32_t width, std::int32_t height) override;
     Size ScreenSize() const override;
+    bool ShowsOnAScreen(const Rect& frame) const override;
     Size WindowSize() const override;
     Point Position() const override;
     Point ClientOrigin() const override;

@@ -162,6 +162,12 @@ class WindowHost {
     // resolution: the host shows the client area fullscreen, scaled to fit.
     virtual void ShowFullscreenScaled(std::int32_t width, std::int32_t height) = 0;
     virtual Size ScreenSize() const = 0;
+    // Whether any part of a window whose frame is `frame` (screen coordinates) would show on a
+    // screen. The default knows one screen, of ScreenSize() at the origin.
+    virtual bool ShowsOnAScreen(const Rect& frame) const {
+        const Size screen = ScreenSize();
+        return !frame.Intersect(Rect{0, 0, screen.width, screen.height}).IsEmpty();
+    }
     // The outer size of the window (client area plus frame).
     virtual Size WindowSize() const = 0;
     // The top-left corner of the window (its frame).

@@ -118,7 +118,16 @@ void Presentation::ApplyPosition() {
     }
     const std::int32_t x = services_.profile.ReadInt(header.settings_section, "X", -1);
     const std::int32_t y = services_.profile.ReadInt(header.settings_section, "Y", -1);
-    services_.window.MoveTo(x < 0 || y < 0 ? centre : Point{x, y});
+    if (x < 0 || y < 0) {
+        services_.window.MoveTo(centre);
+        return;
+    }
+    // A remembered place where none of the window shows (a screen that is gone, another
+    // resolution) would hide the presentation: it opens centred instead.
+    const Size size = services_.window.WindowSize();
+    const Rect frame{x, y, SaturateToInt32(std::int64_t{x} + size.width),
+                     SaturateToInt32(std::int64_t{y} + size.height)};
+    services_.window.MoveTo(services_.window.ShowsOnAScreen(frame) ? Point{x, y} : centre);
 }
 
 void Presentation::ApplyBackdrop() {

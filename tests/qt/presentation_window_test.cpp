@@ -3,7 +3,9 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QTest>
 
 #include "fake_player_port.h"
@@ -136,6 +138,16 @@ TEST_F(PresentationWindow, KeysReachThePlayerAsVirtualKeysAndCodePageCharacters)
     EXPECT_EQ(port.keys.back(), 0x1Bu);
     EXPECT_EQ(port.cancels, 1);
     EXPECT_EQ(port.chars.size(), 4u);  // Escape types nothing
+}
+
+TEST_F(PresentationWindow, AFrameShowsWhereItMeetsAnyScreen) {
+    const QRect first = QGuiApplication::screens().front()->geometry();
+    const Rect corner{first.right(), first.bottom(), first.right() + 300, first.bottom() + 200};
+    EXPECT_TRUE(window.ShowsOnAScreen(corner));  // one pixel of it shows
+    QRect all;
+    for (const QScreen* screen : QGuiApplication::screens()) all |= screen->geometry();
+    const Rect beyond{all.right() + 1, all.top(), all.right() + 301, all.top() + 200};
+    EXPECT_FALSE(window.ShowsOnAScreen(beyond));
 }
 
 TEST_F(PresentationWindow, TheDeleteKeyTypesNoCharacter) {

@@ -63,16 +63,28 @@ TEST(Player, StartAppliesTheHeaderAndEntersTheFirstPage) {
 }
 
 TEST(Player, RemembersItsPositionInTheSettingsSection) {
-    for (const auto& [stored_x, expected] :
-         std::vector<std::pair<std::string, Point>>{{"-1", {322, 284}}, {"0", {0, 0}}}) {
+    struct Case {
+        std::string x, y;
+        Point expected;
+    };
+    // The screen is 1024 x 768; a window that would lie wholly off it is centred instead, one
+    // that still shows a corner keeps its place.
+    const Point centre{322, 284};
+    for (const auto& [stored_x, stored_y, expected] :
+         std::vector<Case>{{"-1", "0", centre},
+                           {"0", "0", {0, 0}},
+                           {"1023", "767", {1023, 767}},
+                           {"1024", "0", centre},
+                           {"0", "768", centre},
+                           {"5000", "5000", centre}}) {
         PlayerRig rig;
         Project project = ThreePages();
         project.header.remember_position = 1;
         project.header.settings_section = "Mine";
         rig.profile.WriteString("Mine", "X", stored_x);
-        rig.profile.WriteString("Mine", "Y", "0");
+        rig.profile.WriteString("Mine", "Y", stored_y);
         ASSERT_TRUE(rig.Start(std::move(project)));
-        EXPECT_EQ(rig.window.position, expected) << stored_x;
+        EXPECT_EQ(rig.window.position, expected) << stored_x << "," << stored_y;
         rig.window.position = {17, 23};
         rig.player.OnCancel();
         EXPECT_TRUE(rig.window.closed);
