@@ -13,7 +13,6 @@
 #include "gfx/canvas.h"
 #include "gfx/image_library.h"
 #include "objects/draw_support.h"
-#include "objects/hit_test.h"
 #include "objects/picture_cache.h"
 #include "objects/pictures/matrix.h"
 #include "objects/pictures/picture_fields.h"
@@ -21,11 +20,6 @@
 
 namespace velk {
 namespace {
-
-std::optional<std::uint32_t> KeyOf(std::uint32_t transparent, std::uint32_t colour) {
-    if (transparent == 0) return std::nullopt;
-    return colour;
-}
 
 // The page pixels under `area` (logical) as an RGB image; pixels off the surface read black,
 // as a freshly made bitmap holds them.
@@ -158,13 +152,10 @@ void DrawMatrix(Object& object, DrawContext& ctx) {
         std::optional<std::uint32_t> key;
     };
     const std::optional<Picture>* images[3] = {&object.image1, &object.image2, &object.image3};
-    const std::uint32_t transparent[3] = {object.transparent1, object.transparent2,
-                                          object.transparent3};
-    const std::uint32_t colours[3] = {object.colour1, object.colour2, object.colour3};
+    const MatrixFields fields(object);
     CellPicture shown[3] = {};
     for (int i = 0; i < 3; ++i) {
-        if (*images[i])
-            shown[i] = {&ctx.pictures.Pixels(**images[i]), KeyOf(transparent[i], colours[i])};
+        if (*images[i]) shown[i] = {&ctx.pictures.Pixels(**images[i]), fields.CellKey(i)};
     }
     // Cells are drawn at their own picture's size, not clipped to `rect`; cells that cannot
     // reach the clip box are passed over without drawing.

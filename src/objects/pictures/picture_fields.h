@@ -9,6 +9,11 @@
 
 namespace velk {
 
+// A stored key colour (COLORREF) that counts only while its flag is set.
+inline std::optional<std::uint32_t> KeyColour(std::uint32_t flag, std::uint32_t colour) {
+    return flag != 0 ? std::optional<std::uint32_t>(colour) : std::nullopt;
+}
+
 class ImageFields {
   public:
     explicit ImageFields(const Object& image) : image_(image) {}
@@ -19,8 +24,7 @@ class ImageFields {
     bool PictureFromFile() const { return image_.param2 == 1; }
     // The key colour (COLORREF) left out of the picture, when it has one.
     std::optional<std::uint32_t> Key() const {
-        return image_.transparent1 != 0 ? std::optional<std::uint32_t>(image_.colour1)
-                                        : std::nullopt;
+        return KeyColour(image_.transparent1, image_.colour1);
     }
     // Blended over the page by `Opacity()` (and `image3` as a mask) instead of copied.
     bool Blended() const { return image_.transform != 0; }
@@ -51,6 +55,17 @@ class MatrixFields {
     std::uint32_t Rows() const { return matrix_.param2; }
     // The value every cell starts with.
     std::uint8_t InitialCell() const { return static_cast<std::uint8_t>(matrix_.param4 & 0xFF); }
+    // The key colours of the pictures that cells of 1, 2 and 3 show (`index` 0 to 2).
+    std::optional<std::uint32_t> CellKey(int index) const {
+        switch (index) {
+            case 0:
+                return KeyColour(matrix_.transparent1, matrix_.colour1);
+            case 1:
+                return KeyColour(matrix_.transparent2, matrix_.colour2);
+            default:
+                return KeyColour(matrix_.transparent3, matrix_.colour3);
+        }
+    }
 
   private:
     const Object& matrix_;

@@ -4,6 +4,7 @@
 
 #include "base/codepage.h"
 #include "base/virtual_keys.h"
+#include "objects/script_object/script_object_fields.h"
 
 namespace velk {
 namespace {
@@ -62,13 +63,15 @@ std::string KeyName(std::uint32_t virtual_key, std::uint32_t held_arrows) {
 
 Object* FindKeyObject(Page& page, std::string_view name, KeyModifiers modifiers) {
     for (Object& object : page.objects) {
-        if (object.kind != kKindScript || object.transparent1 == 0) continue;
-        if (object.transparent2 != std::uint32_t{modifiers.shift} ||
-            object.transparent3 != std::uint32_t{modifiers.ctrl} ||
-            object.option1 != std::uint32_t{modifiers.alt}) {
+        if (object.kind != kKindScript) continue;
+        const ScriptObjectFields fields(object);
+        if (!fields.HasShortcut()) continue;
+        if (fields.Shift() != std::uint32_t{modifiers.shift} ||
+            fields.Ctrl() != std::uint32_t{modifiers.ctrl} ||
+            fields.Alt() != std::uint32_t{modifiers.alt}) {
             continue;
         }
-        if (object.hover_object == name) return &object;
+        if (fields.ShortcutKey() == name) return &object;
     }
     return nullptr;
 }
