@@ -41,7 +41,7 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 host::MessageAnswer StderrUi::Ask(std::string_view, std::string_view text,
-                                  host::MessageButtons buttons) {
+                                  host::MessageButtons buttons, host::MessageIcon) {
     std::cerr << Cp1252ToUtf8(text) << '\n';
     return buttons == host::MessageButtons::kYesNo || buttons == host::MessageButtons::kYesNoCancel
                ? host::MessageAnswer::kYes

@@ -22,7 +22,7 @@ class StderrUi : public host::Ui {
   public:
     // Prints the text; the answer is the first button.
     host::MessageAnswer Ask(std::string_view caption, std::string_view text,
-                            host::MessageButtons buttons) override;
+                            host::MessageButtons buttons, host::MessageIcon icon) override;
 };
 
 // A failure of the tool itself: "velk: " and the text on stderr.

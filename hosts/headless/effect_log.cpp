@@ -59,10 +59,27 @@ void EffectLog::Line(const std::string& effect) {
     write_("t=" + std::to_string(clock_.ElapsedMs()) + " " + effect + "\n");
 }
 
-void EffectLog::MessageBox(std::string_view caption, std::string_view text,
+const char* IconName(host::MessageIcon icon) {
+    switch (icon) {
+        case host::MessageIcon::kNone:
+            return "";
+        case host::MessageIcon::kInformation:
+            return "information";
+        case host::MessageIcon::kWarning:
+            return "warning";
+        case host::MessageIcon::kError:
+            return "error";
+        case host::MessageIcon::kQuestion:
+            return "question";
+    }
+    return "";
+}
+
+void EffectLog::MessageBox(std::string_view caption, std::string_view text, host::MessageIcon icon,
                            std::string_view answer) {
-    Line("msgbox \"" + EscapeLogText(caption) + "\" \"" + EscapeLogText(text) + "\" -> " +
-         std::string(answer));
+    std::string line = "msgbox \"" + EscapeLogText(caption) + "\" \"" + EscapeLogText(text) + "\"";
+    if (icon != host::MessageIcon::kNone) line += std::string(" ") + IconName(icon);
+    Line(line + " -> " + std::string(answer));
 }
 
 void EffectLog::Page(std::string_view name) {

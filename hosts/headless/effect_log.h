@@ -28,6 +28,8 @@ namespace velk::headless {
 std::string EscapeLogText(std::string_view code_page_text);
 
 const char* AnswerName(host::MessageAnswer answer);
+// "warning", "error", ... as the log names a box's icon; empty for none.
+const char* IconName(host::MessageIcon icon);
 
 class EffectLog {
   public:
@@ -35,7 +37,9 @@ class EffectLog {
     using Writer = std::function<void(std::string_view line)>;
     EffectLog(const VirtualClock& clock, Writer write) : clock_(clock), write_(std::move(write)) {}
 
-    void MessageBox(std::string_view caption, std::string_view text, std::string_view answer);
+    // A box with an icon names it after the text: msgbox "Caption" "Text" warning -> ok
+    void MessageBox(std::string_view caption, std::string_view text, host::MessageIcon icon,
+                    std::string_view answer);
     void Page(std::string_view name);
     void End();
     void Run(std::string_view file, std::string_view parameters);

@@ -11,6 +11,7 @@ namespace velk::headless {
 struct ShownMessage {
     std::string caption;
     std::string text;
+    host::MessageIcon icon = host::MessageIcon::kNone;
     bool operator==(const ShownMessage&) const = default;
 };
 
@@ -18,8 +19,8 @@ class RecordingUi : public host::Ui {
   public:
     // Remembers the box and answers with its first button.
     host::MessageAnswer Ask(std::string_view caption, std::string_view text,
-                            host::MessageButtons buttons) override {
-        messages_.push_back({std::string(caption), std::string(text)});
+                            host::MessageButtons buttons, host::MessageIcon icon) override {
+        messages_.push_back({std::string(caption), std::string(text), icon});
         switch (buttons) {
             case host::MessageButtons::kOk:
             case host::MessageButtons::kOkCancel:

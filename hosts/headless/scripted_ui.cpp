@@ -33,7 +33,7 @@ std::optional<std::string> ScriptedUi::TakeAnswer() {
 }
 
 host::MessageAnswer ScriptedUi::Ask(std::string_view caption, std::string_view text,
-                                    host::MessageButtons buttons) {
+                                    host::MessageButtons buttons, host::MessageIcon icon) {
     const std::vector<host::MessageAnswer> offered = Offered(buttons);
     host::MessageAnswer chosen = offered.front();
     if (auto answer = TakeAnswer()) {
@@ -48,7 +48,7 @@ host::MessageAnswer ScriptedUi::Ask(std::string_view caption, std::string_view t
             chosen = has_cancel ? host::MessageAnswer::kCancel : offered.back();
         }
     }
-    log_.MessageBox(caption, text, AnswerName(chosen));
+    log_.MessageBox(caption, text, icon, AnswerName(chosen));
     return chosen;
 }
 

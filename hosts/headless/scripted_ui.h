@@ -25,7 +25,7 @@ class ScriptedUi : public host::Ui {
     // queued, the first button; with an answer the box does not offer, what closing the box
     // gives (Cancel where there is one, else the last button).
     host::MessageAnswer Ask(std::string_view caption, std::string_view text,
-                            host::MessageButtons buttons) override;
+                            host::MessageButtons buttons, host::MessageIcon icon) override;
 
   private:
     EffectLog& log_;

@@ -33,6 +33,22 @@ std::vector<ButtonChoice> ButtonsOf(MessageButtons buttons) {
     return {{QMessageBox::Ok, MessageAnswer::kOk}};
 }
 
+QMessageBox::Icon IconOf(host::MessageIcon icon) {
+    switch (icon) {
+        case host::MessageIcon::kNone:
+            return QMessageBox::NoIcon;
+        case host::MessageIcon::kInformation:
+            return QMessageBox::Information;
+        case host::MessageIcon::kWarning:
+            return QMessageBox::Warning;
+        case host::MessageIcon::kError:
+            return QMessageBox::Critical;
+        case host::MessageIcon::kQuestion:
+            return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
 // Where there is a Cancel button it is the way out; otherwise the last button is.
 MessageAnswer EscapeAnswer(const std::vector<ButtonChoice>& choices) {
     for (const auto& c : choices) {
@@ -46,8 +62,8 @@ MessageAnswer EscapeAnswer(const std::vector<ButtonChoice>& choices) {
 QtUi::QtUi(MessageBoxFunction show) : show_(std::move(show)) {}
 
 host::MessageAnswer QtUi::Ask(std::string_view caption, std::string_view text,
-                              host::MessageButtons buttons) {
-    const MessageBoxRequest request{Cp1252ToUtf8(caption), Cp1252ToUtf8(text), buttons};
+                              host::MessageButtons buttons, host::MessageIcon icon) {
+    const MessageBoxRequest request{Cp1252ToUtf8(caption), Cp1252ToUtf8(text), buttons, icon};
     if (show_) return show_(request);
     return ShowQMessageBox(parent_, request);
 }
@@ -60,8 +76,7 @@ host::MessageAnswer ShowQMessageBox(QWidget* parent, const MessageBoxRequest& re
     box.setWindowTitle(QString::fromUtf8(request.caption));
     box.setText(QString::fromUtf8(request.text));
     box.setTextFormat(Qt::PlainText);
-    box.setIcon(request.buttons == MessageButtons::kOk ? QMessageBox::NoIcon
-                                                       : QMessageBox::Question);
+    box.setIcon(IconOf(request.icon));
     for (const auto& c : choices) box.addButton(c.button);
     box.setDefaultButton(choices.front().button);
     const MessageAnswer escape = EscapeAnswer(choices);

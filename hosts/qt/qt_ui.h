@@ -16,6 +16,7 @@ struct MessageBoxRequest {
     std::string caption;
     std::string text;
     host::MessageButtons buttons = host::MessageButtons::kOk;
+    host::MessageIcon icon = host::MessageIcon::kNone;
 };
 
 // Shows a box and returns the answer. The default shows a QMessageBox; tests put a function
@@ -30,7 +31,7 @@ class QtUi : public host::Ui {
     void SetParent(QWidget* parent) { parent_ = parent; }
 
     host::MessageAnswer Ask(std::string_view caption, std::string_view text,
-                            host::MessageButtons buttons) override;
+                            host::MessageButtons buttons, host::MessageIcon icon) override;
 
   private:
     MessageBoxFunction show_;

@@ -98,7 +98,7 @@ CommandResult PerformMessage(CommandContext& ctx) {
             text += "\n" + ctx.record.argument + " : " + NumberToText(number) + " ";
         }
     }
-    ctx.owner.Ui().Ask(ctx.owner.ProjectTitle(), text, host::MessageButtons::kOk);
+    ctx.owner.Ui().MessageBox(ctx.owner.ProjectTitle(), text, host::MessageIcon::kWarning);
     return CommandResult::kGoOn;
 }
 

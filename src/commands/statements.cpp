@@ -128,8 +128,8 @@ CommandResult PerformFor(CommandContext& ctx) {
     if (!found) {
         const std::string question = "Script Error: Cannot find 'next' for identifier '" +
                                      variable + "'\nDo you want to continue?";
-        if (ctx.owner.Ui().Ask(kApplicationName, question, host::MessageButtons::kYesNo) ==
-            host::MessageAnswer::kNo) {
+        if (ctx.owner.Ui().Ask(kApplicationName, question, host::MessageButtons::kYesNo,
+                               host::MessageIcon::kNone) == host::MessageAnswer::kNo) {
             ctx.owner.Exit();
             return CommandResult::kEndList;
         }

@@ -21,6 +21,9 @@ namespace velk::host {
 // The buttons of a message box, and the button the user chose.
 enum class MessageButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
 enum class MessageAnswer { kOk, kCancel, kYes, kNo };
+// The picture beside a message box's text. Most boxes of the player have none; the few that
+// warn, stop or ask name theirs.
+enum class MessageIcon { kNone, kInformation, kWarning, kError, kQuestion };
 
 // Modal messages to the user. Texts are code-page bytes. A host may pump events while the box
 // is up (the desktop does); the core is ready for action lists that run meanwhile.
@@ -30,10 +33,11 @@ class Ui {
     // A modal message box; the answer is one of the buttons offered (closing the box counts as
     // Cancel where there is one, else as the last button).
     virtual MessageAnswer Ask(std::string_view caption, std::string_view text,
-                              MessageButtons buttons) = 0;
+                              MessageButtons buttons, MessageIcon icon) = 0;
     // A message box with an OK button.
-    void MessageBox(std::string_view caption, std::string_view text) {
-        Ask(caption, text, MessageButtons::kOk);
+    void MessageBox(std::string_view caption, std::string_view text,
+                    MessageIcon icon = MessageIcon::kNone) {
+        Ask(caption, text, MessageButtons::kOk, icon);
     }
 };
 

@@ -13,6 +13,7 @@ namespace velk::desktop {
 struct SeenBox {
     QString caption;
     QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
 };
 
 // Clicks `button` on the next box, or presses Escape there when `button` is NoButton.
@@ -30,7 +31,7 @@ class MessageBoxClicker {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return;
         timer_.stop();
-        seen_ = SeenBox{box->windowTitle(), box->text()};
+        seen_ = SeenBox{box->windowTitle(), box->text(), box->icon()};
         if (button_ == QMessageBox::NoButton) {
             box->reject();  // what Escape and the close box do
         } else {

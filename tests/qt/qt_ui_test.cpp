@@ -9,19 +9,28 @@ namespace {
 using host::MessageAnswer;
 using host::MessageButtons;
 
-TEST(QtUi, QMessageBoxShowsTheTextAndMapsEachAnswer) {
+TEST(QtUi, QMessageBoxShowsTheTextAndIconAndMapsEachAnswer) {
     struct Case {
         MessageButtons buttons;
         QMessageBox::StandardButton click;  // NoButton: Escape / the close box
         MessageAnswer expected;
+        host::MessageIcon icon = host::MessageIcon::kNone;
+        QMessageBox::Icon shown = QMessageBox::NoIcon;
     };
     const Case cases[] = {
         {MessageButtons::kOk, QMessageBox::Ok, MessageAnswer::kOk},
-        {MessageButtons::kOk, QMessageBox::NoButton, MessageAnswer::kOk},
-        {MessageButtons::kOkCancel, QMessageBox::Ok, MessageAnswer::kOk},
+        {MessageButtons::kOk, QMessageBox::NoButton, MessageAnswer::kOk,
+         host::MessageIcon::kWarning, QMessageBox::Warning},
+        {MessageButtons::kOkCancel, QMessageBox::Ok, MessageAnswer::kOk, host::MessageIcon::kError,
+         QMessageBox::Critical},
         {MessageButtons::kOkCancel, QMessageBox::NoButton, MessageAnswer::kCancel},
         {MessageButtons::kYesNo, QMessageBox::No, MessageAnswer::kNo},
+        // A question without an icon of its own shows none.
         {MessageButtons::kYesNo, QMessageBox::NoButton, MessageAnswer::kNo},
+        {MessageButtons::kYesNo, QMessageBox::Yes, MessageAnswer::kYes,
+         host::MessageIcon::kQuestion, QMessageBox::Question},
+        {MessageButtons::kOk, QMessageBox::Ok, MessageAnswer::kOk, host::MessageIcon::kInformation,
+         QMessageBox::Information},
         {MessageButtons::kYesNoCancel, QMessageBox::Yes, MessageAnswer::kYes},
         {MessageButtons::kYesNoCancel, QMessageBox::NoButton, MessageAnswer::kCancel},
     };
@@ -29,13 +38,14 @@ TEST(QtUi, QMessageBoxShowsTheTextAndMapsEachAnswer) {
     for (const Case& c : cases) {
         MessageBoxClicker clicker(c.click);
         // Code-page bytes: e-acute and the euro sign.
-        EXPECT_EQ(ui.Ask("Velk Player", "Caf\xE9 costs 3 \x80\n<b>not bold</b>", c.buttons),
+        EXPECT_EQ(ui.Ask("Velk Player", "Caf\xE9 costs 3 \x80\n<b>not bold</b>", c.buttons, c.icon),
                   c.expected)
             << static_cast<int>(c.buttons) << " " << c.click;
         ASSERT_TRUE(clicker.Seen().has_value());
         EXPECT_EQ(clicker.Seen()->caption, QString::fromUtf8("Velk Player"));
         EXPECT_EQ(clicker.Seen()->text,
                   QString::fromUtf8("Caf\u00E9 costs 3 \u20AC\n<b>not bold</b>"));
+        EXPECT_EQ(clicker.Seen()->icon, c.shown);
     }
 }
 
@@ -45,12 +55,14 @@ TEST(QtUi, AnInjectedFunctionTakesTheBoxInUtf8) {
         seen.push_back(request);
         return MessageAnswer::kNo;
     });
-    EXPECT_EQ(ui.Ask("T\xEEtle", "Do you want to continue?", MessageButtons::kYesNo),
+    EXPECT_EQ(ui.Ask("T\xEEtle", "Do you want to continue?", MessageButtons::kYesNo,
+                     host::MessageIcon::kQuestion),
               MessageAnswer::kNo);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, "T\u00EEtle");
     EXPECT_EQ(seen[0].text, "Do you want to continue?");
     EXPECT_EQ(seen[0].buttons, MessageButtons::kYesNo);
+    EXPECT_EQ(seen[0].icon, host::MessageIcon::kQuestion);
 }
 
 }  // namespace

@@ -23,18 +23,20 @@ TEST(EffectLog, LinesCarryTheVirtualTime) {
     clock.Advance(250);
     ui.QueueAnswer("No");
     ui.QueueAnswer("retry");  // not offered: closing the box
-    EXPECT_EQ(ui.Ask("Cap", "Go on?", host::MessageButtons::kYesNo), host::MessageAnswer::kNo);
-    EXPECT_EQ(ui.Ask("Cap", "Sure?", host::MessageButtons::kOkCancel),
+    EXPECT_EQ(ui.Ask("Cap", "Go on?", host::MessageButtons::kYesNo, host::MessageIcon::kNone),
+              host::MessageAnswer::kNo);
+    EXPECT_EQ(ui.Ask("Cap", "Sure?", host::MessageButtons::kOkCancel, host::MessageIcon::kWarning),
               host::MessageAnswer::kCancel);
-    EXPECT_EQ(ui.Ask("Cap", "Really?", host::MessageButtons::kYesNoCancel),
-              host::MessageAnswer::kYes);
+    EXPECT_EQ(
+        ui.Ask("Cap", "Really?", host::MessageButtons::kYesNoCancel, host::MessageIcon::kQuestion),
+        host::MessageAnswer::kYes);
     log.Variables({{"n", false, "1.5"}, {"s$", true, "x\"y"}});
     observer.Ended();
     EXPECT_EQ(out,
               "t=0 page \"One\"\n"
               "t=250 msgbox \"Cap\" \"Go on?\" -> no\n"
-              "t=250 msgbox \"Cap\" \"Sure?\" -> cancel\n"
-              "t=250 msgbox \"Cap\" \"Really?\" -> yes\n"
+              "t=250 msgbox \"Cap\" \"Sure?\" warning -> cancel\n"
+              "t=250 msgbox \"Cap\" \"Really?\" question -> yes\n"
               "t=250 var n=1.5\n"
               "t=250 var s$=\"x\\\"y\"\n"
               "t=250 end\n");

@@ -35,12 +35,12 @@ class LingeringUi : public host::Ui {
                 headless::VirtualClock& clock)
         : log_(log), loop_(loop), clock_(clock) {}
     host::MessageAnswer Ask(std::string_view caption, std::string_view text,
-                            host::MessageButtons buttons) override {
+                            host::MessageButtons buttons, host::MessageIcon icon) override {
         const host::MessageAnswer answer =
             buttons == host::MessageButtons::kYesNo || buttons == host::MessageButtons::kYesNoCancel
                 ? host::MessageAnswer::kYes
                 : host::MessageAnswer::kOk;
-        log_.MessageBox(caption, text, headless::AnswerName(answer));
+        log_.MessageBox(caption, text, icon, headless::AnswerName(answer));
         const std::uint64_t until = clock_.ElapsedMs() + linger_ms;
         while (clock_.ElapsedMs() < until &&
                loop_.WaitUntil(kStartTick + static_cast<std::uint32_t>(until))) {
@@ -215,7 +215,7 @@ TEST(Reentrancy, RunVkdFromAScriptTimerWaitsForTheOpenMessageBox) {
     EXPECT_EQ(rig.player.CurrentPageName(), "Other") << rig.Log();
     EXPECT_EQ(rig.Number("arrived"), 1);
     EXPECT_EQ(rig.Number("after"), 0);
-    EXPECT_TRUE(rig.Logged("t=0 msgbox \"Nested\" \"Hello\" -> ok")) << rig.Log();
+    EXPECT_TRUE(rig.Logged("t=0 msgbox \"Nested\" \"Hello\" warning -> ok")) << rig.Log();
     EXPECT_TRUE(rig.Logged("t=600 page \"Other\"")) << rig.Log();
 }
 
