@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 SECONDS ?= 60
 CMAKE_FLAGS ?=
 
-.PHONY: deps build test asan demo fuzz bench format clean
+.PHONY: deps build test package asan demo fuzz bench format clean
 
 deps:
 	scripts/setup-deps
@@ -19,6 +19,11 @@ build: deps $(BUILD_DIR)/build.ninja
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# The Debian package velk_<version>_<arch>.deb in $(BUILD_DIR): the programs, the desktop entry,
+# the project file type, the icons and the thumbnailer (packaging/).
+package: build
+	cd $(BUILD_DIR) && cpack
 
 asan: deps
 	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELK_SANITIZE=ON \

@@ -9,6 +9,7 @@
 #include "gfx/surface_png.h"
 #include "objects/picture_cache.h"
 #include "pages/page_painter.h"
+#include "scale_to_fit.h"
 #include "tool_commands.h"
 #include "tool_io.h"
 
@@ -79,7 +80,9 @@ int RunRender(const RenderArgs& args) {
     PictureCache pictures(ui);
     PaintPage(project, page, canvas, fonts, pictures);
 
-    const std::vector<std::uint8_t> png = EncodeSurfacePng(surface);
+    const std::optional<Surface> scaled = ScaleDownToFit(surface, args.max_side);
+    const Surface& shown = scaled ? *scaled : surface;
+    const std::vector<std::uint8_t> png = EncodeSurfacePng(shown);
     if (png.empty()) {
         PrintError("cannot encode the page as PNG");
         return 1;
@@ -92,8 +95,12 @@ int RunRender(const RenderArgs& args) {
         PrintError(error);
         return 1;
     }
-    std::cout << "Rendered page \"" << Cp1252ToUtf8(page.name) << "\" (" << width << " x " << height
-              << ") into " << output.string() << '\n';
+    std::cout << "Rendered page \"" << Cp1252ToUtf8(page.name) << "\" (" << width << " x "
+              << height;
+    if (scaled) {
+        std::cout << ", scaled to " << shown.Width() << " x " << shown.Height();
+    }
+    std::cout << ") into " << output.string() << '\n';
     return 0;
 }
 

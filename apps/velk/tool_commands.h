@@ -33,6 +33,7 @@ struct RenderArgs {
     std::string input;
     std::optional<std::string> page;  // a page name (UTF-8); none: the first page
     std::string output;               // empty: FILE's name with ".png", beside FILE
+    std::int32_t max_side = 0;        // above 0: scaled down to fit a square of this side
 };
 int RunRender(const RenderArgs& args);
 

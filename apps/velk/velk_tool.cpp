@@ -49,6 +49,11 @@ int Main(int argc, char** argv) {
                                "page name, matched without regard to case (default: the first)");
     render_command->add_option("-o,--output", render.output,
                                "PNG to write (default: FILE without extension + .png)");
+    render_command
+        ->add_option("--size", render.max_side,
+                     "scale the page down to fit N x N, proportions kept (never up), as a "
+                     "thumbnail")
+        ->check(CLI::Range(1, 16384));
 
     RunArgs run;
     CLI::App* run_command = app.add_subcommand(

@@ -92,6 +92,29 @@ TEST_F(VelkRender, PageByNameIntoAChosenFile) {
     EXPECT_EQ(PixelOf(*image, 0, 15), (Rgb{0, 0, 0}));
 }
 
+// --size, as the file managers' thumbnailer asks for it: each thumbnail pixel averages the page
+// pixels it covers, and a page that already fits keeps its size.
+TEST_F(VelkRender, SizeScalesThePageDownToFitASquare) {
+    BuildProject();
+    ToolRun run = Velk("render show.vkd --size 20 -o thumb.png");
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_NE(run.out.find("scaled to 20 x 15"), std::string::npos) << run.out;
+    auto image = ReadPng("thumb.png");
+    ASSERT_TRUE(image);
+    ASSERT_EQ(image->width, 20);
+    ASSERT_EQ(image->height, 15);
+    EXPECT_EQ(PixelOf(*image, 0, 0), (Rgb{64, 64, 64}));  // three border pixels of four
+    EXPECT_EQ(PixelOf(*image, 5, 5), (Rgb{255, 0, 0}));
+    EXPECT_EQ(PixelOf(*image, 10, 10), (Rgb{255, 255, 191}));  // the yellow dot, a quarter
+
+    ToolRun larger = Velk("render show.vkd --size 100 -o full.png");
+    ASSERT_EQ(larger.exit_code, 0) << larger.err;
+    auto full = ReadPng("full.png");
+    ASSERT_TRUE(full);
+    EXPECT_EQ(full->width, 40);
+    EXPECT_EQ(full->height, 30);
+}
+
 TEST_F(VelkRender, UnknownPageOrUnreadableFileFails) {
     BuildProject();
     ToolRun unknown = Velk("render show.vkd --page Nowhere -o nowhere.png");
