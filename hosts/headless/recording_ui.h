@@ -1,6 +1,7 @@
 // A Ui that answers every message box at once and remembers what it was shown.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -31,17 +32,24 @@ class RecordingUi : public host::Ui {
         }
         return host::MessageAnswer::kOk;
     }
+    void LoadProgress(std::uint32_t permille) override { progress_.push_back(permille); }
     const std::vector<ShownMessage>& Messages() const { return messages_; }
+    // Every progress report of project reading, in order.
+    const std::vector<std::uint32_t>& Progress() const { return progress_; }
     // Just the texts, in order.
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
         for (const auto& m : messages_) texts.push_back(m.text);
         return texts;
     }
-    void Clear() { messages_.clear(); }
+    void Clear() {
+        messages_.clear();
+        progress_.clear();
+    }
 
   private:
     std::vector<ShownMessage> messages_;
+    std::vector<std::uint32_t> progress_;
 };
 
 }  // namespace velk::headless

@@ -9,6 +9,10 @@ namespace velk::desktop {
 namespace {
 
 using host::MessageAnswer;
+
+// A reading shorter than this shows no progress window.
+constexpr int kProgressDelayMs = 500;
+constexpr int kLoadDone = 1000;
 using host::MessageButtons;
 
 struct ButtonChoice {
@@ -60,6 +64,25 @@ MessageAnswer EscapeAnswer(const std::vector<ButtonChoice>& choices) {
 }  // namespace
 
 QtUi::QtUi(MessageBoxFunction show) : show_(std::move(show)) {}
+
+void QtUi::LoadProgress(std::uint32_t permille) {
+    if (permille >= kLoadDone) {
+        progress_.reset();
+        return;
+    }
+    if (!progress_) {
+        progress_ = std::make_unique<QProgressDialog>(
+            QStringLiteral("Opening the presentation\u2026"), QString(), 0, kLoadDone, parent_);
+        progress_->setWindowTitle(QStringLiteral("Velk Player"));
+        progress_->setWindowModality(Qt::ApplicationModal);
+        progress_->setMinimumDuration(kProgressDelayMs);
+        progress_->setAutoClose(false);
+        progress_->setAutoReset(false);
+    }
+    // Modal, the dialog handles pending events here, so it shows and paints while the reading
+    // goes on.
+    progress_->setValue(static_cast<int>(permille));
+}
 
 host::MessageAnswer QtUi::Ask(std::string_view caption, std::string_view text,
                               host::MessageButtons buttons, host::MessageIcon icon) {

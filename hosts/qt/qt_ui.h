@@ -2,7 +2,9 @@
 // box runs its own event loop, so the presentation's timers go on behind it.
 #pragma once
 
+#include <QProgressDialog>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "host/host.h"
@@ -30,12 +32,19 @@ class QtUi : public host::Ui {
     // The window the boxes belong to (they stay above it); none before it exists.
     void SetParent(QWidget* parent) { parent_ = parent; }
 
+    // A progress window that appears only when reading the project goes on for more than half
+    // a second, and goes at 1000.
+    void LoadProgress(std::uint32_t permille) override;
+    // The progress window while one is open (tests look at it).
+    QProgressDialog* ProgressWindow() const { return progress_.get(); }
+
     host::MessageAnswer Ask(std::string_view caption, std::string_view text,
                             host::MessageButtons buttons, host::MessageIcon icon) override;
 
   private:
     MessageBoxFunction show_;
     QWidget* parent_ = nullptr;
+    std::unique_ptr<QProgressDialog> progress_;
 };
 
 // The modal QMessageBox for `request`: one button per answer offered, Escape or closing the box

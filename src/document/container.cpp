@@ -41,6 +41,7 @@ LoadStatus ReadLayer(std::span<const std::uint8_t> bytes, LoadContext& ctx, Proj
         std::uint32_t inflated_size = in.U32();
         if (inflated_size == 0) return LoadStatus::kNothingLoaded;
         ZlibBlock inner = ReadZlibBlock(in, inflated_size);
+        ctx.Progress(kInflatedPermille);
         if (!inner.ok) ctx.Message(kLayerInflateMessage);
         return ReadLayer(inner.bytes, ctx, project, depth + 1);
     }
@@ -88,15 +89,18 @@ std::int32_t ParseProjectVersion(std::string_view magic) {
 
 LoadResult ReadProjectArchive(std::span<const std::uint8_t> bytes, LoadContext& ctx) {
     LoadResult result;
+    ctx.Progress(0);
     try {
         result.status = ReadLayer(bytes, ctx, result.project, 0);
     } catch (const ArchiveError&) {
+        ctx.Progress(kLoadDonePermille);
         std::string text = "The file ";
         text += ctx.file_path;
         text += " is not a VKD file!";
         ctx.Message(text);
         result.status = LoadStatus::kNotAProject;
     }
+    ctx.Progress(kLoadDonePermille);
     // Only a complete read hands a project on; a failed one leaves nothing half-read behind.
     if (result.status != LoadStatus::kLoaded) result.project = Project{};
     return result;

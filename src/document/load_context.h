@@ -12,6 +12,10 @@
 namespace velk {
 
 inline constexpr std::string_view kApplicationName = "Velk Player";
+// Milestones of a reading's progress (LoadContext::Progress): the compressed layer inflated
+// (the pages take the rest), and the end.
+inline constexpr std::uint32_t kInflatedPermille = 200;
+inline constexpr std::uint32_t kLoadDonePermille = 1000;
 
 struct LoadContext {
     host::Ui& ui;
@@ -22,6 +26,7 @@ struct LoadContext {
     std::string file_path = {};
 
     void Message(std::string_view text) const { ui.MessageBox(kApplicationName, text); }
+    void Progress(std::uint32_t permille) const { ui.LoadProgress(permille); }
 };
 
 }  // namespace velk

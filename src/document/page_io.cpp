@@ -10,6 +10,15 @@ namespace {
 // The smallest page record any version stores: the strings empty, no objects, no image.
 constexpr std::size_t kMinPageBytes = 1 + 4 + 1 + 4 * 8 + 1 + 2 + 4 * 6;
 
+// Pages read so far as the reading's progress: from where inflating leaves it to just short of
+// the end, which the archive reader reports itself.
+std::uint32_t PagesPermille(std::size_t done, std::size_t total) {
+    constexpr std::uint32_t kFirst = kInflatedPermille, kLast = kLoadDonePermille - 1;
+    if (total == 0) return kLast;
+    const auto share = static_cast<std::uint64_t>(kLast - kFirst) * done / total;
+    return kFirst + static_cast<std::uint32_t>(share);
+}
+
 }  // namespace
 
 Page ReadPage(ByteReader& in, LoadContext& ctx) {
@@ -34,7 +43,13 @@ void ReadPageManager(ByteReader& in, LoadContext& ctx, Project& project) {
 
     std::uint32_t page_count = in.U32();
     in.RequireItems(page_count, kMinPageBytes);
-    for (std::uint32_t i = 0; i < page_count; ++i) project.pages.push_back(ReadPage(in, ctx));
+    // The pages hold nearly all of a project's bytes (their pictures): progress follows them.
+    const std::size_t start = in.Position();
+    const std::size_t size = start + in.Remaining();
+    for (std::uint32_t i = 0; i < page_count; ++i) {
+        project.pages.push_back(ReadPage(in, ctx));
+        ctx.Progress(PagesPermille(in.Position() - start, size - start));
+    }
 
     FieldReader<WindowShape> shape(in, ctx, project.shape);
     VisitShapeFieldsBeforeMasters(shape);

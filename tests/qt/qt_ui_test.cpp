@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QThread>
+
 #include "hosts/qt/qt_ui.h"
 #include "message_box_clicker.h"
 
@@ -63,6 +65,27 @@ TEST(QtUi, AnInjectedFunctionTakesTheBoxInUtf8) {
     EXPECT_EQ(seen[0].text, "Do you want to continue?");
     EXPECT_EQ(seen[0].buttons, MessageButtons::kYesNo);
     EXPECT_EQ(seen[0].icon, host::MessageIcon::kQuestion);
+}
+
+TEST(QtUi, AProgressWindowShowsOnlyWhenReadingTakesLong) {
+    QtUi ui;
+    // A quick reading: nothing shows, and nothing is left behind.
+    ui.LoadProgress(0);
+    ui.LoadProgress(500);
+    ASSERT_NE(ui.ProgressWindow(), nullptr);
+    EXPECT_FALSE(ui.ProgressWindow()->isVisible());
+    ui.LoadProgress(1000);
+    EXPECT_EQ(ui.ProgressWindow(), nullptr);
+
+    // A slow one: past half a second with most of it still to do, the window is up.
+    ui.LoadProgress(0);
+    QThread::msleep(600);
+    ui.LoadProgress(300);
+    ASSERT_NE(ui.ProgressWindow(), nullptr);
+    EXPECT_TRUE(ui.ProgressWindow()->isVisible());
+    EXPECT_EQ(ui.ProgressWindow()->value(), 300);
+    ui.LoadProgress(1000);
+    EXPECT_EQ(ui.ProgressWindow(), nullptr);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -229,6 +230,25 @@ TEST_F(ContainerTest, TheVersionOfEachMagicIsRecordedInTheContext) {
     EXPECT_EQ(result.status, LoadStatus::kLoaded);
     EXPECT_EQ(ctx.version, 21);
     EXPECT_EQ(result.project.version, 21);
+}
+
+TEST_F(ContainerTest, ReadingReportsItsProgressPageByPageAndAlwaysEnds) {
+    Project project = SampleProject();
+    project.pages.resize(4);
+    EXPECT_EQ(Read(ZlibLayer(WriteProjectArchive(project, 27, false))).status, LoadStatus::kLoaded);
+    const std::vector<std::uint32_t>& seen = ui_.Progress();
+    // Start, inflated, one report per page, the end.
+    ASSERT_EQ(seen.size(), 2u + 4u + 1u);
+    EXPECT_EQ(seen.front(), 0u);
+    EXPECT_EQ(seen[1], kInflatedPermille);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    EXPECT_LT(seen[5], kLoadDonePermille);
+    EXPECT_EQ(seen.back(), kLoadDonePermille);
+
+    // A file that is no project ends its progress too, so no progress window outlives it.
+    EXPECT_EQ(Read(Bytes{1, 2, 3}).status, LoadStatus::kNotAProject);
+    ASSERT_FALSE(ui_.Progress().empty());
+    EXPECT_EQ(ui_.Progress().back(), kLoadDonePermille);
 }
 
 TEST_F(ContainerTest, NestingIsBoundedInsteadOfFollowedToTheEnd) {
