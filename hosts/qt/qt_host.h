@@ -48,7 +48,7 @@ class QtHost {
     host::Observer observer_;
     QtLauncher launcher_{files_};
     QtWindowHost window_{clock_, events_};
-    QtTooltip tooltip_;
+    QtTooltip tooltip_{window_};
 };
 
 }  // namespace velk::desktop
