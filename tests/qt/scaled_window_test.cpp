@@ -201,7 +201,8 @@ TEST_F(ScaledWindow, TheTooltipFollowsTheScaledPictureAndGrowsWithIt) {
 TEST(ScaledHost, SwitchingFullscreenTakesAwayTheBubblePlacedAtTheOldScale) {
     QTemporaryDir dir;
     QtHost host(QtHostOptions{.message_box = {},
-                              .profile_path = dir.filePath(QStringLiteral("profile.ini"))});
+                              .profile_path = dir.filePath(QStringLiteral("profile.ini")),
+                              .choose_project = {}});
     FakePlayerPort port(Pattern(380, 200));
     host.Attach(&port);
     host.Window().SetClientSize(380, 200);
