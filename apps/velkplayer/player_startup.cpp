@@ -5,17 +5,20 @@
 
 namespace velk {
 
-std::string CommandLineFromArgv(int argc, const char* const* argv) {
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) arguments.push_back(Utf8ToCp1252(argv[i]));
-    return JoinCommandLine(arguments);
+std::string CommandLineOf(std::span<const std::string> arguments) {
+    std::vector<std::string> code_page;
+    for (const std::string& argument : arguments) code_page.push_back(Utf8ToCp1252(argument));
+    return JoinCommandLine(code_page);
+}
+
+bool IsStandalone(std::string_view own_exe_path, const host::FileSystem& fs) {
+    const auto own_bytes = fs.ReadFile(own_exe_path);
+    return own_bytes && ReadStandaloneTrailer(*own_bytes).trailer.has_value();
 }
 
 StartupProject LoadPlayerProject(std::string_view own_exe_path, std::string_view project_path,
                                  const host::FileSystem& fs, LoadContext& ctx) {
-    const auto own_bytes = fs.ReadFile(own_exe_path);
-    const bool standalone = own_bytes && ReadStandaloneTrailer(*own_bytes).trailer.has_value();
-    if (standalone || project_path.empty()) {
+    if (project_path.empty() || IsStandalone(own_exe_path, fs)) {
         return LoadStartupProject(own_exe_path, project_path, fs, ctx);
     }
     auto opened = OpenProjectFile(project_path, fs, ctx);

@@ -2,6 +2,7 @@
 // project to play.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,16 +13,18 @@
 
 namespace velk {
 
-// The process arguments after the program name, as code-page text. argv is UTF-8; the
-// arguments are written back into one command line and read as the player reads every command
-// line, so that the same limits and quoting rules hold as for a hand-over from a second
-// instance.
-std::string CommandLineFromArgv(int argc, const char* const* argv);
+// The presentation's arguments (UTF-8, as the process got them) as code-page text: written back
+// into one command line, which is read as the player reads every command line, so that the same
+// limits and quoting rules hold as for a hand-over from a second instance.
+std::string CommandLineOf(std::span<const std::string> arguments);
+
+// Whether the executable at `own_exe_path` carries a project of its own.
+bool IsStandalone(std::string_view own_exe_path, const host::FileSystem& fs);
 
 // The project of this start. A standalone presentation (the executable carries a project) starts
 // as LoadStartupProject says. The plain player has no project of its own to fall back on: it
-// plays the file named on the command line, and without one it reports the missing payload as
-// a standalone presentation would.
+// plays the file named on the command line (without one it reports the missing payload as a
+// standalone presentation would; the desktop player asks for a file first).
 StartupProject LoadPlayerProject(std::string_view own_exe_path, std::string_view project_path,
                                  const host::FileSystem& fs, LoadContext& ctx);
 

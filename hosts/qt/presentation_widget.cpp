@@ -49,6 +49,12 @@ void PresentationWidget::SetScaledSize(std::optional<Size> size) {
     update();
 }
 
+void PresentationWidget::SetScaling(ScaleMode mode, bool smooth) {
+    mode_ = mode;
+    smooth_ = smooth;
+    update();
+}
+
 Size PresentationWidget::ClientSize() const {
     if (scaled_size_) return *scaled_size_;
     return {width(), height()};
@@ -56,7 +62,7 @@ Size PresentationWidget::ClientSize() const {
 
 Rect PresentationWidget::PictureRect() const {
     if (!scaled_size_) return {0, 0, width(), height()};
-    return FitRect(*scaled_size_, {width(), height()});
+    return PlaceRect(*scaled_size_, {width(), height()}, mode_);
 }
 
 void PresentationWidget::InvalidateClient(const Rect& dirty) {
@@ -88,7 +94,7 @@ void PresentationWidget::paintEvent(QPaintEvent* event) {
     const QRect picture = ToQRect(PictureRect());
     const QRegion around = QRegion(exposed).subtracted(QRegion(picture));
     for (const QRect& r : around) painter.fillRect(r, Qt::black);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth_);
     painter.drawImage(picture, image);
 }
 
@@ -130,6 +136,12 @@ void PresentationWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PresentationWidget::keyPressEvent(QKeyEvent* event) {
+    // F11 switches fullscreen whatever the presentation makes of its keys: a presentation's own
+    // F11 would otherwise leave the user no way back to the window. A held key switches once.
+    if (event->key() == Qt::Key_F11) {
+        if (fullscreen_key_ && !event->isAutoRepeat()) fullscreen_key_();
+        return;
+    }
     if (!port_) return;
     const std::uint32_t key = VirtualKeyOf(event->key(), event->modifiers());
     const Qt::KeyboardModifiers held = event->modifiers();

@@ -1,12 +1,14 @@
 // The presentation's window on the desktop: its client area is the player's back buffer, shown
-// one to one, or scaled to fit when the presentation runs fullscreen at a size of its own.
-// Input goes to the player in client pixels.
+// one to one, or scaled to the screen when the presentation runs fullscreen at a size of its own
+// or the user made it fullscreen (F11). Input goes to the player in client pixels.
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 #include "base/geometry.h"
+#include "hosts/qt/letterbox.h"
 #include "hosts/qt/player_port.h"
 
 namespace velk::desktop {
@@ -20,6 +22,12 @@ class PresentationWidget : public QWidget {
     // Fullscreen scaling of a `size` client area; none shows it one to one again.
     void SetScaledSize(std::optional<Size> size);
     bool Scaled() const { return scaled_size_.has_value(); }
+    // How the scaled picture fills the widget, and whether it is smoothed (else every client
+    // pixel stays a sharp block).
+    void SetScaling(ScaleMode mode, bool smooth);
+    bool Smooth() const { return smooth_; }
+    // F11 is the player's: it calls this instead of reaching the presentation.
+    void OnFullscreenKey(std::function<void()> toggle) { fullscreen_key_ = std::move(toggle); }
     // The client area's size as the player sees it.
     Size ClientSize() const;
     // Client rectangle `dirty` is to be painted again.
@@ -50,6 +58,9 @@ class PresentationWidget : public QWidget {
 
     PlayerPort* port_ = nullptr;
     std::optional<Size> scaled_size_;
+    ScaleMode mode_ = ScaleMode::kFit;
+    bool smooth_ = false;
+    std::function<void()> fullscreen_key_;
     bool closing_allowed_ = false;
 };
 

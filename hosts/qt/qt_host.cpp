@@ -3,9 +3,12 @@
 namespace velk::desktop {
 
 QtHost::QtHost(QtHostOptions options)
-    : ui_(std::move(options.message_box)), profile_(options.profile_path) {
+    : ui_(std::move(options.message_box), std::move(options.choose_project)),
+      profile_(options.profile_path) {
     // Boxes stay above the presentation's window.
     ui_.SetParent(&window_.Widget());
+    // A bubble placed at the old scale would float away from the pointer.
+    window_.OnFullscreenSwitched([this] { tooltip_.HideTooltip(); });
 }
 
 PlayerServices QtHost::Services() {

@@ -20,6 +20,8 @@ struct QtHostOptions {
     // Empty: QMessageBox. Tests answer boxes through this.
     MessageBoxFunction message_box;
     QString profile_path = IniProfileStore::DefaultPath();
+    // Empty: a file dialog. Tests choose the project through this.
+    ProjectChooserFunction choose_project;
 };
 
 class QtHost {
@@ -33,7 +35,7 @@ class QtHost {
     // The window shows and feeds `port` from now on.
     void Attach(PlayerPort* port) { window_.Attach(port); }
 
-    host::Ui& Ui() { return ui_; }
+    QtUi& Ui() { return ui_; }
     host::ProfileStore& Profile() { return profile_; }
     host::FileSystem& Files() { return files_; }
     QtEventLoop& Events() { return events_; }
@@ -48,7 +50,7 @@ class QtHost {
     host::Observer observer_;
     QtLauncher launcher_{files_};
     QtWindowHost window_{clock_, events_};
-    QtTooltip tooltip_;
+    QtTooltip tooltip_{window_};
 };
 
 }  // namespace velk::desktop

@@ -1,5 +1,6 @@
 #include "hosts/qt/qt_ui.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 
 #include "base/codepage.h"
@@ -63,7 +64,17 @@ MessageAnswer EscapeAnswer(const std::vector<ButtonChoice>& choices) {
 
 }  // namespace
 
-QtUi::QtUi(MessageBoxFunction show) : show_(std::move(show)) {}
+QtUi::QtUi(MessageBoxFunction show, ProjectChooserFunction choose)
+    : show_(std::move(show)), choose_(std::move(choose)) {}
+
+std::optional<std::string> QtUi::ChooseProjectFile() {
+    if (choose_) return choose_();
+    const QString path =
+        QFileDialog::getOpenFileName(nullptr, QStringLiteral("Open a presentation"), QString(),
+                                     QStringLiteral("Presentations (*.vkd);;All files (*)"));
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+}
 
 void QtUi::LoadProgress(std::uint32_t permille) {
     if (permille >= kLoadDone) {

@@ -5,6 +5,7 @@
 #include <QProgressDialog>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "host/host.h"
@@ -25,9 +26,13 @@ struct MessageBoxRequest {
 // here that answers without blocking.
 using MessageBoxFunction = std::function<host::MessageAnswer(const MessageBoxRequest&)>;
 
+// Asks the user for a project file to play: its path (UTF-8), or nothing when cancelled. The
+// default shows a file dialog; tests answer through this.
+using ProjectChooserFunction = std::function<std::optional<std::string>()>;
+
 class QtUi : public host::Ui {
   public:
-    explicit QtUi(MessageBoxFunction show = {});
+    explicit QtUi(MessageBoxFunction show = {}, ProjectChooserFunction choose = {});
 
     // The window the boxes belong to (they stay above it); none before it exists.
     void SetParent(QWidget* parent) { parent_ = parent; }
@@ -41,8 +46,14 @@ class QtUi : public host::Ui {
     host::MessageAnswer Ask(std::string_view caption, std::string_view text,
                             host::MessageButtons buttons, host::MessageIcon icon) override;
 
+    // The player started without a project: which one to play. A file dialog that shows
+    // project files (*.vkd), or all files if the user wants; it has no parent, since the
+    // presentation's window is not shown yet.
+    std::optional<std::string> ChooseProjectFile();
+
   private:
     MessageBoxFunction show_;
+    ProjectChooserFunction choose_;
     QWidget* parent_ = nullptr;
     std::unique_ptr<QProgressDialog> progress_;
 };

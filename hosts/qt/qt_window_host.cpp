@@ -46,6 +46,7 @@ QtWindowHost::QtWindowHost(const host::Clock& clock, QtEventLoop& events)
     : events_(events), wake_(clock) {
     events_.SetTimerWake(&wake_);
     ApplyFlags();
+    widget_.OnFullscreenKey([this] { ToggleFullscreen(); });
 }
 
 QtWindowHost::~QtWindowHost() {
@@ -65,6 +66,60 @@ void QtWindowHost::Show() {
     }
     widget_.raise();
     widget_.activateWindow();
+}
+
+void QtWindowHost::SetScaling(ScaleMode mode, bool smooth) {
+    widget_.SetScaling(mode, smooth);
+    ApplyShape();
+}
+
+void QtWindowHost::ToggleFullscreen() {
+    if (user_fullscreen_) {
+        LeaveUserFullscreen();
+    } else if (!widget_.Scaled()) {
+        EnterUserFullscreen();
+    } else {
+        return;  // a display mode: there is no window to go back to
+    }
+    if (switched_) switched_();
+}
+
+void QtWindowHost::EnterUserFullscreen() {
+    window_position_ = widget_.pos();
+    user_fullscreen_ = true;
+    const Size client = widget_.ClientSize();
+    widget_.setMinimumSize(0, 0);
+    widget_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    widget_.SetScaledSize(client);
+    if (widget_.isVisible()) ShowCoveringScreen(widget_);
+    ApplyShape();
+}
+
+void QtWindowHost::LeaveUserFullscreen() {
+    user_fullscreen_ = false;
+    // The client size may have changed meanwhile (a page or project of another size).
+    const Size client = widget_.ClientSize();
+    widget_.SetScaledSize(std::nullopt);
+    widget_.showNormal();
+    widget_.setFixedSize(client.width, client.height);
+    widget_.move(window_position_);
+    ApplyShape();
+}
+
+QtWindowHost::ShownPoint QtWindowHost::WhereShown(Point presentation_screen) const {
+    if (!widget_.Scaled()) return {QPoint(presentation_screen.x, presentation_screen.y)};
+    const Point origin = ClientOrigin();
+    const Point client{presentation_screen.x - origin.x, presentation_screen.y - origin.y};
+    const Rect picture = widget_.PictureRect();
+    const Size content = widget_.ClientSize();
+    const Point shown = MapPointToScreen(client, picture, content);
+    ShownPoint result{widget_.mapToGlobal(QPoint(shown.x, shown.y))};
+    if (!picture.IsEmpty() && content.width > 0 && content.height > 0) {
+        result.scale = QSizeF(double(picture.Width()) / content.width,
+                              double(picture.Height()) / content.height);
+    }
+    result.smooth = widget_.Smooth();
+    return result;
 }
 
 void QtWindowHost::SetTitle(std::string_view title) {
@@ -97,6 +152,7 @@ void QtWindowHost::SetClientSize(std::int32_t width, std::int32_t height) {
 void QtWindowHost::ShowFullscreenScaled(std::int32_t width, std::int32_t height) {
     widget_.setMinimumSize(0, 0);
     widget_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    user_fullscreen_ = false;  // the display mode takes over; there is no window to go back to
     mode_size_ = {std::max(width, 1), std::max(height, 1)};
     // The client area is what fills the screen; until the presentation sets its size, the mode's.
     widget_.SetScaledSize(mode_size_);
@@ -107,7 +163,7 @@ void QtWindowHost::ShowFullscreenScaled(std::int32_t width, std::int32_t height)
 
 Size QtWindowHost::ScreenSize() const {
     // Scaled, the presentation sees the screen it asked for.
-    if (widget_.Scaled()) return mode_size_;
+    if (InDisplayMode()) return mode_size_;
     const QScreen* screen = widget_.screen();
     if (!screen) return {};
     const QSize size = screen->geometry().size();
@@ -129,20 +185,28 @@ Size QtWindowHost::WindowSize() const {
 }
 
 Point QtWindowHost::Position() const {
+    if (user_fullscreen_) return {window_position_.x(), window_position_.y()};
     if (widget_.Scaled()) return scaled_position_;
     return {widget_.pos().x(), widget_.pos().y()};
 }
 
 Point QtWindowHost::ClientOrigin() const {
     // A scaled presentation has no client area on the screen at its own scale; the bubble
-    // then goes where the presentation believes its window is.
+    // then goes where the presentation believes its window is (WhereShown finds
+    // the picture's pixel there).
+    if (user_fullscreen_) return {window_position_.x(), window_position_.y()};
     if (widget_.Scaled()) return scaled_position_;
     const QPoint origin = widget_.mapToGlobal(QPoint(0, 0));
     return {origin.x(), origin.y()};
 }
 
 void QtWindowHost::MoveTo(Point top_left) {
-    // A scaled presentation covers the screen; moving it only changes what it believes.
+    // A scaled presentation covers the screen; moving it only changes what it believes, or
+    // where the window comes back after fullscreen.
+    if (user_fullscreen_) {
+        window_position_ = QPoint(top_left.x, top_left.y);
+        return;
+    }
     if (widget_.Scaled()) {
         scaled_position_ = top_left;
         return;

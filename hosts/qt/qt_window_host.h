@@ -3,6 +3,9 @@
 // Qt widget.
 #pragma once
 
+#include <QPoint>
+#include <QSizeF>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -25,6 +28,26 @@ class QtWindowHost : public host::WindowHost {
     // Shows the window as the presentation left it after its initialisation.
     void Show();
     PresentationWidget& Widget() { return widget_; }
+    const PresentationWidget& Widget() const { return widget_; }
+
+    // How a scaled presentation fills the screen (display mode or fullscreen by the user).
+    void SetScaling(ScaleMode mode, bool smooth);
+    // Fullscreen by the user (F11, --fullscreen): the client area scaled to the screen, and
+    // back to the window as it was. A presentation shown in its display mode stays fullscreen.
+    void ToggleFullscreen();
+    bool UserFullscreen() const { return user_fullscreen_; }
+    // Called after every switch by the user; what was placed on the screen at the old scale
+    // (the tooltip bubble) goes.
+    void OnFullscreenSwitched(std::function<void()> switched) { switched_ = std::move(switched); }
+
+    // Where a point of the presentation's screen (what ClientOrigin and ScreenSize describe)
+    // shows on the real screen, and how much the picture is enlarged there on each axis.
+    struct ShownPoint {
+        QPoint point;
+        QSizeF scale{1.0, 1.0};
+        bool smooth = false;
+    };
+    ShownPoint WhereShown(Point presentation_screen) const;
 
     void SetTitle(std::string_view title) override;
     void SetStyle(const host::WindowStyle& style) override;
@@ -50,6 +73,9 @@ class QtWindowHost : public host::WindowHost {
   private:
     void ApplyFlags();
     void ApplyShape();
+    bool InDisplayMode() const { return widget_.Scaled() && !user_fullscreen_; }
+    void EnterUserFullscreen();
+    void LeaveUserFullscreen();
 
     QtEventLoop& events_;
     PresentationWidget widget_;
@@ -61,6 +87,10 @@ class QtWindowHost : public host::WindowHost {
     // the screen, and where it believes its window is.
     Size mode_size_;
     Point scaled_position_;
+    // Fullscreen by the user: where the window was, and goes back to.
+    bool user_fullscreen_ = false;
+    QPoint window_position_;
+    std::function<void()> switched_;
 };
 
 }  // namespace velk::desktop

@@ -45,7 +45,8 @@ class PlayerWindow : public testing::Test {
                                      messages.push_back(request);
                                      return host::MessageAnswer::kOk;
                                  },
-                             .profile_path = dir.filePath(QStringLiteral("profile.ini"))}),
+                             .profile_path = dir.filePath(QStringLiteral("profile.ini")),
+                             .choose_project = {}}),
           player(host.Services()),
           port(player) {
         host.Attach(&port);

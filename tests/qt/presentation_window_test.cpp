@@ -14,26 +14,10 @@
 #include "hosts/qt/qt_clock.h"
 #include "hosts/qt/qt_event_loop.h"
 #include "hosts/qt/qt_window_host.h"
+#include "test_pictures.h"
 
 namespace velk::desktop {
 namespace {
-
-// A picture in which every pixel differs from its neighbours.
-Surface Pattern(std::int32_t width, std::int32_t height) {
-    Surface s(width, height);
-    for (std::int32_t y = 0; y < height; ++y) {
-        for (std::int32_t x = 0; x < width; ++x) {
-            s.Set(x, y,
-                  MakeBgrx(static_cast<std::uint8_t>(x * 7), static_cast<std::uint8_t>(y * 5),
-                           static_cast<std::uint8_t>(x ^ y)));
-        }
-    }
-    return s;
-}
-
-std::uint32_t Rgb(const QImage& image, int x, int y) {
-    return image.pixel(x, y) & 0xFFFFFF;
-}
 
 class PresentationWindow : public testing::Test {
   protected:

@@ -1,4 +1,4 @@
-// The desktop's settings file, cursors, single-instance hand-over and the tooltip window.
+// The desktop's settings file, cursors and single-instance hand-over.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -6,10 +6,8 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
-#include "gfx/surface.h"
 #include "hosts/qt/cursors.h"
 #include "hosts/qt/ini_profile_store.h"
-#include "hosts/qt/qt_tooltip.h"
 #include "hosts/qt/single_instance.h"
 
 namespace velk::desktop {
@@ -89,21 +87,6 @@ TEST(SingleInstance, ASecondStartHandsItsCommandLineToTheFirst) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     }
     EXPECT_EQ(received, std::vector<std::string>{line});
-}
-
-TEST(QtTooltip, ShowsTheCoresPixelsWhereItIsToldWithoutTheKeyboard) {
-    QtTooltip tooltip;
-    const Surface pixels(30, 17, MakeBgrx(255, 255, 225));
-    tooltip.ShowTooltip({40, 60}, pixels, "Tip");
-    const TooltipWidget& widget = tooltip.Widget();
-    EXPECT_TRUE(widget.isVisible());
-    EXPECT_EQ(widget.size(), QSize(30, 17));
-    EXPECT_EQ(widget.pos(), QPoint(40, 60));
-    EXPECT_TRUE(widget.testAttribute(Qt::WA_ShowWithoutActivating));
-    EXPECT_EQ(const_cast<TooltipWidget&>(widget).grab().toImage().pixelColor(5, 5),
-              QColor(255, 255, 225));
-    tooltip.HideTooltip();
-    EXPECT_FALSE(widget.isVisible());
 }
 
 }  // namespace
