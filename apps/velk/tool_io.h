@@ -23,6 +23,8 @@ class StderrUi : public host::Ui {
     // Prints the text; the answer is the first button.
     host::MessageAnswer Ask(std::string_view caption, std::string_view text,
                             host::MessageButtons buttons, host::MessageIcon icon) override;
+    // The tool reads quietly.
+    void LoadProgress(std::uint32_t /*permille*/) override {}
 };
 
 // A failure of the tool itself: "velk: " and the text on stderr.

@@ -33,6 +33,7 @@ class EchoingUi : public host::Ui {
         console_.err << console_.program << ": " << line << '\n' << std::flush;
         return shown_.Ask(caption, text, buttons, icon);
     }
+    void LoadProgress(std::uint32_t permille) override { shown_.LoadProgress(permille); }
 
   private:
     host::Ui& shown_;

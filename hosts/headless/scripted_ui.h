@@ -26,6 +26,8 @@ class ScriptedUi : public host::Ui {
     // gives (Cancel where there is one, else the last button).
     host::MessageAnswer Ask(std::string_view caption, std::string_view text,
                             host::MessageButtons buttons, host::MessageIcon icon) override;
+    // Headless, reading shows no progress.
+    void LoadProgress(std::uint32_t /*permille*/) override {}
 
   private:
     EffectLog& log_;

@@ -6,8 +6,14 @@
 #include <limits>
 
 namespace velk {
+namespace {
 
-InflateResult Inflate(std::span<const std::uint8_t> stream, std::size_t expected_size) {
+constexpr std::size_t kProgressSlice = std::size_t{4} << 20;
+
+}  // namespace
+
+InflateResult Inflate(std::span<const std::uint8_t> stream, std::size_t expected_size,
+                      const InflateProgress& progress) {
     InflateResult result;
     result.bytes.resize(expected_size);
     z_stream z{};
@@ -15,13 +21,15 @@ InflateResult Inflate(std::span<const std::uint8_t> stream, std::size_t expected
         result.bytes.clear();
         return result;
     }
-    // Fed in slices so that sizes beyond the 32-bit counters of z_stream stay correct.
+    // Fed in slices so that sizes beyond the 32-bit counters of z_stream stay correct; the
+    // output in smaller ones so that progress can be told while a large project inflates.
     const std::size_t kSlice = std::numeric_limits<uInt>::max();
+    const std::size_t kOutSlice = progress ? kProgressSlice : kSlice;
     std::size_t in_pos = 0, out_pos = 0;
     int status = Z_OK;
     while (status == Z_OK) {
         std::size_t in_len = std::min(kSlice, stream.size() - in_pos);
-        std::size_t out_len = std::min(kSlice, expected_size - out_pos);
+        std::size_t out_len = std::min(kOutSlice, expected_size - out_pos);
         z.next_in = const_cast<Bytef*>(stream.data() + in_pos);
         z.avail_in = static_cast<uInt>(in_len);
         z.next_out = result.bytes.data() + out_pos;
@@ -29,6 +37,7 @@ InflateResult Inflate(std::span<const std::uint8_t> stream, std::size_t expected
         status = inflate(&z, Z_NO_FLUSH);
         in_pos += in_len - z.avail_in;
         out_pos += out_len - z.avail_out;
+        if (progress) progress(out_pos);
         bool stalled = in_len == z.avail_in && out_len == z.avail_out;
         if (status == Z_OK && stalled) break;
         if (status == Z_BUF_ERROR) break;

@@ -40,8 +40,10 @@ LoadStatus ReadLayer(std::span<const std::uint8_t> bytes, LoadContext& ctx, Proj
     if (ctx.version > kLastVersionWithoutLayerFlag && in.U32() != 0) {
         std::uint32_t inflated_size = in.U32();
         if (inflated_size == 0) return LoadStatus::kNothingLoaded;
-        ZlibBlock inner = ReadZlibBlock(in, inflated_size);
-        ctx.Progress(kInflatedPermille);
+        ZlibBlock inner = ReadZlibBlock(in, inflated_size, [&ctx, inflated_size](std::size_t done) {
+            ctx.Progress(static_cast<std::uint32_t>(std::uint64_t{kInflatedPermille} * done /
+                                                    inflated_size));
+        });
         if (!inner.ok) ctx.Message(kLayerInflateMessage);
         return ReadLayer(inner.bytes, ctx, project, depth + 1);
     }

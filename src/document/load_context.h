@@ -14,7 +14,7 @@ namespace velk {
 inline constexpr std::string_view kApplicationName = "Velk Player";
 // Milestones of a reading's progress (LoadContext::Progress): the compressed layer inflated
 // (the pages take the rest), and the end.
-inline constexpr std::uint32_t kInflatedPermille = 200;
+inline constexpr std::uint32_t kInflatedPermille = 500;
 inline constexpr std::uint32_t kLoadDonePermille = 1000;
 
 struct LoadContext {

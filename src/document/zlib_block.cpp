@@ -5,7 +5,8 @@
 
 namespace velk {
 
-ZlibBlock ReadZlibBlock(ByteReader& in, std::uint32_t size) {
+ZlibBlock ReadZlibBlock(ByteReader& in, std::uint32_t size,
+                        const std::function<void(std::size_t produced)>& progress) {
     ZlibBlock block;
     std::uint32_t compressed_size = in.U32();
     if (compressed_size == 0) {
@@ -18,7 +19,7 @@ ZlibBlock ReadZlibBlock(ByteReader& in, std::uint32_t size) {
         block.ok = false;
         return block;
     }
-    InflateResult inflated = Inflate(stream, size);
+    InflateResult inflated = Inflate(stream, size, progress);
     block.ok = inflated.ok;
     block.bytes = std::move(inflated.bytes);
     return block;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -20,7 +21,9 @@ struct ZlibBlock {
 
 // Reads C and the data of a block whose size U the caller has read. A U that no stream of C
 // bytes can reach is treated as a failed inflation and nothing is allocated for it.
-ZlibBlock ReadZlibBlock(ByteReader& in, std::uint32_t size);
+// `progress` hears how many of the `size` bytes are inflated so far.
+ZlibBlock ReadZlibBlock(ByteReader& in, std::uint32_t size,
+                        const std::function<void(std::size_t produced)>& progress = {});
 
 // Writes C and the data (without U). With `compress` the data is deflated; should zlib refuse,
 // the bytes are stored as they are.

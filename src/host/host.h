@@ -36,8 +36,8 @@ class Ui {
                               MessageButtons buttons, MessageIcon icon) = 0;
     // A project is being read: `permille` thousandths of it are done, and 1000 ends the
     // reading. The desktop shows a progress window when reading takes long enough for a user to
-    // wonder; headless, and by default, nothing is shown.
-    virtual void LoadProgress(std::uint32_t /*permille*/) {}
+    // wonder; headless nothing is shown.
+    virtual void LoadProgress(std::uint32_t permille) = 0;
     // A message box with an OK button.
     void MessageBox(std::string_view caption, std::string_view text,
                     MessageIcon icon = MessageIcon::kNone) {

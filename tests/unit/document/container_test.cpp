@@ -251,6 +251,18 @@ TEST_F(ContainerTest, ReadingReportsItsProgressPageByPageAndAlwaysEnds) {
     EXPECT_EQ(ui_.Progress().back(), kLoadDonePermille);
 }
 
+TEST(Inflate, TellsItsProgressWhileALargeStreamInflates) {
+    const Bytes data(std::size_t{10} << 20, 0x5A);
+    std::vector<std::size_t> produced;
+    InflateResult result =
+        Inflate(Deflate(data), data.size(), [&](std::size_t n) { produced.push_back(n); });
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.bytes, data);
+    EXPECT_GE(produced.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(produced.begin(), produced.end()));
+    EXPECT_EQ(produced.back(), data.size());
+}
+
 TEST_F(ContainerTest, NestingIsBoundedInsteadOfFollowedToTheEnd) {
     Bytes bytes = Plain();
     for (int i = 0; i < 3; ++i) bytes = StoredLayer(bytes);

@@ -47,6 +47,7 @@ class LingeringUi : public host::Ui {
         }
         return answer;
     }
+    void LoadProgress(std::uint32_t /*permille*/) override {}
     std::uint64_t linger_ms = 0;
 
   private:
