@@ -8,6 +8,8 @@ namespace {
 // The tick count when a run starts: a machine that has been up for a while, so that code taking
 // tick 0 for "never" is not fooled into seeing a click or a timer at the start.
 constexpr std::uint32_t kStartTick = 1'000'000;
+// Paints in a row for one batch of invalidations.
+constexpr int kPaintRounds = 4;
 
 }  // namespace
 
@@ -27,8 +29,15 @@ class HeadlessRun::PlayerTimers : public TimerSource {
 
 void HeadlessRun::PaintIfDirty(Player& player) {
     // As a desktop window paints what was invalidated once its messages are handled: drawing
-    // is where fields and paragraphs take their measure, so input acts as it would there.
-    if (!window_.TakeDirty().IsEmpty()) player.Paint();
+    // is where fields and paragraphs take their measure, so input acts as it would there. What
+    // a paint invalidates (a field that changed size) is painted next, as the desktop does; a
+    // few rounds settle any page.
+    for (int round = 0; round < kPaintRounds; ++round) {
+        const Rect dirty = window_.TakeDirty();
+        if (dirty.IsEmpty()) return;
+        player.Paint(dirty);
+        window_.Present(player.BackBuffer(), dirty);
+    }
 }
 
 HeadlessRun::HeadlessRun(host::FileSystem& files, EffectLog::Writer write_log, ShotWriter save_shot,
@@ -95,10 +104,10 @@ void HeadlessRun::Pointer(Player& player, PointerAction action, Point position) 
 }
 
 void HeadlessRun::Shot(Player& player, const std::string& name) {
-    window_.TakeDirty();
-    player.Paint();
+    // What the window shows: what was invalidated is painted first, nothing else.
+    PaintIfDirty(player);
     std::string error;
-    if (save_shot_ && !save_shot_(name, player.BackBuffer(), error)) {
+    if (save_shot_ && !save_shot_(name, window_.Shown(), error)) {
         failure_ = error;
         loop_.Quit();
     }

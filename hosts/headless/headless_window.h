@@ -1,12 +1,14 @@
 // The presentation's window in a headless run: a record of what the player asked of it, on a
-// screen of a fixed size. Painting happens when a screenshot is taken, so invalidating only
-// remembers the area.
+// screen of a fixed size, and the pixels it shows. Like a desktop window it takes the player's
+// back buffer only where it was invalidated, so that a screenshot shows what a forgotten
+// invalidation would leave on the screen.
 #pragma once
 
 #include <functional>
 #include <optional>
 #include <string>
 
+#include "gfx/surface.h"
 #include "host/host.h"
 
 namespace velk::headless {
@@ -56,6 +58,11 @@ class HeadlessWindow : public host::WindowHost {
     bool BackdropMinimized() const { return backdrop_minimized_; }
     // The area invalidated since the last TakeDirty (empty when none).
     Rect TakeDirty();
+    // The part `dirty` of the client area is painted from `back_buffer`; where the buffer does
+    // not reach, the window shows black.
+    void Present(const Surface& back_buffer, const Rect& dirty);
+    // The client area's pixels as the window shows them.
+    const Surface& Shown() const { return shown_; }
     bool Closed() const { return closed_; }
 
   private:
@@ -71,6 +78,7 @@ class HeadlessWindow : public host::WindowHost {
     std::optional<host::Backdrop> backdrop_;
     bool backdrop_minimized_ = false;
     Rect dirty_;
+    Surface shown_;
     bool closed_ = false;
     std::function<void()> on_close_;
 };

@@ -183,6 +183,7 @@ class Presentation : public CommandOwner,
     // Start-up steps.
     void ApplyDisplayMode();
     void ApplyWindowStyle();
+    void ApplyClientSize();
     void ApplyPosition();
     void ApplyBackdrop();
     void SetScriptParameters(std::vector<std::string> arguments);

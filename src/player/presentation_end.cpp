@@ -86,6 +86,9 @@ void Presentation::SwitchProject() {
     page_timer_action_ = PageTimerAction::kNone;
     CleanUpEmbeddedFiles(project_->embedded_files, services_.files, folders_);
     AdoptProject(std::move(load->project));
+    // The window takes the new project's size, and all of it shows the new project: nothing of
+    // the old one (a button that no longer answers) may stay beside a smaller presentation.
+    ApplyClientSize();
     cursors_.LoadEmbedded(project_->embedded_files, *macros_, services_.files);
     if (!pending.start_page.empty()) pages_.GoToByName(pending.start_page, true, *this);
     StartPage();

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "gfx/canvas.h"
+#include "pages/field_watch.h"
 #include "pages/page_painter.h"
 #include "player/presentation.h"
 
@@ -53,8 +54,12 @@ void Presentation::Paint(const Rect& /*dirty*/) {
     if (page == nullptr) return;
     // The whole page is composed each time: the layers overlap freely and a page of a hundred
     // objects paints in a few milliseconds.
+    const FieldWatch fields(*project_, *page);
     Canvas canvas(back_buffer_);
     PaintPage(*project_, *page, canvas, fonts_, pictures_);
+    // A field that took a new size from its text is shown again where it was and where it is:
+    // the area invalidated before this paint knew only one of them.
+    Invalidate(fields.Changed());
 }
 
 }  // namespace velk

@@ -104,6 +104,10 @@ void Presentation::ApplyWindowStyle() {
         style.layer = host::WindowLayer::kTopMost;
     }
     services_.window.SetStyle(style);
+    ApplyClientSize();
+}
+
+void Presentation::ApplyClientSize() {
     const Size client = ClientSize();
     services_.window.SetClientSize(client.width, client.height);
 }

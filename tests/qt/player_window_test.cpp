@@ -9,6 +9,7 @@
 #include "base/codepage.h"
 #include "base/win_path.h"
 #include "document/command_vocabulary.h"
+#include "document/container.h"
 #include "hosts/qt/qt_host.h"
 #include "player_startup.h"
 
@@ -91,6 +92,50 @@ TEST_F(PlayerWindow, ShowsThePlayersBackBufferInAClientAreaOfTheHeaderSize) {
     EXPECT_EQ(wrong, 0);
     EXPECT_EQ(shot.pixel(5, 5) & 0xFFFFFF, 0xFF0000u);    // the red page
     EXPECT_NE(shot.pixel(90, 60) & 0xFFFFFF, 0xFF0000u);  // the shape over it
+}
+
+// A project handed over by a second start replaces the shown one in the same window: the window
+// takes each new project's size, and every pixel it shows is the new project's.
+TEST_F(PlayerWindow, ASwitchToAProjectOfAnotherSizeResizesTheWindowAndShowsOnlyTheNewProject) {
+    ASSERT_TRUE(Start(TinyProject()));
+    host.Window().Show();
+    QWidget& widget = host.Window().Widget();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    struct Case {
+        const char* file;
+        Size size;
+        std::uint32_t colour;  // COLORREF
+    };
+    for (const Case& next :
+         {Case{"small.vkd", {200, 120}, 0xFF0000}, Case{"large.vkd", {420, 260}, 0x00FFFF}}) {
+        SCOPED_TRACE(next.file);
+        Project project = TinyProject();
+        project.header.client_width = static_cast<std::uint32_t>(next.size.width);
+        project.header.client_height = static_cast<std::uint32_t>(next.size.height);
+        project.pages[0].background_colour = next.colour;
+        project.pages[0].objects.clear();
+        const QString file = dir.filePath(QString::fromLatin1(next.file));
+        const auto archive = WriteProjectArchive(project, kCurrentProjectVersion, true);
+        ASSERT_TRUE(host.Files().WriteFile(NativeToWindowsPath(file.toStdString()), archive));
+        player.OnActivation("\"" + NativeToWindowsPath(file.toStdString()) + "\"");
+        const QSize size(next.size.width, next.size.height);
+        QElapsedTimer waited;
+        waited.start();
+        while (widget.size() != size && waited.elapsed() < 5000) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        }
+        ASSERT_EQ(widget.size(), size);
+        EXPECT_EQ(host.Window().WindowSize(), next.size);
+
+        const QImage shot = widget.grab().toImage();
+        ASSERT_EQ(shot.size(), size);
+        const Bgrx page = BgrxFromColorRef(next.colour);
+        int wrong = 0;
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x) wrong += (shot.pixel(x, y) & 0xFFFFFF) != page;
+        }
+        EXPECT_EQ(wrong, 0);
+    }
 }
 
 TEST_F(PlayerWindow, EscapeEndsThePresentationAndClosesTheWindow) {

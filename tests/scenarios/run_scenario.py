@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Plays one scenario folder headless and compares what it did with what it should do.
 
-A scenario is project.json (built with `velk build`), events.txt (played with `velk run`),
-expected.log (the effect log, compared byte for byte) and any NAME.expected.png (compared pixel
-for pixel with the screenshot NAME). The scenario is played twice: both runs must give the same
-bytes.
+A scenario is project.json (built with `velk build`; any other NAME.json beside it becomes
+NAME.vkd in the same folder, for switches to another project), events.txt (played with
+`velk run`), expected.log (the effect log, compared byte for byte) and any NAME.expected.png
+(compared pixel for pixel with the screenshot NAME). The scenario is played twice: both runs
+must give the same bytes.
 
 With VELK_UPDATE_SCENARIOS=1 the expected files are written from the run instead; look at them
 before committing them.
@@ -80,7 +81,8 @@ def play(velk, scenario, work, name):
     """Runs the scenario in work/name; returns (exit code, stderr, log bytes, shots folder)."""
     folder = work / name
     folder.mkdir(parents=True)
-    shutil.copy(work / "show.vkd", folder / "show.vkd")
+    for project in work.glob("*.vkd"):
+        shutil.copy(project, folder / project.name)
     run = subprocess.run([velk, "run", "show.vkd", "--events", str(scenario / "events.txt"),
                           "--shots", "shots", "--log", "run.log"],
                          cwd=folder, capture_output=True, text=True)
@@ -97,6 +99,15 @@ def main():
     if build.returncode != 0:
         print(f"velk build failed:\n{build.stderr}")
         return 1
+    # Other projects the scenario switches to: NAME.json beside it becomes NAME.vkd.
+    for other in sorted(scenario.glob("*.json")):
+        if other.name == "project.json":
+            continue
+        built = subprocess.run([velk, "build", str(other), "-o", str(work / (other.stem + ".vkd"))],
+                               capture_output=True, text=True)
+        if built.returncode != 0:
+            print(f"velk build of {other.name} failed:\n{built.stderr}")
+            return 1
 
     code, err, log, shots = play(velk, scenario, work, "first")
     if code != 0:
