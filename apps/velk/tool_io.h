@@ -23,6 +23,9 @@ class StderrUi : public host::Ui {
     // Prints the text; the answer is the first button.
     host::MessageAnswer Ask(std::string_view caption, std::string_view text,
                             host::MessageButtons buttons, host::MessageIcon icon) override;
+    // The file's name exactly as the system has it.
+    void MessageNamingFile(std::string_view caption, std::string_view before,
+                           std::string_view shown_file, std::string_view after) override;
 };
 
 // A failure of the tool itself: "velk: " and the text on stderr.

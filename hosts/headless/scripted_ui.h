@@ -26,8 +26,13 @@ class ScriptedUi : public host::Ui {
     // gives (Cancel where there is one, else the last button).
     host::MessageAnswer Ask(std::string_view caption, std::string_view text,
                             host::MessageButtons buttons, host::MessageIcon icon) override;
+    // The log names the file exactly as the file system shows it.
+    void MessageNamingFile(std::string_view caption, std::string_view before,
+                           std::string_view shown_file, std::string_view after) override;
 
   private:
+    host::MessageAnswer Choose(host::MessageButtons buttons);
+
     EffectLog& log_;
     std::deque<std::string> answers_;
 };
