@@ -38,7 +38,7 @@ std::vector<std::uint8_t> ReadTail(const fs::path& path, std::size_t count) {
 PlayerStart StartOn(const std::string& input, headless::HeadlessRun& run, host::FileSystem& files) {
     PlayerStart start;
     LoadContext ctx{run.ui(), run.profile()};
-    const std::string typed = Utf8ToCp1252(input);
+    const std::string typed = files.FromUserPath(input);
     const std::string absolute = posix::AbsoluteWindowsPath(typed);
     if (EndsWithStandaloneTag(ReadTail(input, kStandaloneTag.size() + 4))) {
         start.own_executable = absolute;

@@ -48,6 +48,11 @@ host::MessageAnswer StderrUi::Ask(std::string_view, std::string_view text,
                : host::MessageAnswer::kOk;
 }
 
+void StderrUi::MessageNamingFile(std::string_view, std::string_view before,
+                                 std::string_view shown_file, std::string_view after) {
+    std::cerr << Cp1252ToUtf8(before) << shown_file << Cp1252ToUtf8(after) << '\n';
+}
+
 bool EndsWithStandaloneTag(std::span<const std::uint8_t> bytes) {
     constexpr std::size_t kTagEnd = 4;  // the payload length follows the tag
     if (bytes.size() < kStandaloneTag.size() + kTagEnd) return false;
@@ -167,12 +172,12 @@ std::optional<std::vector<std::uint8_t>> FolderBlobSource::Load(std::string_view
 
 std::optional<ProjectDescription> LoadProjectInput(const fs::path& path, host::Ui& ui) {
     headless::MemoryProfileStore profile;
-    // Core strings are code-page bytes; the path is shown in the reader's messages.
-    LoadContext ctx{ui, profile, kCurrentProjectVersion, Utf8ToCp1252(path.string())};
+    // The path is shown in the reader's messages as the user typed it.
+    LoadContext ctx{ui, profile, kCurrentProjectVersion, path.string()};
 
     auto bytes = ReadWholeFile(path);
     if (!bytes) {
-        ctx.Message("Cannot find the file\n" + ctx.file_path);
+        ctx.MessageNamingFile("Cannot find the file\n", ctx.shown_file);
         return std::nullopt;
     }
     std::span<const std::uint8_t> archive(*bytes);
@@ -195,7 +200,7 @@ std::optional<ProjectDescription> LoadProjectInput(const fs::path& path, host::U
         case LoadStatus::kNothingLoaded:
             // The player shows nothing for an empty layer; a tool must not pass it off as an
             // empty project.
-            ctx.Message("The file " + ctx.file_path + " holds no project.");
+            ctx.MessageNamingFile("The file ", ctx.shown_file, " holds no project.");
             return std::nullopt;
         case LoadStatus::kNotAProject:
         case LoadStatus::kUnsupportedVersion:

@@ -25,6 +25,9 @@ class StderrUi : public host::Ui {
                             host::MessageButtons buttons, host::MessageIcon icon) override;
     // The tool reads quietly.
     void LoadProgress(std::uint32_t /*permille*/) override {}
+    // The file's name exactly as the system has it.
+    void MessageNamingFile(std::string_view caption, std::string_view before,
+                           std::string_view shown_file, std::string_view after) override;
 };
 
 // A failure of the tool itself: "velk: " and the text on stderr.

@@ -25,17 +25,26 @@ class EchoingUi : public host::Ui {
 
     host::MessageAnswer Ask(std::string_view caption, std::string_view text,
                             host::MessageButtons buttons, host::MessageIcon icon) override {
-        std::string line = Cp1252ToUtf8(text);
+        Echo(Cp1252ToUtf8(text));
+        return shown_.Ask(caption, text, buttons, icon);
+    }
+    void MessageNamingFile(std::string_view caption, std::string_view before,
+                           std::string_view shown_file, std::string_view after) override {
+        Echo(Cp1252ToUtf8(before) + std::string(shown_file) + Cp1252ToUtf8(after));
+        shown_.MessageNamingFile(caption, before, shown_file, after);
+    }
+
+  private:
+    // The message on one line of stderr (UTF-8).
+    void Echo(std::string line) const {
         while (!line.empty() && line.back() == '\n') line.pop_back();
         for (char& c : line) {
             if (c == '\n') c = ' ';
         }
         console_.err << console_.program << ": " << line << '\n' << std::flush;
-        return shown_.Ask(caption, text, buttons, icon);
     }
     void LoadProgress(std::uint32_t permille) override { shown_.LoadProgress(permille); }
 
-  private:
     host::Ui& shown_;
     const PlayerConsole& console_;
 };
@@ -84,7 +93,7 @@ int RunPlayer(QtHost& host, const PlayerOptions& options, std::string_view own_e
         if (!chosen) return kExitPlayed;  // the user chose not to play anything
         presentation.push_back(std::move(*chosen));
     }
-    const std::string command_line = CommandLineOf(presentation);
+    const std::string command_line = CommandLineOf(presentation, host.Files());
     std::vector<std::string> arguments = ParseCommandLine(command_line);
     LaunchOptions launch = ApplyLaunchPrefix(arguments);
     // The player's folder is the project file's folder: a relative name is made absolute first.

@@ -5,9 +5,11 @@
 
 namespace velk {
 
-std::string CommandLineOf(std::span<const std::string> arguments) {
+std::string CommandLineOf(std::span<const std::string> arguments, host::FileSystem& files) {
     std::vector<std::string> code_page;
-    for (const std::string& argument : arguments) code_page.push_back(Utf8ToCp1252(argument));
+    // As the system gave a code-page program its command line: names outside the code page
+    // in their best fit. The file system keeps the exact names to lead that form back to them.
+    for (const std::string& argument : arguments) code_page.push_back(files.FromUserPath(argument));
     return JoinCommandLine(code_page);
 }
 

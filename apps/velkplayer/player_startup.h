@@ -13,10 +13,13 @@
 
 namespace velk {
 
-// The presentation's arguments (UTF-8, as the process got them) as code-page text: written back
-// into one command line, which is read as the player reads every command line, so that the same
-// limits and quoting rules hold as for a hand-over from a second instance.
-std::string CommandLineOf(std::span<const std::string> arguments);
+// The presentation's arguments (UTF-8, as the process got them or a file dialog gave them) as
+// code-page text: each goes through `files.FromUserPath` (characters the code page lacks become
+// their best fit or '?', and the file system remembers the exact names of any argument that
+// names a file). They are written back into one command line, which is read as the player reads
+// every command line, so that the same limits and quoting rules hold as for a hand-over from a
+// second instance.
+std::string CommandLineOf(std::span<const std::string> arguments, host::FileSystem& files);
 
 // Whether the executable at `own_exe_path` carries a project of its own.
 bool IsStandalone(std::string_view own_exe_path, const host::FileSystem& fs);

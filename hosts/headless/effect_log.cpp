@@ -7,9 +7,12 @@
 
 namespace velk::headless {
 
-std::string EscapeLogText(std::string_view code_page_text) {
+namespace {
+
+// Escapes `text`; bytes from 0x80 up are code-page characters, or with `utf8` parts of UTF-8.
+std::string Escape(std::string_view text, bool utf8) {
     std::string escaped;
-    for (char c : code_page_text) {
+    for (char c : text) {
         switch (c) {
             case '\\':
                 escaped += "\\\\";
@@ -33,12 +36,24 @@ std::string EscapeLogText(std::string_view code_page_text) {
                     escaped += "\\x";
                     escaped += kHex[byte >> 4];
                     escaped += kHex[byte & 15];
+                } else if (utf8) {
+                    escaped += c;
                 } else {
                     escaped += Cp1252ToUtf8(std::string_view(&c, 1));
                 }
         }
     }
     return escaped;
+}
+
+}  // namespace
+
+std::string EscapeLogText(std::string_view code_page_text) {
+    return Escape(code_page_text, false);
+}
+
+std::string EscapeUtf8LogText(std::string_view utf8) {
+    return Escape(utf8, true);
 }
 
 const char* AnswerName(host::MessageAnswer answer) {
@@ -80,6 +95,13 @@ void EffectLog::MessageBox(std::string_view caption, std::string_view text, host
     std::string line = "msgbox \"" + EscapeLogText(caption) + "\" \"" + EscapeLogText(text) + "\"";
     if (icon != host::MessageIcon::kNone) line += std::string(" ") + IconName(icon);
     Line(line + " -> " + std::string(answer));
+}
+
+void EffectLog::MessageBoxNamingFile(std::string_view caption, std::string_view before,
+                                     std::string_view shown_file, std::string_view after,
+                                     std::string_view answer) {
+    Line("msgbox \"" + EscapeLogText(caption) + "\" \"" + EscapeLogText(before) +
+         EscapeUtf8LogText(shown_file) + EscapeLogText(after) + "\" -> " + std::string(answer));
 }
 
 void EffectLog::Page(std::string_view name) {

@@ -26,6 +26,8 @@ namespace velk::headless {
 // Code-page text as UTF-8 with '\\', '"', line feeds, carriage returns and tabs written as
 // escapes and other control characters as \xHH.
 std::string EscapeLogText(std::string_view code_page_text);
+// The same escapes for text that is UTF-8 already (a file as the user knows it).
+std::string EscapeUtf8LogText(std::string_view utf8);
 
 const char* AnswerName(host::MessageAnswer answer);
 // "warning", "error", ... as the log names a box's icon; empty for none.
@@ -40,6 +42,10 @@ class EffectLog {
     // A box with an icon names it after the text: msgbox "Caption" "Text" warning -> ok
     void MessageBox(std::string_view caption, std::string_view text, host::MessageIcon icon,
                     std::string_view answer);
+    // A box whose text names a file: `before` and `after` code-page text, the file in UTF-8.
+    void MessageBoxNamingFile(std::string_view caption, std::string_view before,
+                              std::string_view shown_file, std::string_view after,
+                              std::string_view answer);
     void Page(std::string_view name);
     void End();
     void Run(std::string_view file, std::string_view parameters);

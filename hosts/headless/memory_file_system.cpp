@@ -120,6 +120,26 @@ bool MemoryFileSystem::CreateFolder(std::string_view path) {
     return MakeFolders(*parts, parts->size(), false) != nullptr;
 }
 
+std::string MemoryFileSystem::ShownPath(std::string_view path) const {
+    const auto parts = Components(path);
+    if (path.empty() || !parts) return Cp1252ToUtf8(path);
+    std::string shown;
+    const Node* node = &root_;
+    for (const std::string& part : *parts) {
+        shown += '/';
+        const Node* found = node && node->folder ? node->Match(part) : nullptr;
+        if (found) {
+            for (const auto& [name, child] : node->children) {
+                if (child.get() == found) shown += name;
+            }
+        } else {
+            shown += part;  // nothing exists from here on: the rest as given
+        }
+        node = found;
+    }
+    return Cp1252ToUtf8(shown.empty() ? "/" : shown);
+}
+
 void MemoryFileSystem::AddFile(std::string_view path, std::vector<std::uint8_t> data) {
     const auto parts = Components(path);
     if (!parts || parts->empty()) return;

@@ -26,6 +26,9 @@ class MemoryFileSystem : public host::FileSystem {
     // The parent folder must exist.
     bool CreateFolder(std::string_view path) override;
     std::string TempFolder() const override { return temp_folder_; }
+    // The native form with the names as stored: "/tmp/Show/a.vkd" for "Z:\TMP\show\A.VKD";
+    // a path on another drive as it is.
+    std::string ShownPath(std::string_view path) const override;
 
     // Test set-up, as on a disk prepared by hand: a file or folder with all the folders above
     // it, every name taken exactly (so "a.txt" and "A.TXT" can both exist).

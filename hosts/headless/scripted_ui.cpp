@@ -32,8 +32,7 @@ std::optional<std::string> ScriptedUi::TakeAnswer() {
     return answer;
 }
 
-host::MessageAnswer ScriptedUi::Ask(std::string_view caption, std::string_view text,
-                                    host::MessageButtons buttons, host::MessageIcon icon) {
+host::MessageAnswer ScriptedUi::Choose(host::MessageButtons buttons) {
     const std::vector<host::MessageAnswer> offered = Offered(buttons);
     host::MessageAnswer chosen = offered.front();
     if (auto answer = TakeAnswer()) {
@@ -48,8 +47,20 @@ host::MessageAnswer ScriptedUi::Ask(std::string_view caption, std::string_view t
             chosen = has_cancel ? host::MessageAnswer::kCancel : offered.back();
         }
     }
+    return chosen;
+}
+
+host::MessageAnswer ScriptedUi::Ask(std::string_view caption, std::string_view text,
+                                    host::MessageButtons buttons, host::MessageIcon icon) {
+    const host::MessageAnswer chosen = Choose(buttons);
     log_.MessageBox(caption, text, icon, AnswerName(chosen));
     return chosen;
+}
+
+void ScriptedUi::MessageNamingFile(std::string_view caption, std::string_view before,
+                                   std::string_view shown_file, std::string_view after) {
+    const host::MessageAnswer chosen = Choose(host::MessageButtons::kOk);
+    log_.MessageBoxNamingFile(caption, before, shown_file, after, AnswerName(chosen));
 }
 
 }  // namespace velk::headless

@@ -28,8 +28,13 @@ class ScriptedUi : public host::Ui {
                             host::MessageButtons buttons, host::MessageIcon icon) override;
     // Headless, reading shows no progress.
     void LoadProgress(std::uint32_t /*permille*/) override {}
+    // The log names the file exactly as the file system shows it.
+    void MessageNamingFile(std::string_view caption, std::string_view before,
+                           std::string_view shown_file, std::string_view after) override;
 
   private:
+    host::MessageAnswer Choose(host::MessageButtons buttons);
+
     EffectLog& log_;
     std::deque<std::string> answers_;
 };

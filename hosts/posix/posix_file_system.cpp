@@ -49,28 +49,26 @@ std::string JoinNative(const std::string& folder, std::string_view name) {
     return out;
 }
 
-// A native name in code-page text, or nullopt when the code page cannot hold it: such an
-// entry cannot be what a project names, and letting it match through '?' would be a guess.
+// A native name in code-page text, or nullopt when the code page cannot hold it exactly.
 std::optional<std::string> NativeNameToCodePage(std::string_view utf8) {
     std::string text = Utf8ToCp1252(utf8);
     if (Cp1252ToUtf8(text) != utf8) return std::nullopt;
     return text;
 }
 
-// The entry of `folder` whose name equals `wanted` without regard to case; the first in byte
-// order when several do.
-std::optional<std::string> FindEntryIgnoringCase(const std::string& folder,
-                                                 std::string_view wanted) {
-    const auto wanted_cp = NativeNameToCodePage(wanted);
-    if (!wanted_cp) return std::nullopt;
+// The entry of `folder` that the code-page name `wanted` stands for: an entry whose name, in
+// the code page as the system hands names to the player (best fit, else '?'), equals `wanted`
+// without regard to case. So a folder named in Cyrillic, which the player only knows as
+// "??????", is still found. When several entries match, the first in byte order wins, so the
+// same tree always gives the same file. (The exact name was tried before.)
+std::optional<std::string> FindEntry(const std::string& folder, std::string_view wanted) {
     std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.empty() ? "." : folder.c_str()));
     if (!dir) return std::nullopt;
     std::optional<std::string> best;
     while (const dirent* entry = ::readdir(dir.get())) {
         std::string_view name = entry->d_name;
         if (name == "." || name == "..") continue;
-        const auto name_cp = NativeNameToCodePage(name);
-        if (!name_cp || !EqualsIgnoreCase(*name_cp, *wanted_cp)) continue;
+        if (!EqualsIgnoreCase(Utf8ToCp1252BestFit(name), wanted)) continue;
         if (!best || name < *best) best = std::string(name);
     }
     return best;
@@ -87,31 +85,38 @@ bool IsPrivateFolder(const std::string& path, bool may_tighten) {
     return ::chmod(path.c_str(), 0700) == 0;
 }
 
-std::string ToWindowsForm(const std::string& native) {
+// The Windows form of a native path as the core sees it: names outside the code page are
+// given in the system's best fit, which the matching above leads back to the file.
+// The Windows form of a native path the code page holds exactly; empty when it does not. The
+// temporary folder must be named exactly: a best fit could lead to another user's entry.
+std::string ExactWindowsForm(const std::string& native) {
     const auto text = NativeNameToCodePage(native);
     return text ? NativeToWindowsPath(*text) : std::string();
+}
+
+std::string ToWindowsForm(std::string_view native) {
+    return NativeToWindowsPath(Utf8ToCp1252BestFit(native));
 }
 
 }  // namespace
 
 std::optional<std::string> PosixFileSystem::ResolveNative(std::string_view path) const {
-    auto native = WindowsToNativePath(Cp1252ToUtf8(path));
-    if (!native || native->empty()) return std::nullopt;
-    const bool rooted = native->front() == '/';
+    const auto native_form = WindowsToNativePath(path);  // still code-page text
+    if (!native_form || native_form->empty()) return std::nullopt;
+    const bool rooted = native_form->front() == '/';
     std::string resolved = rooted ? "/" : "";
     bool searching = true;  // stops at the first component that does not exist
-    for (std::string_view part : SplitPathComponents(*native)) {
-        std::string chosen(part);
+    for (std::string_view part : SplitPathComponents(*native_form)) {
+        std::string chosen = Cp1252ToUtf8(part);
         if (searching && part != "." && part != "..") {
-            const std::string exact = JoinNative(resolved, part);
+            const std::string exact = JoinNative(resolved, chosen);
             struct stat st {};
             if (::lstat(exact.c_str(), &st) != 0) {
-                if (errno == ENOENT) {
-                    if (auto match = FindEntryIgnoringCase(resolved, part)) {
-                        chosen = *match;
-                    } else {
-                        searching = false;
-                    }
+                const bool missing = errno == ENOENT;
+                auto match = missing ? RememberedName(resolved, part) : std::nullopt;
+                if (!match && missing) match = FindEntry(resolved, part);
+                if (match) {
+                    chosen = *match;
                 } else {
                     searching = false;
                 }
@@ -121,6 +126,45 @@ std::optional<std::string> PosixFileSystem::ResolveNative(std::string_view path)
     }
     if (resolved.empty()) resolved = ".";
     return resolved;
+}
+
+std::string PosixFileSystem::FromUserPath(std::string_view native) {
+    constexpr std::size_t kRemembered = 64;  // a start's arguments and a few later choices
+    std::string absolute(native);
+    if (!absolute.empty() && absolute.front() != '/') {
+        std::string cwd(4096, '\0');
+        if (::getcwd(cwd.data(), cwd.size()) != nullptr) {
+            cwd.resize(cwd.find('\0'));
+            absolute = JoinNative(cwd, absolute);
+        }
+    }
+    if (!absolute.empty() && absolute.front() == '/') {
+        std::erase(user_paths_, absolute);
+        if (user_paths_.size() == kRemembered) user_paths_.erase(user_paths_.begin());
+        user_paths_.push_back(std::move(absolute));
+    }
+    return Utf8ToCp1252BestFit(native);
+}
+
+std::optional<std::string> PosixFileSystem::RememberedName(const std::string& resolved,
+                                                           std::string_view wanted) const {
+    if (resolved.empty() || resolved.front() != '/') return std::nullopt;
+    const std::string folder = resolved.back() == '/' ? resolved : resolved + '/';
+    for (auto it = user_paths_.rbegin(); it != user_paths_.rend(); ++it) {
+        if (!it->starts_with(folder)) continue;
+        const std::string_view rest = std::string_view(*it).substr(folder.size());
+        const std::string_view name = rest.substr(0, rest.find('/'));
+        if (!name.empty() && EqualsIgnoreCase(Utf8ToCp1252BestFit(name), wanted)) {
+            return std::string(name);
+        }
+    }
+    return std::nullopt;
+}
+
+std::string PosixFileSystem::ShownPath(std::string_view path) const {
+    if (path.empty()) return {};
+    if (const auto native = ResolveNative(path)) return *native;
+    return Cp1252ToUtf8(path);  // another drive: nothing here, so the path as the player has it
 }
 
 std::optional<std::vector<std::uint8_t>> PosixFileSystem::ReadFile(std::string_view path) const {
@@ -219,14 +263,14 @@ std::string PosixFileSystem::TempFolder() const {
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && runtime[0] == '/') {
         const std::string folder = runtime;
         if (IsPrivateFolder(folder, false)) {
-            if (std::string windows = ToWindowsForm(folder); !windows.empty()) return windows;
+            if (std::string windows = ExactWindowsForm(folder); !windows.empty()) return windows;
         }
     }
     const std::string folder = JoinNative(shared_temp_, "velk-" + std::to_string(::getuid()));
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return {};
     // mkdir does not follow a planted link, but an existing entry may be one: lstat decides.
     if (!IsPrivateFolder(folder, true)) return {};
-    return ToWindowsForm(folder);
+    return ExactWindowsForm(folder);
 }
 
 std::string OwnExecutablePath() {

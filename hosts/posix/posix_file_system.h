@@ -1,17 +1,21 @@
 // The machine's files behind host::FileSystem, on POSIX systems.
 //
 // Paths come from the core as Windows-form code-page text ("Z:\home\a\Show.VKD"; `/` accepted
-// too, and a path without a drive is a native relative or rooted path). They are converted to
-// UTF-8 here, and each component that does not exist under its exact name is matched without
-// regard to case against the entries of its folder: projects made on Windows rarely get the
-// letter case of their file names right. When several entries match, the first in byte order
-// wins, so the same tree always gives the same file. Drives other than Z: name nothing.
+// too, and a path without a drive is a native relative or rooted path). Native names are UTF-8.
+// Each component that does not exist under its exact name is matched against the entries of
+// its folder as the core would name them: in the code page, the way the system hands names to
+// code-page programs (best fit, else '?'; Utf8ToCp1252BestFit), and without regard to case.
+// So projects made on Windows, which rarely get the letter case of their file names right,
+// find their files, and so does a project in a folder named in Cyrillic or CJK, which the
+// player only knows as "????". When several entries match, the first in byte order wins, so
+// the same tree always gives the same file. Drives other than Z: name nothing.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "host/host.h"
 
@@ -39,16 +43,31 @@ class PosixFileSystem : public host::FileSystem {
     // an empty path or a drive other than Z:.
     std::optional<std::string> ResolveNative(std::string_view path) const;
 
+    // The native path (UTF-8) with the names found on the disk: "/home/a/Show.vkd" for
+    // "Z:\HOME\A\show.VKD", "/tmp/Шоу/a.vkd" for "Z:\tmp\???\a.vkd".
+    std::string ShownPath(std::string_view path) const override;
+    // Remembers the path made absolute against the current folder (the newest few); while
+    // resolving, a component whose exact name does not exist takes the remembered name first
+    // when the remembered path agrees with the folders resolved so far and its name there has
+    // the same code-page form.
+    std::string FromUserPath(std::string_view native) override;
+
   private:
+    // The remembered name for the component `wanted` (code-page text) inside the native folder
+    // `resolved`, the newest remembered path first.
+    std::optional<std::string> RememberedName(const std::string& resolved,
+                                              std::string_view wanted) const;
+
     std::string shared_temp_;
+    std::vector<std::string> user_paths_;  // absolute native paths, oldest first
 };
 
-// The running program's own file in Windows form (the target of /proc/self/exe); empty when
-// the system does not tell.
+// The running program's own file in Windows form (the target of /proc/self/exe; names outside
+// the code page in their best fit); empty when the system does not tell.
 std::string OwnExecutablePath();
 
-// `path` (Windows form or native) made absolute against the current folder, in Windows form.
-// The player's folder of a project named on the command line is taken from it.
+// `path` (Windows form or native, code-page text) made absolute against the current folder, in
+// Windows form. The player's folder of a project named on the command line is taken from it.
 std::string AbsoluteWindowsPath(std::string_view path);
 
 }  // namespace velk::posix

@@ -102,6 +102,20 @@ host::MessageAnswer QtUi::Ask(std::string_view caption, std::string_view text,
     return ShowQMessageBox(parent_, request);
 }
 
+void QtUi::MessageNamingFile(std::string_view caption, std::string_view before,
+                             std::string_view shown_file, std::string_view after) {
+    std::string text = Cp1252ToUtf8(before);
+    text += shown_file;
+    text += Cp1252ToUtf8(after);
+    const MessageBoxRequest request{Cp1252ToUtf8(caption), std::move(text), MessageButtons::kOk,
+                                    host::MessageIcon::kNone};
+    if (show_) {
+        show_(request);
+    } else {
+        ShowQMessageBox(parent_, request);
+    }
+}
+
 host::MessageAnswer ShowQMessageBox(QWidget* parent, const MessageBoxRequest& request) {
     const std::vector<ButtonChoice> choices = ButtonsOf(request.buttons);
     // The parent (the presentation window) lives as long as the host, so the box can live on

@@ -45,6 +45,9 @@ class QtUi : public host::Ui {
 
     host::MessageAnswer Ask(std::string_view caption, std::string_view text,
                             host::MessageButtons buttons, host::MessageIcon icon) override;
+    // The file's native name exactly, whatever the code page holds.
+    void MessageNamingFile(std::string_view caption, std::string_view before,
+                           std::string_view shown_file, std::string_view after) override;
 
     // The player started without a project: which one to play. A file dialog that shows
     // project files (*.vkd), or all files if the user wants; it has no parent, since the

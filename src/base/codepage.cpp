@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 namespace velk {
 namespace {
@@ -31,6 +32,74 @@ int CodePointToByte(char32_t cp) {
 char ByteOf(char32_t cp) {
     int b = CodePointToByte(cp);
     return b < 0 ? '?' : static_cast<char>(b);
+}
+
+// Latin Extended-A (U+0100 ... U+017F), one byte per character: the letter without its mark,
+// as the system's best-fit table gives it; '?' where the table has nothing (and for the few
+// letters the code page holds itself, which never get here).
+constexpr std::string_view kLatinExtendedA =
+    "AaAaAaCcCcCcCcDd"
+    "\xD0"
+    "dEeEeEeEeEeGgGg"  // D with stroke: the code page's Eth
+    "GgGgHhHhIiIiIiIi"
+    "Ii??JjKk?LlLlLl?"
+    "?LlNnNnNn???OoOo"
+    "Oo??RrRrRrSsSsSs"
+    "??TtTtTtUuUuUuUu"
+    "UuUuWwYy?ZzZz???";
+
+struct BestFit {
+    char32_t from;
+    unsigned char to;
+};
+// Further best fits of the system's table, sorted by code point.
+constexpr BestFit kBestFits[] = {
+    {0x0180, 'b'},  {0x0191, 0x83}, {0x0197, 'I'}, {0x019A, 'l'}, {0x019F, 'O'}, {0x01A0, 'O'},
+    {0x01A1, 'o'},  {0x01AF, 'U'},  {0x01B0, 'u'}, {0x01B6, 'z'}, {0x01CD, 'A'}, {0x01CE, 'a'},
+    {0x01CF, 'I'},  {0x01D0, 'i'},  {0x01D1, 'O'}, {0x01D2, 'o'}, {0x01D3, 'U'}, {0x01D4, 'u'},
+    {0x01D5, 'U'},  {0x01D6, 'u'},  {0x01D7, 'U'}, {0x01D8, 'u'}, {0x01D9, 'U'}, {0x01DA, 'u'},
+    {0x01DB, 'U'},  {0x01DC, 'u'},  {0x01DE, 'A'}, {0x01DF, 'a'}, {0x01E4, 'G'}, {0x01E5, 'g'},
+    {0x01E6, 'G'},  {0x01E7, 'g'},  {0x01E8, 'K'}, {0x01E9, 'k'}, {0x01EA, 'O'}, {0x01EB, 'o'},
+    {0x01EC, 'O'},  {0x01ED, 'o'},  {0x01F0, 'j'}, {0x2000, ' '}, {0x2001, ' '}, {0x2002, ' '},
+    {0x2003, ' '},  {0x2004, ' '},  {0x2005, ' '}, {0x2006, ' '}, {0x2010, '-'}, {0x2011, '-'},
+    {0x2032, '\''}, {0x2035, '`'},  {0x2212, '-'}, {0x3000, ' '},
+};
+
+char BestFitByteOf(char32_t cp) {
+    if (const int b = CodePointToByte(cp); b >= 0) return static_cast<char>(b);
+    if (cp >= 0x100 && cp < 0x180) return kLatinExtendedA[cp - 0x100];
+    if (cp >= 0xFF01 && cp <= 0xFF5E) return static_cast<char>(cp - 0xFF01 + 0x21);  // full width
+    for (const BestFit& fit : kBestFits) {
+        if (fit.from == cp) return static_cast<char>(fit.to);
+    }
+    return '?';
+}
+
+// Decodes UTF-8 and turns each character into one byte with `to_byte`; a character of four
+// UTF-8 bytes (an emoji) is still one '?', and every byte of invalid UTF-8 is one '?'.
+template <typename ToByte>
+std::string DecodeUtf8(std::string_view utf8, ToByte to_byte) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        auto b = static_cast<unsigned char>(utf8[i]);
+        int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
+        if (extra < 0 || i + static_cast<std::size_t>(extra) >= utf8.size()) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        char32_t cp = extra == 0 ? b : (b & (0x3F >> extra));
+        bool valid = true;
+        for (int k = 1; k <= extra; ++k) {
+            auto c = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
+            if ((c & 0xC0) != 0x80) valid = false;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        out += valid ? to_byte(cp) : '?';
+        i += valid ? static_cast<std::size_t>(extra) + 1 : 1;
+    }
+    return out;
 }
 
 void AppendUtf8(std::string& out, char32_t cp) {
@@ -72,27 +141,11 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
 }
 
 std::string Utf8ToCp1252(std::string_view utf8) {
-    std::string out;
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        auto b = static_cast<unsigned char>(utf8[i]);
-        int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
-        if (extra < 0 || i + static_cast<std::size_t>(extra) >= utf8.size()) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        char32_t cp = extra == 0 ? b : (b & (0x3F >> extra));
-        bool valid = true;
-        for (int k = 1; k <= extra; ++k) {
-            auto c = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
-            if ((c & 0xC0) != 0x80) valid = false;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        out += valid ? ByteOf(cp) : '?';
-        i += valid ? static_cast<std::size_t>(extra) + 1 : 1;
-    }
-    return out;
+    return DecodeUtf8(utf8, ByteOf);
+}
+
+std::string Utf8ToCp1252BestFit(std::string_view utf8) {
+    return DecodeUtf8(utf8, BestFitByteOf);
 }
 
 char Cp1252Upper(char c) {

@@ -14,6 +14,13 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 char32_t Cp1252ToCodePoint(char byte);
 // Invalid UTF-8 and characters outside the code page become '?'.
 std::string Utf8ToCp1252(std::string_view utf8);
+// The system's conversion of names it hands to code-page programs (file names, the command
+// line): a character outside the code page becomes its best fit where the system's table has
+// one ("Łódź" becomes "Lódz", a full-width "Ａ" becomes "A"), else '?'. The table
+// kept here is a subset of the system's: Latin Extended-A, the caron and hook letters of
+// Latin Extended-B, the full-width ASCII forms and a few spaces and dashes; Cyrillic, CJK and
+// emoji have no best fit. Invalid UTF-8 becomes '?'.
+std::string Utf8ToCp1252BestFit(std::string_view utf8);
 
 // Upper- and lower-casing of code-page bytes as the system's ANSI case conversions do it.
 char Cp1252Upper(char c);

@@ -96,10 +96,7 @@ LoadResult ReadProjectArchive(std::span<const std::uint8_t> bytes, LoadContext& 
         result.status = ReadLayer(bytes, ctx, result.project, 0);
     } catch (const ArchiveError&) {
         ctx.Progress(kLoadDonePermille);
-        std::string text = "The file ";
-        text += ctx.file_path;
-        text += " is not a VKD file!";
-        ctx.Message(text);
+        ctx.MessageNamingFile("The file ", ctx.shown_file, " is not a VKD file!");
         result.status = LoadStatus::kNotAProject;
     }
     ctx.Progress(kLoadDonePermille);

@@ -44,7 +44,8 @@ void ExtractEmbeddedFiles(std::vector<EmbeddedFile>& files, host::FileSystem& fs
     for (EmbeddedFile& entry : files) {
         if (entry.file_type < kEmbeddedFirstExtracted) continue;
         const std::string path = ExtractedFilePath(folders, entry.file_name);
-        if (!fs.WriteFile(path, entry.data)) ctx.Message(std::string(kWriteFailedMessage) + path);
+        if (!fs.WriteFile(path, entry.data))
+            ctx.MessageNamingFile(kWriteFailedMessage, fs.ShownPath(path));
         if (!options.keep_data) std::vector<std::uint8_t>().swap(entry.data);
     }
 }

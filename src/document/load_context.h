@@ -22,11 +22,17 @@ struct LoadContext {
     const host::ProfileStore& profile;
     // The version of the archive being read; every versioned field consults it.
     std::int32_t version = kCurrentProjectVersion;
-    // The file named in "not a VKD file" messages (empty for an appended payload).
-    std::string file_path = {};
+    // The file named in "not a VKD file" messages as the user knows it (UTF-8, as
+    // FileSystem::ShownPath gives it); empty for an appended payload.
+    std::string shown_file = {};
 
     void Message(std::string_view text) const { ui.MessageBox(kApplicationName, text); }
     void Progress(std::uint32_t permille) const { ui.LoadProgress(permille); }
+    // A message naming a file: `before`, the file as the user knows it (UTF-8), `after`.
+    void MessageNamingFile(std::string_view before, std::string_view shown,
+                           std::string_view after = {}) const {
+        ui.MessageNamingFile(kApplicationName, before, shown, after);
+    }
 };
 
 }  // namespace velk

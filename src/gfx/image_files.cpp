@@ -44,10 +44,9 @@ std::optional<RgbImage> LoadPictureFile(PictureFileCaller caller, const host::Fi
             break;
     }
     if (picture) return picture;
-    std::string text =
+    const std::string_view before =
         caller == PictureFileCaller::kReplaceImage ? "Cannot load image:\n" : "Cannot open image ";
-    text.append(path);
-    ui.MessageBox(kApplicationName, text);
+    ui.MessageNamingFile(kApplicationName, before, files.ShownPath(path), {});
     return std::nullopt;
 }
 

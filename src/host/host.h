@@ -43,6 +43,13 @@ class Ui {
                     MessageIcon icon = MessageIcon::kNone) {
         Ask(caption, text, MessageButtons::kOk, icon);
     }
+    // A message box with an OK button whose text names a file: `before`, the file, `after`.
+    // `before` and `after` are code-page bytes; `shown_file` is the file as the user knows it
+    // (FileSystem::ShownPath, UTF-8), kept apart because the code page may not hold it. The
+    // default puts the file into the code page (best fit, else '?') and shows the box as
+    // MessageBox does; a host that shows Unicode overrides it to show the name exactly.
+    virtual void MessageNamingFile(std::string_view caption, std::string_view before,
+                                   std::string_view shown_file, std::string_view after);
 };
 
 // The player's settings registry: sections of named values.
@@ -60,8 +67,9 @@ class ProfileStore {
                          std::int32_t fallback) const;
 };
 
-// Files, named by Windows-form paths ("Z:\home\user\show.vkd"; `/` accepted too). Each
-// component is matched without regard to case.
+// Files, named by Windows-form paths ("Z:\home\user\show.vkd"; `/` accepted too), code-page
+// text. Each component is matched without regard to case; a native name the code page cannot
+// hold is matched by the form the system gave such names (best fit, else '?').
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
@@ -75,6 +83,18 @@ class FileSystem {
     // The system's temporary folder in Windows form, without a trailing backslash; empty when
     // the system has none.
     virtual std::string TempFolder() const = 0;
+    // `path` as the user knows it, for messages that name a file: the native path, with the
+    // names as they are on the disk, in UTF-8 (a native name may hold characters the code page
+    // lacks). Scripts never see this form. The default is the Windows form itself.
+    virtual std::string ShownPath(std::string_view path) const;
+    // A path the user gave natively (UTF-8: an argument of the command line, a file chosen in a
+    // dialog) in code-page text as the core takes it: characters the code page lacks in their
+    // best fit (Utf8ToCp1252BestFit); a relative path stays relative. A file system with native
+    // names remembers the path as given, so that the core's form of it, and of every file
+    // beside or below it, leads back to exactly these names (two names with the same code-page
+    // form stay apart) and ShownPath shows them as the user gave them. The default only
+    // converts.
+    virtual std::string FromUserPath(std::string_view native);
 };
 
 // Local wall-clock time, broken down the way the date and time variables show it.

@@ -134,7 +134,7 @@ class Presentation : public CommandOwner,
     Size ScreenSize() override { return services_.window.ScreenSize(); }
     Size WorkAreaSize() override { return services_.window.ScreenSize(); }
     host::FileSystem* ScriptFiles() override { return &services_.files; }
-    void ShowMessage(std::string_view text) override;
+    void ShowMessageNamingFile(std::string_view before, std::string_view path) override;
 
     // InputOwner (presentation_input.cpp); FindObject, Variables, PageSide, Invalidate, GoToPage,
     // Exit and Minimize serve the commands too.

@@ -36,8 +36,8 @@ Rect Presentation::WindowRect() {
     return {position.x, position.y, position.x + size.width, position.y + size.height};
 }
 
-void Presentation::ShowMessage(std::string_view text) {
-    services_.ui.MessageBox(kApplicationName, text);
+void Presentation::ShowMessageNamingFile(std::string_view before, std::string_view path) {
+    services_.ui.MessageNamingFile(kApplicationName, before, services_.files.ShownPath(path), {});
 }
 
 void Presentation::UpdateDateTime() {

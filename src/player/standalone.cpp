@@ -80,7 +80,7 @@ std::optional<StandaloneExecutable> OpenStandalone(std::string_view own_exe_path
                                                    const LoadContext& ctx) {
     auto bytes = fs.ReadFile(own_exe_path);
     if (!bytes) {
-        ctx.Message("Cannot Open " + std::string(own_exe_path) + "\n");
+        ctx.MessageNamingFile("Cannot Open ", fs.ShownPath(own_exe_path), "\n");
         return std::nullopt;
     }
     TrailerResult read = ReadStandaloneTrailer(*bytes);
@@ -95,10 +95,10 @@ std::optional<LoadResult> OpenProjectFile(std::string_view path, const host::Fil
                                           LoadContext& ctx) {
     const auto bytes = fs.ReadFile(path);
     if (!bytes) {
-        ctx.Message("Cannot find the file\n" + std::string(path));
+        ctx.MessageNamingFile("Cannot find the file\n", fs.ShownPath(path));
         return std::nullopt;
     }
-    ctx.file_path = std::string(path);
+    ctx.shown_file = fs.ShownPath(path);
     return ReadProjectArchive(*bytes, ctx);
 }
 
@@ -118,7 +118,7 @@ StartupProject LoadStartupProject(const StandaloneExecutable& own_exe,
             return startup;
         }
     }
-    ctx.file_path.clear();  // the payload has no file name of its own in messages
+    ctx.shown_file.clear();  // the payload has no file name of its own in messages
     startup.source_path = std::string(own_exe_path);
     startup.load = ReadProjectArchive(own_exe.Payload(), ctx);
     return startup;

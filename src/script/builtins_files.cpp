@@ -52,7 +52,7 @@ double StrToFile(ExpressionParser& parser) {
     host::FileSystem* files = owner.ScriptFiles();
     const auto* data = reinterpret_cast<const std::uint8_t*>(contents.data());
     if (files == nullptr || !files->WriteFile(path, {data, contents.size()})) {
-        owner.ShowMessage("Couldn't create the file!" + path);
+        owner.ShowMessageNamingFile("Couldn't create the file!", path);
         return 0.0;
     }
     return 1.0;

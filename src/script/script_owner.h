@@ -71,8 +71,9 @@ class ScriptOwner {
 
     // Files that scripts read and write; null when there are none.
     virtual host::FileSystem* ScriptFiles() { return nullptr; }
-    // A message box with an OK button, captioned with the application name.
-    virtual void ShowMessage(std::string_view /*text*/) {}
+    // A message box with an OK button, captioned with the application name: `before` and the
+    // file `path` (Windows form) as the user knows it.
+    virtual void ShowMessageNamingFile(std::string_view /*before*/, std::string_view /*path*/) {}
 
     // The size of one line of text drawn in `font` on the screen.
     virtual Size TextLineExtent(const LogFont& /*font*/, std::string_view /*line*/) { return {}; }

@@ -2,6 +2,7 @@
 // is named, and the exit status and stderr of every start that plays nothing.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <sstream>
@@ -76,6 +77,15 @@ TEST_F(PlayerRun, TheChosenProjectIsOpenedAsIfItHadBeenNamed) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].starts_with("Cannot find the file\n")) << messages[0];
     EXPECT_NE(messages[0].find("chosen.vkd"), std::string::npos);
+
+    // One chosen in a folder whose name the code page cannot hold is named exactly as chosen.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("\u0428\u043e\u0443")));
+    chosen =
+        dir.filePath(QStringLiteral("\u0428\u043e\u0443/\u0141\u00f3d\u017a.vkd")).toStdString();
+    messages.clear();
+    EXPECT_EQ(Run({}), kExitNothingPlayed);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Cannot find the file\n" + *chosen);
 }
 
 TEST_F(PlayerRun, EveryFailedOpenEndsWithStatusOneAndItsMessageAlsoOnStderr) {

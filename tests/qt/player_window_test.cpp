@@ -2,15 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fstream>
 
-#include "base/codepage.h"
 #include "base/win_path.h"
 #include "document/command_vocabulary.h"
 #include "document/container.h"
+#include "hosts/posix/posix_file_system.h"
 #include "hosts/qt/qt_host.h"
+#include "player/command_line.h"
 #include "player_startup.h"
 
 namespace velk::desktop {
@@ -170,13 +173,35 @@ TEST_F(PlayerWindow, ItsTimersFireOnTheirOwnAndCanEndThePresentation) {
     EXPECT_TRUE(host.Events().Quitting());
 }
 
-TEST_F(PlayerWindow, StartUpMessagesReachTheBoxInUtf8) {
+// The project as velkplayer gets it: argv in UTF-8, read as a code-page command line.
+std::string ProjectPathFromArgv(const std::string& argument, host::FileSystem& files) {
+    const std::vector<std::string> arguments = {argument};
+    return posix::AbsoluteWindowsPath(ParseCommandLine(CommandLineOf(arguments, files)).at(0));
+}
+
+// A project in a folder whose name the code page cannot hold opens; a missing one is named in
+// the box exactly as the user typed it, whatever the code page holds.
+TEST_F(PlayerWindow, AProjectNamedOutsideTheCodePageOpensAndMessagesNameItNatively) {
+    const QString folder = QStringLiteral("\u0428\u043e\u0443 \U0001F600");
+    ASSERT_TRUE(QDir(dir.path()).mkdir(folder));
+    const std::string show = dir.filePath(folder + QStringLiteral("/show.vkd")).toStdString();
+    const std::vector<std::uint8_t> archive =
+        WriteProjectArchive(TinyProject(), kCurrentProjectVersion, true);
+    std::ofstream(show, std::ios::binary)
+        .write(reinterpret_cast<const char*>(archive.data()),
+               static_cast<std::streamsize>(archive.size()));
+
     LoadContext ctx{.ui = host.Ui(), .profile = host.Profile()};
+    const StartupProject opened = LoadPlayerProject(
+        "Z:\\no\\such\\player", ProjectPathFromArgv(show, host.Files()), host.Files(), ctx);
+    EXPECT_TRUE(opened.ok);
+    EXPECT_EQ(opened.load.project.header.title, "Caf\xE9 show");
+    EXPECT_TRUE(messages.empty());
+
     const std::string missing =
-        NativeToWindowsPath(dir.filePath(QStringLiteral("gon\u00E9.vkd")).toStdString());
-    const std::string path = Utf8ToCp1252(missing);
-    const StartupProject project =
-        LoadPlayerProject("Z:\\no\\such\\player", path, host.Files(), ctx);
+        dir.filePath(folder + QStringLiteral("/gon\u00E9 \u0141\u00f3d\u017a.vkd")).toStdString();
+    const StartupProject project = LoadPlayerProject(
+        "Z:\\no\\such\\player", ProjectPathFromArgv(missing, host.Files()), host.Files(), ctx);
     EXPECT_FALSE(project.ok);
     ASSERT_FALSE(messages.empty());
     EXPECT_EQ(messages[0].caption, "Velk Player");

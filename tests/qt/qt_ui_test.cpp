@@ -65,6 +65,13 @@ TEST(QtUi, AnInjectedFunctionTakesTheBoxInUtf8) {
     EXPECT_EQ(seen[0].text, "Do you want to continue?");
     EXPECT_EQ(seen[0].buttons, MessageButtons::kYesNo);
     EXPECT_EQ(seen[0].icon, host::MessageIcon::kQuestion);
+
+    // A file's native name keeps characters the code page lacks.
+    ui.MessageNamingFile("Velk Player", "Cannot find the file\n", "/tmp/\u0428\u043e\u0443/a.vkd",
+                         " \xE9");
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].text, "Cannot find the file\n/tmp/\u0428\u043e\u0443/a.vkd \u00E9");
+    EXPECT_EQ(seen[1].buttons, MessageButtons::kOk);
 }
 
 TEST(QtUi, AProgressWindowShowsOnlyWhenReadingTakesLong) {

@@ -114,8 +114,9 @@ TEST_F(ExtractionTest, FailedWriteIsReportedAndTheOthersGoOn) {
     std::vector<EmbeddedFile> files = {Entry(10, "taken", {1}), Entry(10, "fine.txt", {2})};
     const auto ctx = Context();
     ExtractEmbeddedFiles(files, fs, folders, ctx);
+    // The file as the user knows it: the native path.
     EXPECT_EQ(ui.Texts(), std::vector<std::string>{"The temporary space is full.\nCannot write "
-                                                   "file:\nZ:\\tmp\\VelkPlayer\\taken"});
+                                                   "file:\n/tmp/VelkPlayer/taken"});
     EXPECT_TRUE(files[0].data.empty());
     EXPECT_TRUE(fs.FileExists("Z:\\tmp\\VelkPlayer\\fine.txt"));
 

@@ -63,16 +63,16 @@ TEST(ImageFiles, EachCallerDecodesOrShowsItsMessage) {
     const Case cases[] = {
         {Caller::kViewImage, "Z:\\p\\pic.bmp", true, nullptr},
         {Caller::kViewImage, "Z:\\p\\PIC.JPG", true, nullptr},
-        {Caller::kViewImage, "Z:\\p\\pic.jpeg", false, "Cannot open image Z:\\p\\pic.jpeg"},
-        {Caller::kViewImage, "Z:\\p\\gone.bmp", false, "Cannot open image Z:\\p\\gone.bmp"},
+        {Caller::kViewImage, "Z:\\p\\pic.jpeg", false, "Cannot open image /p/pic.jpeg"},
+        {Caller::kViewImage, "Z:\\p\\gone.bmp", false, "Cannot open image /p/gone.bmp"},
         {Caller::kViewImage, "Z:\\p\\jpeg-inside.bmp", false,
-         "Cannot open image Z:\\p\\jpeg-inside.bmp"},
+         "Cannot open image /p/jpeg-inside.bmp"},
         {Caller::kReplaceImage, "Z:\\p\\pic.bmp", true, nullptr},
         {Caller::kReplaceImage, "Z:\\p\\pic.jpeg", true, nullptr},
-        {Caller::kReplaceImage, "Z:\\p\\gone.jpg", false, "Cannot load image:\nZ:\\p\\gone.jpg"},
-        {Caller::kReplaceImage, "ab", false, "Cannot load image:\nab"},
+        {Caller::kReplaceImage, "Z:\\p\\gone.jpg", false, "Cannot load image:\n/p/gone.jpg"},
+        {Caller::kReplaceImage, "ab", false, "Cannot load image:\n/ab"},
         {Caller::kPanorama, "Z:\\p\\pic.jpg", true, nullptr},
-        {Caller::kPanorama, "Z:\\p\\pic.bmp", false, "Cannot open image Z:\\p\\pic.bmp"},
+        {Caller::kPanorama, "Z:\\p\\pic.bmp", false, "Cannot open image /p/pic.bmp"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);

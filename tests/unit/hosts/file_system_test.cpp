@@ -120,6 +120,99 @@ TEST_F(PosixFileSystemTest, MatchesEachComponentWithoutRegardToCase) {
     EXPECT_EQ(files.ReadFile("C:\\Pics\\Photo.JPG"), std::nullopt);
 }
 
+// A project in a folder named outside the code page: the player knows the folder only by its
+// code-page form ("???" for Cyrillic), and the file system finds the real folder from it.
+TEST_F(PosixFileSystemTest, FindsNamesOutsideTheCodePageByTheirCodePageForm) {
+    Put("\u0428\u043e\u0443/show.vkd", "cyrillic");  // Шоу
+    Put("\u5317\u4eac/Pic.png", "cjk");              // 北京
+    Put("\U0001F600/a.txt", "emoji");
+    Put("\u0141\u00f3d\u017a/a.txt", "best fit");  // Łódź
+    Put("Twins/\u0416/a.txt", "zhe");              // Ж
+    Put("Twins/\u042f/a.txt", "ya");               // Я
+    Put("Exact/\u042f/a.txt", "ya");
+    Put("Exact/?/a.txt", "question mark");
+
+    const struct {
+        std::string windows;
+        std::optional<std::string> contents;
+    } cases[] = {
+        {Win("???\\show.vkd"), "cyrillic"},
+        {Win("???\\SHOW.VKD"), "cyrillic"},
+        {Win("??\\pic.png"), "cjk"},
+        {Win("?\\a.txt"), "emoji"},
+        {Win("L\xf3"
+             "dz\\a.txt"),
+         "best fit"},
+        {Win("l\xd3"
+             "DZ\\a.txt"),
+         "best fit"},                               // without regard to case
+        {Win("??\\show.vkd"), std::nullopt},        // as many '?' as characters
+        {Win("Twins\\?\\a.txt"), "zhe"},            // several match: the first in byte order
+        {Win("Exact\\?\\a.txt"), "question mark"},  // an exact name comes first
+    };
+    for (const auto& c : cases) {
+        const auto read = files.ReadFile(c.windows);
+        EXPECT_EQ(read ? std::optional<std::string>(std::string(read->begin(), read->end()))
+                       : std::nullopt,
+                  c.contents)
+            << c.windows;
+    }
+}
+
+// Messages name a file as the user knows it: the native path with the names on the disk.
+TEST_F(PosixFileSystemTest, ShowsTheNativePathWithTheNamesOnTheDisk) {
+    Put("\u0428\u043e\u0443/Show.vkd", "x");
+    const std::string native = root.string() + "/\u0428\u043e\u0443";
+    EXPECT_EQ(files.ShownPath(Win("???\\show.VKD")), native + "/Show.vkd");
+    // What does not exist is shown as given.
+    EXPECT_EQ(files.ShownPath(Win("???\\Missing\\pic.jpg")), native + "/Missing/pic.jpg");
+    EXPECT_EQ(files.ShownPath(Win("Caf\xe9.txt")), root.string() + "/Caf\u00e9.txt");
+    EXPECT_EQ(files.ShownPath("C:\\Show\\a.vkd"), "C:\\Show\\a.vkd");
+    EXPECT_EQ(files.ShownPath(""), "");
+}
+
+// The player's own file and a project named relative to a current folder outside the code
+// page come to the core in the code-page form that leads back to them.
+TEST_F(PosixFileSystemTest, AbsolutePathsFromAFolderOutsideTheCodePage) {
+    Put("\u5317\u4eac/a.vkd", "project");
+    const fs::path before = fs::current_path();
+    fs::current_path(root / "\u5317\u4eac");
+    const std::string absolute = posix::AbsoluteWindowsPath("a.vkd");
+    fs::current_path(before);
+    EXPECT_EQ(absolute, Win("??\\a.vkd"));
+    EXPECT_EQ(files.ReadFile(absolute), B("project"));
+    // Writing and removing find the same folder.
+    EXPECT_TRUE(files.WriteFile(Win("??\\b.txt"), B("b")));
+    EXPECT_EQ(Get("\u5317\u4eac/b.txt"), "b");
+    EXPECT_TRUE(files.RemoveFile(Win("??\\B.TXT")));
+    EXPECT_FALSE(fs::exists(root / "\u5317\u4eac/b.txt"));
+}
+
+// A path the user gave (the command line) is remembered with its exact names: its code-page
+// form leads back to them where siblings share that form, and messages show them as given.
+TEST_F(PosixFileSystemTest, UserPathsKeepTheirExactNames) {
+    Put("Twins/\u0416/a.txt", "zhe");  // Ж: first in byte order
+    Put("Twins/\u042f/a.txt", "ya");   // Я
+    const std::string ya = (root / "Twins/\u042f").string();
+
+    posix::PosixFileSystem fresh;
+    const std::string named = fresh.FromUserPath(ya + "/a.txt");
+    EXPECT_EQ(named, (root / "Twins/?/a.txt").string());  // as given, in the code page
+    EXPECT_EQ(fresh.ReadFile(named), B("ya"));
+    EXPECT_EQ(fresh.ReadFile(posix::AbsoluteWindowsPath(named)), B("ya"));
+    EXPECT_EQ(fresh.ReadFile(Win("Twins\\?\\A.TXT")), B("ya"));  // files beside it too
+    EXPECT_EQ(files.ReadFile(named), B("zhe"));  // without it: the first in byte order
+    // A missing file is shown as the user gave it, not in its code-page form.
+    const std::string missing = ya + "/\u0141\u00f3d\u017a.txt";  // Łódź
+    EXPECT_EQ(fresh.ShownPath(fresh.FromUserPath(missing)), missing);
+    // A relative path is remembered against the current folder and stays relative.
+    const fs::path before = fs::current_path();
+    fs::current_path(root / "Twins");
+    EXPECT_EQ(fresh.FromUserPath("\u0416/a.txt"), "?/a.txt");
+    EXPECT_EQ(fresh.ReadFile(posix::AbsoluteWindowsPath("?\\a.txt")), B("zhe"));
+    fs::current_path(before);
+}
+
 TEST_F(PosixFileSystemTest, WritesReplaceTheMatchingFileInTheMatchingFolder) {
     Put("Show/Save.TXT", "old");
     ::chmod((root / "Show/Save.TXT").c_str(), 0640);
@@ -266,6 +359,13 @@ TEST(MemoryFileSystem, FollowsTheSameMatchingRules) {
     EXPECT_TRUE(files.FolderExists("Z:\\tmp\\velkplayer"));
     EXPECT_FALSE(files.CreateFolder("Z:\\a\\b"));
     EXPECT_EQ(files.TempFolder(), "Z:\\tmp");
+
+    // Shown natively with the stored names; the rest of a missing path as given.
+    EXPECT_EQ(files.ShownPath("z:\\SHOW\\dAtA.txt"), "/Show/DATA.TXT");
+    EXPECT_EQ(files.ShownPath("Z:\\show\\New\\a.txt"), "/Show/New/a.txt");
+    EXPECT_EQ(files.ShownPath("Z:\\show\\data.txt\\x"), "/Show/data.txt/x");
+    EXPECT_EQ(files.ShownPath("Z:\\Caf\xe9"), "/Caf\u00e9");
+    EXPECT_EQ(files.ShownPath("C:\\a.txt"), "C:\\a.txt");
 }
 
 }  // namespace

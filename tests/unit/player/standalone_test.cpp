@@ -184,9 +184,11 @@ TEST_F(StartupTest, FallsBackToThePayloadAfterTheMessage) {
         const char* path;
         std::string message;
     };
+    // The messages name the file as the user knows it: the native path, with the names as
+    // they are on the disk; a path on another drive names nothing here and is shown as given.
     const Case cases[] = {
-        {"Z:\\home\\a\\missing.vkd", "Cannot find the file\nZ:\\home\\a\\missing.vkd"},
-        {"Z:\\home\\a\\notes.txt", "The file Z:\\home\\a\\notes.txt is not a VKD file!"},
+        {"Z:\\home\\a\\missing.vkd", "Cannot find the file\n/home/a/missing.vkd"},
+        {"Z:\\HOME\\A\\NOTES.TXT", "The file /home/a/notes.txt is not a VKD file!"},
         {"C:\\shows\\a.vkd", "Cannot find the file\nC:\\shows\\a.vkd"},
     };
     for (const auto& c : cases) {
@@ -203,7 +205,7 @@ TEST_F(StartupTest, DamagedOrMissingExecutableEndsStartUp) {
     fs.AddFile("Z:\\home\\a\\talk.vkd", ProjectArchive("Talk"));
     const StartupProject missing = Load("Z:\\home\\a\\talk.vkd", "Z:\\opt\\show\\gone");
     EXPECT_FALSE(missing.ok);
-    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Cannot Open Z:\\opt\\show\\gone\n"});
+    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Cannot Open /opt/show/gone\n"});
 
     // The trailer is checked before the named project is looked at.
     ui.Clear();

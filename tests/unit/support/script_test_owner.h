@@ -41,7 +41,9 @@ class TestScriptOwner : public ScriptOwner {
     Size ScreenSize() override { return {1024, 768}; }
     Size WorkAreaSize() override { return {1024, 738}; }
     host::FileSystem* ScriptFiles() override { return &files; }
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+    void ShowMessageNamingFile(std::string_view before, std::string_view path) override {
+        messages.push_back(std::string(before) + std::string(path));
+    }
     // Every character 7 pixels wide, every line 16 high.
     Size TextLineExtent(const LogFont&, std::string_view line) override {
         return {static_cast<std::int32_t>(line.size()) * 7, 16};

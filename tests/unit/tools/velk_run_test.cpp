@@ -2,8 +2,11 @@
 // covered by the scenarios of tests/scenarios.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
+#include "codec/png_codec.h"
+#include "image_test_writers.h"
 #include "tool_test_fixture.h"
 
 namespace velk {
@@ -45,6 +48,47 @@ TEST_F(VelkRun, WithoutEventsThePresentationPlaysToItsEndIntoTheLogFile) {
     ToolRun run = Velk("run show.vkd --log logs/run.log");
     EXPECT_EQ(run.exit_code, 0) << run.err;
     EXPECT_EQ(ReadText(work() / "logs/run.log"), "t=0 page \"Only\"\nt=100 end\n");
+}
+
+// A project in a folder whose name the code page cannot hold (Cyrillic, CJK, an emoji): it
+// plays, its pictures beside it are found, and messages name its files as they are on the disk.
+TEST_F(VelkRun, AProjectInAFolderNamedOutsideTheCodePagePlaysWithItsPictures) {
+    const std::string folder = "\u0428\u043e\u0443 \u5317\u4eac \U0001F600";
+    std::filesystem::create_directories(work() / folder / "Images");
+    test::TestBmp red(4, 4, 24);
+    for (int i = 0; i < 16; ++i) red.data.insert(red.data.end(), {0, 0, 255});
+    std::ofstream(work() / folder / "Images/pic.bmp", std::ios::binary) << [&] {
+        const auto bytes = test::WriteTestBmp(red);
+        return std::string(bytes.begin(), bytes.end());
+    }();
+    std::ofstream(work() / "project.json") << R"({
+  "header": {"client_width": 20, "client_height": 10},
+  "pages": [{"name": "Only", "objects": [
+    {"kind": 3, "name": "Pic", "rect": [4, 2, 8, 6], "param2": 1, "text": "PIC.bmp"}]}]
+})";
+    ToolRun built = Velk("build project.json -o '" + folder + "/show.vkd'");
+    ASSERT_EQ(built.exit_code, 0) << built.err;
+    std::ofstream(work() / "events.txt") << "shot first\nquit\n";
+
+    ToolRun run = Velk("run '" + folder + "/show.vkd' --events events.txt --shots shots");
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.out, "t=0 page \"Only\"\n") << run.out;
+    const std::string png = ReadText(work() / "shots/first.png");
+    const auto shot =
+        DecodePng(std::span(reinterpret_cast<const std::uint8_t*>(png.data()), png.size()));
+    ASSERT_TRUE(shot);
+    const auto pixel = [&](int x, int y) {
+        const auto at = static_cast<std::size_t>((y * shot->width + x) * 3);
+        return std::vector<int>{shot->pixels[at], shot->pixels[at + 1], shot->pixels[at + 2]};
+    };
+    EXPECT_EQ(pixel(5, 3), (std::vector<int>{255, 0, 0}));
+
+    std::ofstream(work() / folder / "junk.vkd") << "not a project";
+    run = Velk("run '" + folder + "/junk.vkd'");
+    EXPECT_EQ(run.exit_code, 1);
+    const std::string shown = (work() / folder / "junk.vkd").string();
+    EXPECT_NE(run.out.find("\"The file " + shown + " is not a VKD file!\""), std::string::npos)
+        << run.out;
 }
 
 }  // namespace
