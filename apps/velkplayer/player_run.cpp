@@ -110,12 +110,14 @@ int RunPlayer(QtHost& host, const PlayerOptions& options, std::string_view own_e
     Player* running = nullptr;
     if (project.single_instance && !launch.new_window) {
         const QString name = SingleInstance::ServerName(project.instance_name);
-        if (SingleInstance::HandOver(name, command_line)) return kExitPlayed;
-        instance.Listen(name, [&running, &host](std::string handed_over) {
+        if (SingleInstance::HandOver(name, presentation)) return kExitPlayed;
+        instance.Listen(name, [&running, &host](std::vector<std::string> handed_over) {
             if (!running) return;
             host.Window().Widget().raise();
             host.Window().Widget().activateWindow();
-            running->OnActivation(handed_over);
+            // Read here as this instance reads its own arguments: its file system learns the
+            // exact names behind their code-page form.
+            running->OnActivation(CommandLineOf(handed_over, host.Files()));
         });
     }
     return Play(host, options,

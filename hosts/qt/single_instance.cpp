@@ -10,13 +10,29 @@ namespace velk::desktop {
 
 namespace {
 
-// More than any command line (16 arguments of 1024 characters); a peer that sends more is
-// not a player.
-constexpr qsizetype kMaxCommandLine = 64 * 1024;
+// More than any command line the presentation takes (16 arguments of 1024 characters, four
+// bytes a character at most); a peer that sends more is not a player.
+constexpr qsizetype kMaxCommandLine = 128 * 1024;
 constexpr int kHandOverTimeoutMs = 2000;
 // Begins every hand-over, so that a connection that only looks whether someone listens (or
 // any other stray peer) activates nothing.
-constexpr char kHandOverTag[] = "velk-activate\n";
+constexpr char kHandOverTag[] = "velk-activate-arguments\n";
+// Ends each argument: the one byte no argument of a process can hold.
+constexpr char kArgumentEnd = '\0';
+
+std::vector<std::string> SplitArguments(QByteArrayView bytes) {
+    std::vector<std::string> arguments;
+    std::string current;
+    for (const char c : bytes) {
+        if (c == kArgumentEnd) {
+            arguments.push_back(std::move(current));
+            current.clear();
+        } else {
+            current.push_back(c);
+        }
+    }
+    return arguments;  // an unterminated tail is a message cut short: left out
+}
 
 }  // namespace
 
@@ -29,12 +45,15 @@ QString SingleInstance::ServerName(std::string_view instance_name) {
         .arg(QString::fromLatin1(digest.toHex().left(32)));
 }
 
-bool SingleInstance::HandOver(const QString& name, std::string_view command_line) {
+bool SingleInstance::HandOver(const QString& name, std::span<const std::string> arguments) {
     QLocalSocket socket;
     socket.connectToServer(name);
     if (!socket.waitForConnected(kHandOverTimeoutMs)) return false;
     QByteArray message(kHandOverTag);
-    message.append(command_line.data(), static_cast<qsizetype>(command_line.size()));
+    for (const std::string& argument : arguments) {
+        message.append(argument.data(), static_cast<qsizetype>(argument.size()));
+        message.append(kArgumentEnd);
+    }
     socket.write(message);
     socket.flush();
     while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(kHandOverTimeoutMs)) {
@@ -72,7 +91,8 @@ void SingleInstance::Accept() {
             socket->deleteLater();
             if (received->size() > kMaxCommandLine || !received->startsWith(kHandOverTag)) return;
             if (on_activation_) {
-                on_activation_(received->sliced(qsizetype{sizeof(kHandOverTag) - 1}).toStdString());
+                on_activation_(
+                    SplitArguments(received->sliced(qsizetype{sizeof(kHandOverTag) - 1})));
             }
         });
     }

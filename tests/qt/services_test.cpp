@@ -71,22 +71,27 @@ TEST(Cursors, ProjectCursorFilesKeepTheirHotSpotAndBadOnesFallBack) {
 TEST(SingleInstance, ASecondStartHandsItsCommandLineToTheFirst) {
     const std::string instance = "Test show " + std::to_string(getpid());
     const QString name = SingleInstance::ServerName(instance);
-    EXPECT_FALSE(SingleInstance::HandOver(name, "nobody listens"));
+    const std::vector<std::string> nobody = {"nobody listens"};
+    EXPECT_FALSE(SingleInstance::HandOver(name, nobody));
 
-    std::vector<std::string> received;
+    std::vector<std::vector<std::string>> received;
     SingleInstance first;
-    ASSERT_TRUE(first.Listen(name, [&received](std::string line) { received.push_back(line); }));
+    ASSERT_TRUE(first.Listen(
+        name, [&received](std::vector<std::string> arguments) { received.push_back(arguments); }));
     SingleInstance rival;
     EXPECT_FALSE(rival.Listen(name, {}));  // the name is taken while the first runs
 
-    const std::string line = "\"Z:\\tmp\\other show.vkd\" ZAZA|SA:,Intro caf\xE9";
-    ASSERT_TRUE(SingleInstance::HandOver(name, line));
+    // Exactly as given: spaces, quotes, an empty argument and names outside the code page.
+    const std::vector<std::string> arguments = {"/tmp/\xD0\xA8\xD0\xBE\xD1\x83 show/other.vkd",
+                                                "ZAZA|SA:,Intro", "", "say \"caf\xC3\xA9\""};
+    ASSERT_TRUE(SingleInstance::HandOver(name, arguments));
     QElapsedTimer waited;
     waited.start();
     while (received.empty() && waited.elapsed() < 5000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     }
-    EXPECT_EQ(received, std::vector<std::string>{line});
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0], arguments);
 }
 
 }  // namespace
