@@ -16,8 +16,11 @@
 namespace velk::tool {
 namespace {
 
-// The largest side a screenshot may have; the header stores any 32-bit number.
+// The largest side a screenshot may have; the header stores any 32-bit number. The area is
+// bounded as the player bounds its window (256 MiB of pixels), which keeps a thumbnailer that
+// meets a hostile file from taking a gigabyte.
 constexpr std::uint32_t kMaxSide = 16384;
+constexpr std::uint64_t kMaxPixels = 64ull * 1024 * 1024;
 
 // The page a name designates: the first of the list whose name matches without regard to case,
 // as going to a page by name does. None when nothing matches.
@@ -61,10 +64,12 @@ int RunRender(const RenderArgs& args) {
     }
     const std::uint32_t width = project.header.client_width;
     const std::uint32_t height = project.header.client_height;
-    if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide) {
+    if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide ||
+        std::uint64_t{width} * height > kMaxPixels) {
         PrintError("cannot render a client area of " + std::to_string(width) + " x " +
                    std::to_string(height) + " pixels (each side must be 1 to " +
-                   std::to_string(kMaxSide) + ")");
+                   std::to_string(kMaxSide) + ", the area at most " + std::to_string(kMaxPixels) +
+                   " pixels)");
         return 1;
     }
 

@@ -123,6 +123,15 @@ TEST_F(VelkRender, UnknownPageOrUnreadableFileFails) {
     EXPECT_NE(unknown.err.find("\"Red box\", \"Blue\""), std::string::npos) << unknown.err;
     EXPECT_FALSE(fs::exists(root_ / "work/nowhere.png"));
 
+    // A client area the player would not allocate either: refused before any pixel exists.
+    std::ofstream(root_ / "work/huge.json")
+        << R"({"header": {"client_width": 16384, "client_height": 16384}, "pages": [{}]})";
+    ASSERT_EQ(Velk("build huge.json -o huge.vkd").exit_code, 0);
+    ToolRun huge = Velk("render huge.vkd --size 128 -o huge.png");
+    EXPECT_EQ(huge.exit_code, 1);
+    EXPECT_NE(huge.err.find("cannot render a client area of 16384 x 16384"), std::string::npos)
+        << huge.err;
+
     std::ofstream(root_ / "work/junk.vkd") << "not a project";
     ToolRun junk = Velk("render junk.vkd -o junk.png");
     EXPECT_EQ(junk.exit_code, 1);
