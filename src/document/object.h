@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,9 @@
 #include "document/picture.h"
 
 namespace velk {
+
+// The moving picture of an Effect object; its home is objects/effect.
+struct EffectEngine;
 
 enum ObjectKind : std::int32_t {
     kKindText = 1,
@@ -134,6 +138,8 @@ struct Object {
     std::optional<ParagraphLayout> paragraph_layout;
     // Run time: a Paragraph's text is being dragged; the window shows the grab cursor.
     bool text_grabbed = false;
+    // Run time: an Effect's (kind 20) engine, made at page entry and released at page stop.
+    std::shared_ptr<EffectEngine> effect_engine;
 
     bool operator==(const Object&) const = default;
 };

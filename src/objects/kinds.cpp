@@ -39,7 +39,7 @@ constexpr std::array<KindTraits, kKindCount> MakeTable() {
     t[kKindPolygon] = {.draw = DrawPolygon, .precise_hit = HitPolygon, .shows_object_cursor = true};
     t[kKindParagraph] = {.draw = DrawParagraph};
     t[kKindScript] = {.covers = false};
-    t[kKindEffect] = {.own_timer = EffectTimer, .timer_starts_on_entry = true};
+    t[kKindEffect] = {.draw = DrawEffect, .own_timer = EffectTimer, .timer_starts_on_entry = true};
     t[kKindTimer] = {.own_timer = TimerObjectTimer};
     t[kKindMatrix] = {.draw = DrawMatrix, .shows_object_cursor = true};
     t[kKindPlugin] = {.draws_itself = true};

@@ -4,6 +4,7 @@
 
 #include "base/saturate.h"
 #include "gfx/image_library.h"
+#include "objects/effect/effect_runtime.h"
 #include "objects/kinds.h"
 #include "objects/pictures/picture_fields.h"
 #include "pages/page_manager.h"
@@ -45,6 +46,7 @@ void StopObject(Page& page, Object& object, PageOwner& owner) {
         if (*picture) owner.ForgetPicture(**picture);
     }
     if (PictureFromFile(object)) object.image1.reset();
+    ReleaseEffect(object);
     owner.StopObject(page, object);
 }
 

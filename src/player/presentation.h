@@ -171,6 +171,7 @@ class Presentation : public CommandOwner,
     void KillTimer(std::uint32_t id) override;
     const host::FileSystem* Files() const override { return &services_.files; }
     void ForgetPicture(const Picture& picture) override { pictures_.Drop(picture); }
+    void EnterObject(Page& page, Object& object) override;
 
   private:
     struct PendingSwitch {

@@ -5,6 +5,7 @@
 #include "base/saturate.h"
 #include "document/command_vocabulary.h"
 #include "gfx/canvas.h"
+#include "objects/effect/effect_runtime.h"
 #include "objects/input_text/field_control.h"
 #include "objects/kinds.h"
 #include "pages/page_painter.h"
@@ -63,6 +64,10 @@ void Presentation::ShowInDisplayObject(std::string_view name, std::string_view t
         object->text = std::string(text);
         Invalidate(object->rect);
     }
+}
+
+void Presentation::EnterObject(Page& /*page*/, Object& object) {
+    StartEffect(object, pictures_, random_);
 }
 
 void Presentation::StartPage() {

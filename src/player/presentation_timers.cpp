@@ -1,5 +1,7 @@
 // The main window's timers: one TimerService with the window-timer rules; the host wakes the
 // player when the next one is due and the player delivers what is due.
+#include "objects/effect/effect_kind.h"
+#include "objects/effect/effect_runtime.h"
 #include "objects/paragraph/paragraph_scroll.h"
 #include "pages/shrink_animation.h"
 #include "player/presentation.h"
@@ -63,6 +65,9 @@ void Presentation::OnTimer(std::uint32_t id) {
             break;
         case kProjectSwitchTimerId:
             SwitchProject();
+            break;
+        case kEffectTimerId:
+            if (Page* page = pages_.Current()) StepEffects(page->objects, random_, *this);
             break;
         case kTransitionTimerId:
             if (transition_.OnTimer(*this) || !transition_.Running()) InvalidateAll();

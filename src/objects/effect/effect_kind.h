@@ -1,5 +1,5 @@
-// Effect objects (kind 20): an animation that runs on its own window timer while it is shown.
-// Their frames arrive with the drawing of effects; what is here already is their timer.
+// Effect objects (kind 20): a generated picture that the page's effect timer moves on while the
+// object is shown (effect_engine.h holds the picture, effect_runtime.h its life on a page).
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,11 @@
 #include "objects/kinds.h"
 
 namespace velk {
+
+struct DrawContext;
+
+// Shows the engine's latest frame in the object's rectangle.
+void DrawEffect(Object& object, DrawContext& ctx);
 
 // Every effect of the page shares one timer; `param2` is its interval.
 inline constexpr std::uint32_t kEffectTimerId = 100;
