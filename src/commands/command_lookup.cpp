@@ -2,9 +2,9 @@
 
 namespace velk {
 
-std::array<std::span<const CommandRow>, 7> CommandFamilies() {
+std::array<std::span<const CommandRow>, 8> CommandFamilies() {
     return {VisibilityCommands(), PlacementCommands(), NavigationCommands(), TimerCommands(),
-            WindowCommands(),     ProjectCommands(),   ScriptCommands()};
+            WindowCommands(),     ProjectCommands(),   ScriptCommands(),     AnimatedGifCommands()};
 }
 
 CommandLookup::CommandLookup(std::span<const std::span<const CommandRow>> families) {

@@ -74,12 +74,13 @@ struct CommandRow {
 };
 
 // The rows of each family. A new family is also listed in CommandFamilies (command_lookup.cpp).
-std::span<const CommandRow> VisibilityCommands();  // Hide, Show, Invert
-std::span<const CommandRow> PlacementCommands();   // MoveObject, MoveTo
-std::span<const CommandRow> NavigationCommands();  // FirstPage ... PrevPage, Page
-std::span<const CommandRow> TimerCommands();       // PageTimer, ExitTimer
-std::span<const CommandRow> WindowCommands();      // Exit, Minimize, Restore, Refresh
-std::span<const CommandRow> ProjectCommands();     // RunVKD
+std::span<const CommandRow> VisibilityCommands();   // Hide, Show, Invert
+std::span<const CommandRow> PlacementCommands();    // MoveObject, MoveTo
+std::span<const CommandRow> NavigationCommands();   // FirstPage ... PrevPage, Page
+std::span<const CommandRow> TimerCommands();        // PageTimer, ExitTimer
+std::span<const CommandRow> WindowCommands();       // Exit, Minimize, Restore, Refresh
+std::span<const CommandRow> ProjectCommands();      // RunVKD
+std::span<const CommandRow> AnimatedGifCommands();  // AGifPlay, AGifStop, AGifReset
 // Return, Break, RunScript, ScriptTimer, Pause, Message and DisplayValue.
 std::span<const CommandRow> ScriptCommands();
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/geometry.h"
+#include "codec/gif_codec.h"
 #include "document/action_list.h"
 #include "document/input_field.h"
 #include "document/paragraph_layout.h"
@@ -136,6 +137,12 @@ struct Object {
     std::optional<InputField> input_field;
     // Run time: a Paragraph's (kind 15) layout, made at its first drawing.
     std::optional<ParagraphLayout> paragraph_layout;
+    // Run time: an Animated GIF's (kind 16) frames, read from `gif_data` when first needed
+    // (`gif_read` set then; no frames when it could not be read), and the disposal of the
+    // frame it drew last.
+    std::optional<GifFile> gif_file;
+    bool gif_read = false;
+    std::uint8_t gif_previous_disposal = 0;
     // Run time: a Paragraph's text is being dragged; the window shows the grab cursor.
     bool text_grabbed = false;
     // Run time: an Effect's (kind 20) engine, made at page entry and released at page stop.

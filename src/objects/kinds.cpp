@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "objects/animated_gif/gif_kind.h"
 #include "objects/buttons/button_kind.h"
 #include "objects/effect/effect_kind.h"
 #include "objects/input_text/input_text_kind.h"
@@ -38,6 +39,8 @@ constexpr std::array<KindTraits, kKindCount> MakeTable() {
     t[kKindVideo] = {.draw = DrawVideoStill};
     t[kKindPolygon] = {.draw = DrawPolygon, .precise_hit = HitPolygon, .shows_object_cursor = true};
     t[kKindParagraph] = {.draw = DrawParagraph};
+    t[kKindAnimatedGif] = {
+        .draw = DrawAnimatedGif, .own_timer = GifTimer, .start_timer = StartGifTimer};
     t[kKindScript] = {.covers = false};
     t[kKindEffect] = {.draw = DrawEffect, .own_timer = EffectTimer, .timer_starts_on_entry = true};
     t[kKindTimer] = {.own_timer = TimerObjectTimer};

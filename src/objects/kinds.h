@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "base/geometry.h"
 #include "document/object.h"
@@ -23,6 +24,10 @@ struct ObjectTimer {
     std::uint32_t interval_ms = 0;
 };
 using KindTimer = ObjectTimer (*)(const Object& object);
+// Why a timer is about to start, for kinds that decide it from their state.
+enum class TimerStart { kPageEntry, kShown };
+// The timer to start, or none; may ready the object first (an Animated GIF reads its frames).
+using KindTimerStart = std::optional<ObjectTimer> (*)(Object& object, TimerStart why);
 
 struct KindTraits {
     // Draws the object on the page; none draws nothing (shown by a child window, by a drawer
@@ -50,6 +55,10 @@ struct KindTraits {
     KindTimer own_timer = nullptr;
     // The timer also starts when the page is entered with the object shown (effects).
     bool timer_starts_on_entry = false;
+    // When set, decides instead of `own_timer` whether the timer starts at page entry (shown
+    // objects only) and on showing (Animated GIFs: only with frames, from their first frame
+    // when shown, at entry only when they play automatically).
+    KindTimerStart start_timer = nullptr;
 };
 
 // The row of `kind`; kinds the player does not know get the empty row.

@@ -24,10 +24,14 @@ void CancelShrink(Page& page, Object& object) {
 
 // Hiding stops an object's own animation timer; showing starts it again.
 void FollowAnimationTimer(Page& page, Object& object, bool hide, PageOwner& owner) {
-    if (const KindTimer own_timer = TraitsOf(object.kind).own_timer) {
+    const KindTraits& kind = TraitsOf(object.kind);
+    if (const KindTimer own_timer = kind.own_timer) {
         const ObjectTimer timer = own_timer(object);
         if (hide) {
             owner.KillTimer(timer.id);
+        } else if (kind.start_timer != nullptr) {
+            const auto started = kind.start_timer(object, TimerStart::kShown);
+            if (started) owner.SetTimer(started->id, started->interval_ms);
         } else {
             owner.SetTimer(timer.id, timer.interval_ms);
         }

@@ -75,7 +75,11 @@ void EnterObject(Page& page, Object& object, const PictureFolder& folder, PageOw
         owner.ForgetPicture(*object.image1);
     }
     const KindTraits& kind = TraitsOf(object.kind);
-    if (kind.timer_starts_on_entry && object.hidden == 0 && object.visible != 0) {
+    const bool shown = object.hidden == 0 && object.visible != 0;
+    if (kind.start_timer != nullptr) {
+        const auto timer = shown ? kind.start_timer(object, TimerStart::kPageEntry) : std::nullopt;
+        if (timer) owner.SetTimer(timer->id, timer->interval_ms);
+    } else if (kind.timer_starts_on_entry && shown) {
         const ObjectTimer timer = kind.own_timer(object);
         owner.SetTimer(timer.id, timer.interval_ms);
     }

@@ -3,6 +3,7 @@
 #include "objects/effect/effect_kind.h"
 #include "objects/effect/effect_runtime.h"
 #include "objects/paragraph/paragraph_scroll.h"
+#include "pages/gif_timer.h"
 #include "pages/shrink_animation.h"
 #include "player/presentation.h"
 #include "script/compiler.h"
@@ -73,6 +74,11 @@ void Presentation::OnTimer(std::uint32_t id) {
             if (transition_.OnTimer(*this) || !transition_.Running()) InvalidateAll();
             break;
         default:
+            if (Object* ended = OnGifTimer(pages_, id, *this)) {
+                // A copy: the actions may replace the page that holds the object.
+                const ActionList actions = ended->actions_click;
+                Run(actions);
+            }
             break;
     }
     // Every timer message is also offered to the three layers, as the old window did.

@@ -4,7 +4,8 @@
 A scenario is project.json (built with `velk build`; any other NAME.json beside it becomes
 NAME.vkd in the same folder, for switches to another project), events.txt (played with
 `velk run`), expected.log (the effect log, compared byte for byte) and any NAME.expected.png
-(compared pixel for pixel with the screenshot NAME). The scenario is played twice: both runs
+(compared pixel for pixel with the screenshot NAME). A blobs.py beside them writes the binary
+files the description names into the folder given to it. The scenario is played twice: both runs
 must give the same bytes.
 
 With VELK_UPDATE_SCENARIOS=1 the expected files are written from the run instead; look at them
@@ -94,7 +95,13 @@ def main():
     velk, scenario, work = Path(sys.argv[1]), Path(sys.argv[2]), Path(sys.argv[3])
     shutil.rmtree(work, ignore_errors=True)
     work.mkdir(parents=True)
-    build = subprocess.run([velk, "build", str(scenario / "project.json"), "-o",
+    description = scenario / "project.json"
+    # Binary parts (a GIF, say) are written by the scenario's own blobs.py, never kept as files.
+    if (scenario / "blobs.py").exists():
+        description = work / "project.json"
+        shutil.copy(scenario / "project.json", description)
+        subprocess.run([sys.executable, str(scenario / "blobs.py"), str(work)], check=True)
+    build = subprocess.run([velk, "build", str(description), "-o",
                             str(work / "show.vkd")], capture_output=True, text=True)
     if build.returncode != 0:
         print(f"velk build failed:\n{build.stderr}")
