@@ -1,5 +1,6 @@
 // Writes the seed corpora of the picture loaders: a BMP file of every depth, orientation and
-// compression, and JPEG streams of every colour space, made by the same writers as the tests.
+// compression, JPEG streams of every colour space and GIF files, made by the same writers as
+// the tests.
 // Usage: image_seed_writer CORPUS_DIR (the stamp file CORPUS_DIR/image_seeds.stamp is written
 // last).
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "gif_test_writer.h"
 #include "image_test_writers.h"
 
 namespace {
@@ -97,6 +99,42 @@ void WriteJpegSeeds(const fs::path& dir) {
 
 }  // namespace
 
+// GIF files of the Animated GIF decoder: still and animated, global and local tables,
+// interlaced, with controls and transparency, and one without its trailer.
+void WriteGifSeeds(const fs::path& dir) {
+    using velk::test::TestGif;
+    using velk::test::TestGifFrame;
+    TestGifFrame frame;
+    frame.width = 7;
+    frame.height = 9;
+    for (int i = 0; i < 63; ++i) frame.pixels.push_back(std::uint8_t(i % 5 == 0 ? 0 : i % 4));
+    TestGif still{.width = 7,
+                  .height = 9,
+                  .background = 1,
+                  .global_palette = {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF},
+                  .frames = {frame},
+                  .version = "87a"};
+    Write(dir / "still.gif", velk::test::EncodeTestGif(still));
+
+    TestGif animated = still;
+    animated.version = "89a";
+    TestGifFrame second = frame;
+    second.left = 2;
+    second.width = 3;
+    second.height = 21;
+    second.pixels.assign(63, 1);
+    second.interlaced = true;
+    second.disposal = 3;
+    second.delay = 12;
+    second.transparent = 1;
+    second.local_palette = {0x123456, 0x654321};
+    animated.frames.push_back(second);
+    Write(dir / "animated.gif", velk::test::EncodeTestGif(animated));
+    auto cut = velk::test::EncodeTestGif(animated);
+    cut.pop_back();
+    Write(dir / "no_trailer.gif", cut);
+}
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: image_seed_writer CORPUS_DIR\n");
@@ -105,8 +143,10 @@ int main(int argc, char** argv) {
     const fs::path root(argv[1]);
     fs::create_directories(root / "bmp_loader");
     fs::create_directories(root / "jpeg_loader");
+    fs::create_directories(root / "gif_decoder");
     WriteBmpSeeds(root / "bmp_loader");
     WriteJpegSeeds(root / "jpeg_loader");
+    WriteGifSeeds(root / "gif_decoder");
     Write(root / "image_seeds.stamp", {});
     return 0;
 }
