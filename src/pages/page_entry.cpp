@@ -47,6 +47,10 @@ void StopObject(Page& page, Object& object, PageOwner& owner) {
     }
     if (PictureFromFile(object)) object.image1.reset();
     ReleaseEffect(object);
+    // An Animated GIF's timer ends with its page: left running, it would drive a GIF of the
+    // next page that has the same timer id but waits to be played.
+    const KindTraits& kind = TraitsOf(object.kind);
+    if (kind.start_timer != nullptr) owner.KillTimer(kind.own_timer(object).id);
     owner.StopObject(page, object);
 }
 

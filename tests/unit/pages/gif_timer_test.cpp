@@ -47,6 +47,11 @@ TEST(GifTimerTest, EntryHideAndShow) {
     SetObjectVisible(page, gif, false, false, &owner);
     EXPECT_EQ(owner.log, (std::vector<std::string>{"kill 12", "set 12 80"}));
     EXPECT_EQ(gif.param2, 0u);
+
+    // Leaving the page stops both, so that the next page's GIFs start only as they ask.
+    owner.log.clear();
+    pages.StopPage(page, owner);
+    EXPECT_EQ(owner.log, (std::vector<std::string>{"kill 12", "kill 13"}));
 }
 
 TEST(GifTimerTest, TicksStepTheGifThatOwnsTheTimer) {
