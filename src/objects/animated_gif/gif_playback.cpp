@@ -1,6 +1,7 @@
 // Reading an Animated GIF's frames and stepping through them on its timer.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <span>
 
 #include "objects/animated_gif/gif_kind.h"
@@ -37,7 +38,9 @@ std::optional<ObjectTimer> GifFrameTimer(Object& gif) {
     if (delay == 0) return std::nullopt;
     // Hundredths of a second to milliseconds, at the speed in percent.
     const double interval = std::floor(gif.option4 * 0.01 * delay * 10);
-    return ObjectTimer{gif.gif_timer_id, static_cast<std::uint32_t>(interval)};
+    // A speed of billions of percent still gives a timer, the longest there is.
+    const double longest = std::numeric_limits<std::uint32_t>::max();
+    return ObjectTimer{gif.gif_timer_id, static_cast<std::uint32_t>(std::min(interval, longest))};
 }
 
 ObjectTimer GifTimer(const Object& gif) {

@@ -153,6 +153,12 @@ TEST(AnimatedGifTimer, IntervalsFromDelayAndSpeed) {
     ASSERT_TRUE(timer);
     EXPECT_EQ(timer->id, 12u);
     EXPECT_EQ(timer->interval_ms, 40u);  // 8 hundredths at half speed
+    // The longest delay at the highest speed number stays the longest timer there is.
+    object.option4 = 0xFFFFFFFF;
+    object.gif_file->frames[0].delay = 0xFFFF;
+    EXPECT_EQ(GifFrameTimer(object)->interval_ms, 0xFFFFFFFFu);
+    object.gif_file->frames[0].delay = 8;
+    object.option4 = 50;
     // Entry plays only when asked; showing starts from the first frame.
     object.param2 = 1;
     EXPECT_FALSE(StartGifTimer(object, TimerStart::kPageEntry));
