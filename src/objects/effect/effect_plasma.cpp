@@ -37,12 +37,16 @@ void MakeWaveTable(EffectEngine& engine) {
     }
 }
 
-void SetUpPlasma(EffectEngine& engine, RuntimeRandom& random) {
+void SetUpWaves(EffectEngine& engine, RuntimeRandom& random) {
     MakeWaveTable(engine);
     engine.p1 = EffectRandomPhase(random);
     engine.p2 = EffectRandomPhase(random);
     engine.p3 = EffectRandomPhase(random);
     engine.p4 = EffectRandomPhase(random);
+}
+
+void SetUpPlasma(EffectEngine& engine, RuntimeRandom& random) {
+    SetUpWaves(engine, random);
     engine.palette = PlasmaPalette(engine);
 }
 

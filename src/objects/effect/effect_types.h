@@ -8,6 +8,8 @@ namespace velk {
 
 // T[i] = floor(cos(i * 2 pi / 256) * 63) + 64, the wave table of plasma and warp.
 void MakeWaveTable(EffectEngine& engine);
+// The wave table and four random phases: the moving sum that plasma and the warp share.
+void SetUpWaves(EffectEngine& engine, RuntimeRandom& random);
 
 void SetUpPlasma(EffectEngine& engine, RuntimeRandom& random);
 void StepPlasma(EffectEngine& engine);

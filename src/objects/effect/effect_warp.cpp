@@ -5,11 +5,7 @@
 namespace velk {
 
 void SetUpWarp(EffectEngine& engine, RuntimeRandom& random) {
-    MakeWaveTable(engine);
-    engine.p1 = EffectRandomPhase(random);
-    engine.p2 = EffectRandomPhase(random);
-    engine.p3 = EffectRandomPhase(random);
-    engine.p4 = EffectRandomPhase(random);
+    SetUpWaves(engine, random);
 }
 
 void StepWarp(EffectEngine& engine, RuntimeRandom& random) {
