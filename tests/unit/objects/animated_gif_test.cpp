@@ -15,7 +15,7 @@ using test::TestGifFrame;
 constexpr std::uint32_t kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000, kWhite = 0xFFFFFF;
 constexpr std::uint32_t kBlack = 0;
 
-struct FrameSpec {
+struct FrameSketch {
     std::uint16_t left, width;
     std::vector<std::uint8_t> pixels;
     std::uint8_t disposal;
@@ -23,20 +23,20 @@ struct FrameSpec {
 };
 
 // A one-row GIF over red, green, blue and white, white being the background.
-Object GifObject(const std::vector<FrameSpec>& frames) {
+Object GifObject(const std::vector<FrameSketch>& frames) {
     TestGif gif{.width = 4,
                 .height = 1,
                 .background = 3,
                 .global_palette = {kRed, kGreen, kBlue, kWhite},
                 .frames = {}};
-    for (const FrameSpec& spec : frames) {
+    for (const FrameSketch& sketch : frames) {
         TestGifFrame frame;
-        frame.left = spec.left;
-        frame.width = spec.width;
+        frame.left = sketch.left;
+        frame.width = sketch.width;
         frame.height = 1;
-        frame.pixels = spec.pixels;
-        frame.disposal = spec.disposal;
-        frame.transparent = spec.transparent;
+        frame.pixels = sketch.pixels;
+        frame.disposal = sketch.disposal;
+        frame.transparent = sketch.transparent;
         frame.delay = 8;
         gif.frames.push_back(frame);
     }
@@ -53,13 +53,13 @@ std::vector<std::uint32_t> Row(const test::DrawFixture& f) {
 }
 
 TEST(AnimatedGifDraw, DisposalAndTransparencyPerFrame) {
-    const FrameSpec all_red{0, 4, {0, 0, 0, 0}, 1, std::nullopt};
-    const FrameSpec red_to_background{0, 4, {0, 0, 0, 0}, 2, std::nullopt};
-    const FrameSpec green_blue{1, 2, {1, 2}, 1, std::nullopt};
-    const FrameSpec green_clear{1, 2, {1, 2}, 1, 2};
+    const FrameSketch all_red{0, 4, {0, 0, 0, 0}, 1, std::nullopt};
+    const FrameSketch red_to_background{0, 4, {0, 0, 0, 0}, 2, std::nullopt};
+    const FrameSketch green_blue{1, 2, {1, 2}, 1, std::nullopt};
+    const FrameSketch green_clear{1, 2, {1, 2}, 1, 2};
     struct Case {
         const char* name;
-        std::vector<FrameSpec> frames;
+        std::vector<FrameSketch> frames;
         bool own_transparency, keyed;
         std::uint32_t key;
         std::vector<std::uint32_t> after_second;
