@@ -16,6 +16,7 @@
 #include <QRegion>
 #endif
 
+#include "base/pixel_dispatch.h"
 #include "document/project.h"
 #include "gfx/canvas.h"
 #include "gfx/font_cache.h"
@@ -298,6 +299,7 @@ void BM_PaintPageAgainstQt(benchmark::State& state) {
         state.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
     }
     state.counters["velk_per_qt"] = qt.count() > 0 ? velk.count() / qt.count() : 0;
+    state.SetLabel(PixelLoopLevel());
 }
 BENCHMARK(BM_PaintPageAgainstQt)->UseManualTime()->Unit(benchmark::kMillisecond);
 #endif

@@ -16,3 +16,23 @@
 #else
 #define VELK_PIXEL_LOOP
 #endif
+
+namespace velk {
+
+// The vector level the marked loops run at on this processor, for benchmark reports.
+inline const char* PixelLoopLevel() {
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__)) && defined(__ELF__)
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+        __builtin_cpu_supports("avx512dq") && __builtin_cpu_supports("avx512vl"))
+        return "x86-64-v4 (AVX-512)";
+    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") &&
+        __builtin_cpu_supports("bmi2"))
+        return "x86-64-v3 (AVX2)";
+    return "x86-64 baseline (SSE2)";
+#else
+    return "portable";
+#endif
+}
+
+}  // namespace velk

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gfx/canvas.h"
+#include "gfx/pixel_rows.h"
 
 namespace velk {
 
@@ -91,25 +92,17 @@ void Canvas::DrawCoverage(std::int32_t x, std::int32_t y, const CoverageMask& ma
     }
     const Box area{x, y, std::int64_t{x} + mask.width, std::int64_t{y} + mask.height};
     const std::int64_t ox = state_.viewport_origin.x, oy = state_.viewport_origin.y;
-    const unsigned cr = RedOf(colour), cg = GreenOf(colour), cb = BlueOf(colour);
-    auto mix = [](unsigned c, unsigned d, unsigned a) {
-        return (c * a + d * (255 - a) + 127) / 255;
-    };
     for (const Box& b : LogicalClip()) {
         const Box part{std::max(area.left, b.left), std::max(area.top, b.top),
                        std::min(area.right, b.right), std::min(area.bottom, b.bottom)};
         if (part.IsEmpty()) continue;
         for (std::int64_t py = part.top; py < part.bottom; ++py) {
             Bgrx* row = surface_.Row(static_cast<std::int32_t>(py + oy));
-            for (std::int64_t px = part.left; px < part.right; ++px) {
-                const unsigned a =
-                    mask.At(static_cast<std::int32_t>(px - x), static_cast<std::int32_t>(py - y));
-                if (a == 0) continue;
-                Bgrx& d = row[px + ox];
-                d = MakeBgrx(static_cast<std::uint8_t>(mix(cr, RedOf(d), a)),
-                             static_cast<std::uint8_t>(mix(cg, GreenOf(d), a)),
-                             static_cast<std::uint8_t>(mix(cb, BlueOf(d), a)));
-            }
+            const std::uint8_t* coverage =
+                &mask.coverage[std::size_t(py - y) * std::size_t(mask.width) +
+                               std::size_t(part.left - x)];
+            CoverPixels(coverage, row + part.left + ox, std::size_t(part.right - part.left),
+                        colour);
         }
     }
 }

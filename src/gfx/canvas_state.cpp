@@ -4,6 +4,7 @@
 
 #include "base/saturate.h"
 #include "gfx/canvas.h"
+#include "gfx/pixel_rows.h"
 
 namespace velk {
 
@@ -138,10 +139,17 @@ void Canvas::FillBox(const Box& box, Bgrx colour, Rop2 rop, const std::vector<Bo
         const std::int32_t dr = static_cast<std::int32_t>(part.right + ox);
         for (std::int64_t y = part.top; y < part.bottom; ++y) {
             Bgrx* row = surface_.Row(static_cast<std::int32_t>(y + oy));
-            if (rop == Rop2::kCopyPen) {
-                std::fill(row + dl, row + dr, colour & 0xFFFFFF);
-            } else {
-                for (std::int32_t x = dl; x < dr; ++x) Apply(row[x], colour, rop);
+            const auto count = static_cast<std::size_t>(dr - dl);
+            switch (rop) {
+                case Rop2::kCopyPen:
+                    FillPixels(row + dl, count, colour);
+                    break;
+                case Rop2::kXorPen:
+                    XorPixels(row + dl, count, colour);
+                    break;
+                case Rop2::kNot:
+                    InvertPixels(row + dl, count);
+                    break;
             }
         }
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gfx/image_library.h"
+#include "gfx/pixel_rows.h"
 #include "gfx/stretch_spans.h"
 
 namespace velk {
@@ -37,10 +38,9 @@ void WriteStretchedRGB(Surface& surface, const Rect& clip, const RgbImage& pictu
     if (width == picture.width && height == picture.height) {
         // 1:1, the common case: every target pixel is its source pixel.
         for (std::int64_t dy = v.top; dy < v.bottom; ++dy) {
-            Bgrx* out = surface.Row(static_cast<std::int32_t>(dy)) + v.left;
-            const std::uint8_t* p = PixelAt(picture, v.left - x, dy - y);
-            for (std::int64_t dx = v.left; dx < v.right; ++dx, p += 3)
-                *out++ = MakeBgrx(p[0], p[1], p[2]);
+            RgbToPixels(PixelAt(picture, v.left - x, dy - y),
+                        surface.Row(static_cast<std::int32_t>(dy)) + v.left,
+                        static_cast<std::size_t>(v.right - v.left));
         }
         return;
     }
@@ -70,16 +70,11 @@ void WriteKeyedRGB(Surface& surface, const Rect& clip, const RgbImage& picture, 
     if (!IsValidRgb(picture)) return;
     const Visible v = VisiblePart(surface, clip, x, y, picture.width, picture.height);
     if (v.Empty()) return;
-    const std::uint8_t key_r = key_colour & 0xFF;
-    const std::uint8_t key_g = (key_colour >> 8) & 0xFF;
-    const std::uint8_t key_b = (key_colour >> 16) & 0xFF;
+    const Bgrx key = BgrxFromColorRef(key_colour);
     for (std::int64_t dy = v.top; dy < v.bottom; ++dy) {
-        Bgrx* out = surface.Row(static_cast<std::int32_t>(dy));
-        const std::uint8_t* p = PixelAt(picture, v.left - x, dy - y);
-        for (std::int64_t dx = v.left; dx < v.right; ++dx, p += 3) {
-            if (p[0] == key_r && p[1] == key_g && p[2] == key_b) continue;
-            out[dx] = MakeBgrx(p[0], p[1], p[2]);
-        }
+        KeyedRgbToPixels(PixelAt(picture, v.left - x, dy - y),
+                         surface.Row(static_cast<std::int32_t>(dy)) + v.left,
+                         static_cast<std::size_t>(v.right - v.left), key);
     }
 }
 

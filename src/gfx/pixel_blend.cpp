@@ -1,11 +1,14 @@
 #include "gfx/pixel_blend.h"
 
+#include "base/pixel_dispatch.h"
+
 namespace velk {
 
 // A plain loop over the bytes with 16-bit intermediates: the form the compiler turns into vector
 // code (this file is built with vectorisation on), which a full frame needs to keep up with the
 // copies around it. Pixels may be read as bytes; the rows never overlap.
-void BlendPixels(const Bgrx* a, const Bgrx* b, Bgrx* out, std::size_t count, std::uint32_t t) {
+VELK_PIXEL_LOOP void BlendPixels(const Bgrx* a, const Bgrx* b, Bgrx* out, std::size_t count,
+                                 std::uint32_t t) {
     const auto weight = static_cast<std::uint16_t>(t > 255 ? 255 : t);
     const auto rest = static_cast<std::uint16_t>(255 - weight);
     const auto* __restrict from = reinterpret_cast<const std::uint8_t*>(a);
@@ -32,8 +35,8 @@ std::uint32_t IsInk(Bgrx p) {
 
 }  // namespace
 
-void BlendInkQuads(const Bgrx* upper, const Bgrx* lower, const Bgrx* page, Bgrx* out,
-                   std::size_t count, Bgrx ink) {
+VELK_PIXEL_LOOP void BlendInkQuads(const Bgrx* upper, const Bgrx* lower, const Bgrx* page,
+                                   Bgrx* out, std::size_t count, Bgrx ink) {
     const std::uint32_t ink_b = ink & 0xFF, ink_g = (ink >> 8) & 0xFF, ink_r = (ink >> 16) & 0xFF;
     for (std::size_t x = 0; x < count; ++x) {
         const std::uint32_t inked = IsInk(upper[2 * x]) + IsInk(upper[2 * x + 1]) +
