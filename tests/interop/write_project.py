@@ -92,21 +92,26 @@ def write_object(a, o):
     a.u32(0)  # is_alias: the picture block follows
     for key in ('transparent1', 'transparent2', 'transparent3', 'colour1', 'colour2', 'colour3'):
         a.u32(o[key])
-    # image1: plain 4 x 3; image2: coded method 0 (zlib); image3: absent
+    # image1: plain (4 x 3 unless the object brings its own); image2: coded method 0 (zlib),
+    # unless the object has none; image3: absent
+    width, height, pixels = o.get('image1', (4, 3, rgb(4, 3, 1)))
     a.u32(1)
-    a.u32(4)
-    a.u32(3)
-    a.raw(rgb(4, 3, 1))
-    a.u32(1)
-    a.u32(600000)
-    a.u32(2)
-    a.u32(2)
-    a.u32(0)
-    pixels = rgb(2, 2, 9)
-    packed = zlib.compress(pixels)
-    a.u32(len(pixels))
-    a.u32(len(packed))
-    a.raw(packed)
+    a.u32(width)
+    a.u32(height)
+    a.raw(pixels)
+    if o.get('image2', True):
+        a.u32(1)
+        a.u32(600000)
+        a.u32(2)
+        a.u32(2)
+        a.u32(0)
+        pixels = rgb(2, 2, 9)
+        packed = zlib.compress(pixels)
+        a.u32(len(pixels))
+        a.u32(len(packed))
+        a.raw(packed)
+    else:
+        a.u32(0)
     a.u32(0)
     for v in o['image2_offset'] + o['image3_offset']:
         a.i32(v)
@@ -140,10 +145,22 @@ def write_object(a, o):
                 'clip_precision', 'quality', 'pitch_and_family'):
         a.u8(f[key])
     a.string(f['face_name'])
-    a.u32(0)  # no metafile
-    action_list(a, [(11, 'Second', '', '')])                 # actions_down
-    action_list(a, [(99, '', 'x=1', ''), (102, '', 'i=1', '3'), (103, '', 'i', '')])
+    metafile = o.get('metafile')
+    a.u32(1 if metafile else 0)
+    if metafile:
+        header, bits = metafile
+        a.raw(header)
+        a.u32(len(bits))
+        a.raw(bits)
+    action_list(a, o.get('actions_down', [(11, 'Second', '', '')]))
+    action_list(a, o.get('actions_click',
+                         [(99, '', 'x=1', ''), (102, '', 'i=1', '3'), (103, '', 'i', '')]))
     action_list(a, [])                                       # actions_3
+    if o['kind'] == 16:
+        timer_id, data = o['gif']
+        a.u32(timer_id)
+        a.u32(len(data))
+        a.raw(data)
     a.u32(1)
     a.string(o['link'])
     action_list(a, [(12345, 'unknown', 'kept', '')])         # actions_4
@@ -187,9 +204,9 @@ def write_page(a, p, objects):
     a.u32(p['transition_duration'])
     # Entry actions as the authoring tool compiles them: the page enters itself again while n
     # is below 3 (each run then goes on after its Page command), and a counted loop sums 1 to 4.
-    action_list(a, [(99, '', 'n=n+1', ''), (100, '', 'n<3', ''), (11, p['name'], '', ''),
-                    (101, '', '', ''), (102, '', 'i=1', '4'), (99, '', 's=s+i', ''),
-                    (103, '', 'i', '')])
+    action_list(a, p.get('entry_actions', [
+        (99, '', 'n=n+1', ''), (100, '', 'n<3', ''), (11, p['name'], '', ''), (101, '', '', ''),
+        (102, '', 'i=1', '4'), (99, '', 's=s+i', ''), (103, '', 'i', '')]))
     a.u32(p['transition_mask_width'])
     a.u32(p['transition_mask_height'])
     mask = bytes(range(p['transition_mask_width'] * p['transition_mask_height']))
@@ -254,11 +271,11 @@ FRAME = dict(OBJECT, kind=2, name='Frame', rect=[300, 300, 340, 320], param1=0,
              transform=0)
 
 
-def project():
+def project(page=PAGE, objects=(OBJECT, FRAME), header=HEADER):
     a = Archive()
     a.string('Vellumkit27')
     a.u32(0)
-    h = HEADER
+    h = header
     for key in ('drag_by_body', 'backdrop_mode', 'backdrop_enabled', 'backdrop_colour',
                 'backdrop_width', 'backdrop_height', 'window_layer', 'hide_taskbar',
                 'lock_system_keys', 'backdrop_image_present'):
@@ -271,12 +288,12 @@ def project():
     a.string('')
     # page manager record
     a.u32(1)
-    write_page(a, PAGE, [OBJECT, FRAME])
+    write_page(a, page, list(objects))
     a.u32(3)
     for x, y in ((0, 0), (640, 0), (320, 480)):
         a.i32(x)
         a.i32(y)
-    master = dict(PAGE, name='Master Page 000', transition_mask_width=0, transition_mask_height=0)
+    master = dict({k: v for k, v in page.items() if k != 'entry_actions'}, name='Master Page 000', transition_mask_width=0, transition_mask_height=0)
     write_page(a, master, [])
     layer = dict(master, name='Master Layer 000')
     write_page(a, layer, [])
