@@ -1,7 +1,11 @@
 // Type 0: a colour plasma, four cosine waves summed and shown through the palette of its mode.
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
+#include "base/pixel_dispatch.h"
 #include "objects/effect/effect_palettes.h"
 #include "objects/effect/effect_types.h"
 
@@ -25,6 +29,13 @@ EffectPalette PlasmaPalette(const EffectEngine& engine) {
         default:
             return RainbowPalette();
     }
+}
+
+// Every wave is 1 ... 127, so the sum is positive and halving it is a shift.
+VELK_PIXEL_LOOP void PlasmaRow(Bgrx* __restrict out, const std::int32_t* __restrict columns,
+                               std::size_t count, std::int32_t row_waves,
+                               const Bgrx* __restrict palette) {
+    for (std::size_t x = 0; x < count; ++x) out[x] = palette[(columns[x] + row_waves) >> 1];
 }
 
 }  // namespace
@@ -53,14 +64,26 @@ void SetUpPlasma(EffectEngine& engine, RuntimeRandom& random) {
 void StepPlasma(EffectEngine& engine) {
     const auto& t = engine.wave;
     const auto& s = engine.s;
+    // The column waves (u, v) run the same course in every row: their sums are made once.
+    std::vector<std::int32_t> columns(std::size_t(engine.width));
+    std::int32_t u = engine.p2, v = engine.p1;
+    for (std::int32_t& column : columns) {
+        column = t[u] + t[v];
+        u = (u - s[8]) & 0xFF;
+        v = (v + s[7]) & 0xFF;
+    }
+    // A row is fixed by its row waves' sum, 2 ... 254: a row whose sum came before is a copy.
+    std::array<const Bgrx*, 256> made{};
     std::int32_t a = engine.p3, b = engine.p4;
     for (std::int32_t y = 0; y < engine.height; ++y) {
         Bgrx* row = BufferRow(engine.frame, y);
-        std::int32_t u = engine.p2, v = engine.p1;
-        for (std::int32_t x = 0; x < engine.width; ++x) {
-            row[x] = engine.palette.colours[(t[u] + t[v] + t[b] + t[a]) / 2];
-            u = (u - s[8]) & 0xFF;
-            v = (v + s[7]) & 0xFF;
+        const std::int32_t row_waves = t[b] + t[a];
+        if (made[row_waves] != nullptr) {
+            std::copy_n(made[row_waves], columns.size(), row);
+        } else {
+            PlasmaRow(row, columns.data(), columns.size(), row_waves,
+                      engine.palette.colours.data());
+            made[row_waves] = row;
         }
         a = (a + s[5]) & 0xFF;
         b = (b + s[6]) & 0xFF;
