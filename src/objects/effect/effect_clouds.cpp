@@ -1,6 +1,7 @@
 // Type 1: drifting clouds, three wrapping textures slid over each other.
 #include <algorithm>
 
+#include "base/pixel_dispatch.h"
 #include "objects/effect/effect_types.h"
 
 namespace velk {
@@ -16,28 +17,48 @@ std::int32_t Channel(std::uint32_t colorref, int shift) {
     return static_cast<std::int32_t>((colorref >> shift) & 0xFF);
 }
 
-// From c1 to c2 by `k` of 255, in the channel at `shift`.
-std::int32_t Blend(const EffectEngine& engine, int shift, std::int32_t k) {
-    const std::int32_t from = Channel(engine.c1, shift);
-    return from + (Channel(engine.c2, shift) - from) * k / 255;
+// Every mode makes each channel as from + step x level / 255 (the integer division of the
+// presentation, truncated towards zero) of a level 0 ... 255: the mean of the three textures
+// (modes 1 and 2) or one texture per channel (red g, green d, blue v). Mode 0 shows the levels
+// as they are, which is from 0 by 255 / 255; mode 1 darkens c1, from 0 by c1.
+struct CloudTint {
+    std::int32_t red_from = 0, green_from = 0, blue_from = 0;
+    std::int32_t red_step = 255, green_step = 255, blue_step = 255;
+    bool mean = false;
+};
+
+CloudTint TintOf(const EffectEngine& engine) {
+    CloudTint tint;
+    if (engine.mode < 1 || engine.mode > 3) return tint;
+    tint.mean = engine.mode != 3;
+    const std::uint32_t from = engine.mode == 1 ? 0 : engine.c1;
+    const std::uint32_t to = engine.mode == 1 ? engine.c1 : engine.c2;
+    tint.red_from = Channel(from, 0);
+    tint.green_from = Channel(from, 8);
+    tint.blue_from = Channel(from, 16);
+    tint.red_step = Channel(to, 0) - tint.red_from;
+    tint.green_step = Channel(to, 8) - tint.green_from;
+    tint.blue_step = Channel(to, 16) - tint.blue_from;
+    return tint;
 }
 
-Bgrx CloudPixel(const EffectEngine& engine, std::int32_t v, std::int32_t d, std::int32_t g) {
-    auto bgrx = [](std::int32_t r, std::int32_t gr, std::int32_t b) {
-        return MakeBgrx(static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(gr),
-                        static_cast<std::uint8_t>(b));
+// One run of pixels whose texture columns do not wrap.
+VELK_PIXEL_LOOP void CloudRun(Bgrx* __restrict out, const std::uint8_t* __restrict v,
+                              const std::uint8_t* __restrict d, const std::uint8_t* __restrict g,
+                              std::size_t count, const CloudTint& tint) {
+    const std::int32_t rf = tint.red_from, gf = tint.green_from, bf = tint.blue_from;
+    const std::int32_t rs = tint.red_step, gs = tint.green_step, bs = tint.blue_step;
+    auto pixel = [&](std::int32_t r, std::int32_t gr, std::int32_t b) {
+        return (Bgrx(rf + rs * r / 255) << 16) | (Bgrx(gf + gs * gr / 255) << 8) |
+               Bgrx(bf + bs * b / 255);
     };
-    const std::int32_t k = (v + d + g) / 3;
-    switch (engine.mode) {
-        case 1:
-            return bgrx(k * Channel(engine.c1, 0) / 255, k * Channel(engine.c1, 8) / 255,
-                        k * Channel(engine.c1, 16) / 255);
-        case 2:
-            return bgrx(Blend(engine, 0, k), Blend(engine, 8, k), Blend(engine, 16, k));
-        case 3:
-            return bgrx(Blend(engine, 0, g), Blend(engine, 8, d), Blend(engine, 16, v));
-        default:
-            return bgrx(g, d, v);
+    if (tint.mean) {
+        for (std::size_t x = 0; x < count; ++x) {
+            const std::int32_t k = (v[x] + d[x] + g[x]) / 3;
+            out[x] = pixel(k, k, k);
+        }
+    } else {
+        for (std::size_t x = 0; x < count; ++x) out[x] = pixel(g[x], d[x], v[x]);
     }
 }
 
@@ -84,13 +105,20 @@ void SetUpClouds(EffectEngine& engine, RuntimeRandom& random) {
 
 void StepClouds(EffectEngine& engine) {
     const std::int32_t o1 = engine.offset1, o2 = engine.offset2;
+    const CloudTint tint = TintOf(engine);
     for (std::int32_t y = 0; y < engine.height; ++y) {
         Bgrx* row = BufferRow(engine.frame, y);
-        for (std::int32_t x = 0; x < engine.width; ++x) {
-            const std::int32_t v = At(engine.texture_c, y, x);
-            const std::int32_t d = At(engine.texture_a, y + o2, x + o1);
-            const std::int32_t g = At(engine.texture_b, y, x + o2);
-            row[x] = CloudPixel(engine, v, d, g);
+        const std::uint8_t* v = &At(engine.texture_c, y, 0);
+        const std::uint8_t* d = &At(engine.texture_a, y + o2, 0);
+        const std::uint8_t* g = &At(engine.texture_b, y, 0);
+        // The row is cut wherever one of the three texture rows wraps, into runs that read
+        // each texture straight on.
+        for (std::int32_t x = 0; x < engine.width;) {
+            const std::int32_t vx = x & 0xFF, dx = (x + o1) & 0xFF, gx = (x + o2) & 0xFF;
+            const std::int32_t run =
+                std::min({engine.width - x, kSide - vx, kSide - dx, kSide - gx});
+            CloudRun(row + x, v + vx, d + dx, g + gx, std::size_t(run), tint);
+            x += run;
         }
     }
     engine.offset2 = WrapOffset(o2 + engine.s[1]);
