@@ -2,6 +2,7 @@
 // the mean of its neighbours below, a little cooler, so the heat rises and fades.
 #include <algorithm>
 
+#include "base/pixel_dispatch.h"
 #include "objects/effect/effect_palettes.h"
 #include "objects/effect/effect_types.h"
 
@@ -10,6 +11,26 @@ namespace {
 
 constexpr std::int32_t kCooling = 2;
 constexpr std::int32_t kExtraRows = 6;
+
+std::int32_t Cooled(std::int32_t heat) {
+    return heat > kCooling ? heat - kCooling : heat;
+}
+
+// Columns 1 ... W - 2 of a grid row, whose neighbours all lie inside the grid: `above`, the
+// new cell's own old value, starts at the same column; `middle` and `below`, whose cells left
+// and right of it count, start one column to the left.
+VELK_PIXEL_LOOP void FireRow(std::uint8_t* __restrict heat, Bgrx* __restrict row,
+                             const std::uint8_t* __restrict above,
+                             const std::uint8_t* __restrict middle,
+                             const std::uint8_t* __restrict below, std::size_t count,
+                             const Bgrx* __restrict palette) {
+    for (std::size_t x = 0; x < count; ++x) {
+        const std::int32_t v =
+            Cooled((above[x] + middle[x] + middle[x + 2] + below[x] + below[x + 2]) / 5);
+        heat[x] = static_cast<std::uint8_t>(v);
+        row[x] = palette[v];
+    }
+}
 
 }  // namespace
 
@@ -28,36 +49,38 @@ void SetUpFire(EffectEngine& engine) {
 
 void StepFire(EffectEngine& engine, RuntimeRandom& random) {
     const std::int32_t w = engine.width, h = engine.height;
-    auto cell = [w](std::vector<std::uint8_t>& grid, std::int32_t r,
-                    std::int32_t x) -> std::uint8_t& {
-        return grid[std::size_t(r) * std::size_t(w) + std::size_t(x)];
+    auto row_of = [w](std::vector<std::uint8_t>& grid, std::int32_t r) {
+        return grid.data() + std::size_t(r) * std::size_t(w);
     };
     auto& old_grid = engine.heat_old;
     for (std::int32_t x = 0; x < w; ++x) {
-        cell(old_grid, h + 4, x) =
+        row_of(old_grid, h + 4)[x] =
             engine.s[1] >= static_cast<std::int32_t>(EffectRandom(random) * 16) ? 255 : 0;
     }
     for (std::int32_t x = 0; x < w; ++x) {
-        cell(old_grid, h + 5, x) =
+        row_of(old_grid, h + 5)[x] =
             engine.s[2] >= static_cast<std::int32_t>(EffectRandom(random) * 16) ? 255 : 0;
     }
-    // The right neighbour of the last column lies outside the grid and counts as cold.
-    auto old_at = [&](std::int32_t r, std::int32_t x) -> std::int32_t {
-        return x < w ? cell(old_grid, r, x) : 0;
-    };
-    const Bgrx cold = engine.palette.colours[0];
+    const Bgrx* palette = engine.palette.colours.data();
+    // Grid rows below H all show in the frame's bottom row, each over the one before: only
+    // row H's picture stays, so the rows below it are only heated, not shown.
+    std::vector<Bgrx> unseen(static_cast<std::size_t>(w));
     for (std::int32_t r = h + 4; r >= 1; --r) {
-        Bgrx* row = BufferRow(engine.frame, std::min(std::max(h - r, 0), h - 1));
-        for (std::int32_t x = 1; x < w; ++x) {
-            std::int32_t v = (old_at(r - 1, x) + old_at(r, x - 1) + old_at(r, x + 1) +
-                              old_at(r + 1, x - 1) + old_at(r + 1, x + 1)) /
-                             5;
-            if (v > kCooling) v -= kCooling;
-            cell(engine.heat_new, r - 1, x) = static_cast<std::uint8_t>(v);
-            row[x] = engine.palette.colours[v];
+        Bgrx* row = r > h ? unseen.data() : BufferRow(engine.frame, h - r);
+        const std::uint8_t* above = row_of(old_grid, r - 1);
+        const std::uint8_t* middle = row_of(old_grid, r);
+        const std::uint8_t* below = row_of(old_grid, r + 1);
+        std::uint8_t* heat = row_of(engine.heat_new, r - 1);
+        // The last column's right neighbours lie outside the grid and count as cold.
+        if (w >= 3)
+            FireRow(heat + 1, row + 1, above + 1, middle, below, std::size_t(w - 2), palette);
+        if (w >= 2) {
+            const std::int32_t x = w - 1;
+            const std::int32_t v = Cooled((above[x] + middle[x - 1] + below[x - 1]) / 5);
+            heat[x] = static_cast<std::uint8_t>(v);
         }
-        row[0] = cold;
-        row[w - 1] = cold;
+        row[0] = palette[0];
+        row[w - 1] = palette[0];
     }
     std::swap(engine.heat_old, engine.heat_new);
 }
