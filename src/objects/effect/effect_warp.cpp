@@ -1,8 +1,29 @@
 // Type 3: the picture warped by a plasma; each frame pixel is fetched from where the plasma's
 // value points into the picture.
+#include <vector>
+
+#include "base/pixel_dispatch.h"
 #include "objects/effect/effect_types.h"
 
 namespace velk {
+namespace {
+
+// The plasma's value is a row part plus a column part. Every wave is 1 ... 127, so the value
+// e is 387 ... 65277: never negative, so e / 256 and e mod 256 are a shift and a mask, and
+// the point it gives, row H x (e / 256) / 256 and column (e mod 256) x W / 256, always lies
+// inside the picture. `picture` is the source's top row; the rows are counted from the bottom.
+VELK_PIXEL_LOOP void WarpRow(Bgrx* __restrict out, const std::int32_t* __restrict columns,
+                             std::size_t count, std::int32_t row_part,
+                             const Bgrx* __restrict picture, std::int32_t w, std::int32_t h) {
+    for (std::size_t x = 0; x < count; ++x) {
+        const std::int32_t e = row_part + columns[x];
+        const std::int32_t source_row = (h * (e >> 8)) >> 8;
+        const std::int32_t source_column = ((e & 0xFF) * w) >> 8;
+        out[x] = picture[(h - 1 - source_row) * w + source_column];
+    }
+}
+
+}  // namespace
 
 void SetUpWarp(EffectEngine& engine, RuntimeRandom& random) {
     SetUpWaves(engine, random);
@@ -12,23 +33,19 @@ void StepWarp(EffectEngine& engine, RuntimeRandom& random) {
     const auto& t = engine.wave;
     auto& s = engine.s;
     const std::int32_t w = engine.width, h = engine.height;
-    const Surface& source = engine.source;
+    // The column waves (x, u, v) run the same course in every row: their part is made once.
+    std::vector<std::int32_t> columns(static_cast<std::size_t>(w));
+    std::int32_t u = engine.p1, v = engine.p2;
+    for (std::int32_t x = 0; x < w; ++x) {
+        columns[std::size_t(x)] = 2 * t[x & 0xFF] * 128 + t[v] + t[u];
+        u = (u + s[7]) & 0xFF;
+        v = (v - s[8]) & 0xFF;
+    }
     std::int32_t a = engine.p4, b = engine.p3;
     for (std::int32_t y = 0; y < h; ++y) {
-        Bgrx* row = BufferRow(engine.frame, y);
-        std::int32_t u = engine.p1, v = engine.p2;
-        for (std::int32_t x = 0; x < w; ++x) {
-            const std::int32_t e =
-                (((t[a] + t[b]) & ~1) + 2 * t[x & 0xFF]) * 128 + t[v] + t[u] + t[y & 0xFF] - 128;
-            const std::int32_t source_row = h * (e / 256) / 256;
-            const std::int32_t source_column = (e % 256) * w / 256;
-            if (source_row >= 0 && source_row < source.Height() && source_column >= 0 &&
-                source_column < source.Width()) {
-                row[x] = BufferRow(source, source_row)[source_column];
-            }
-            u = (u + s[7]) & 0xFF;
-            v = (v - s[8]) & 0xFF;
-        }
+        const std::int32_t row_part = ((t[a] + t[b]) & ~1) * 128 + t[y & 0xFF] - 128;
+        WarpRow(BufferRow(engine.frame, y), columns.data(), columns.size(), row_part,
+                engine.source.Row(0), w, h);
         b = (b + s[5]) & 0xFF;
         a = (a + s[6]) & 0xFF;
     }
