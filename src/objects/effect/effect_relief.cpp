@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
+#include "base/pixel_dispatch.h"
 #include "objects/effect/effect_palettes.h"
 #include "objects/effect/effect_types.h"
 
@@ -20,40 +22,88 @@ struct ReliefScale {
     std::int32_t width = 0, height = 0;  // the plane the points are projected onto
 };
 
-std::int32_t Brightness(Bgrx c) {
-    return (RedOf(c) + GreenOf(c) + BlueOf(c)) / 3;
+// What the points of one step share. A point's X and Y depend only on its column and its row,
+// so their products with the third angle are made once per column and once per row; every
+// other product is made per point exactly as the projection states it, in the same order, so
+// that each point rounds as it always has.
+struct ReliefView {
+    std::vector<double> x_sin3, x_cos3;  // per column
+    std::vector<double> y_cos3, y_sin3;  // per row
+    double sin1 = 0, cos1 = 0, sin2 = 0, cos2 = 0;
+    std::int32_t lift = 0;  // at most 4096 x 255 / 510, so the height stays a small integer
+    std::int32_t width = 0, height = 0;
+};
+
+ReliefView ViewOf(const EffectEngine& e, const ReliefScale& scale, bool direct) {
+    ReliefView view;
+    const double sin3 = e.sin1024[e.angle3], cos3 = e.cos1024[e.angle3];
+    for (std::int32_t x = 0; x < e.width; ++x) {
+        const double big_x = direct ? static_cast<double>((x - e.width / 2) * scale.gx / 255)
+                                    : 6.0 * x - 6.0 * (e.width / 2);
+        view.x_sin3.push_back(big_x * sin3);
+        view.x_cos3.push_back(big_x * cos3);
+    }
+    for (std::int32_t y = 0; y < e.height; ++y) {
+        const double big_y = direct ? static_cast<double>((y - e.height / 2) * scale.gy / 255)
+                                    : 6.0 * y - 6.0 * (e.height / 2);
+        view.y_cos3.push_back(big_y * cos3);
+        view.y_sin3.push_back(big_y * sin3);
+    }
+    view.sin1 = e.sin1024[e.angle1];
+    view.cos1 = e.cos1024[e.angle1];
+    view.sin2 = e.sin1024[e.angle2];
+    view.cos2 = e.cos1024[e.angle2];
+    view.lift = static_cast<std::int32_t>(scale.lift);
+    view.width = scale.width;
+    view.height = scale.height;
+    return view;
 }
 
-// Calls `visit(px, py, colour, k)` for every grid point that lands in front of the viewer;
-// py counts rows from the bottom.
+// Where each point of row y lands on the plane, as py x width + px with py counted from the
+// bottom, or -1 when it lies behind the viewer or off the plane. The plane's sides are whole,
+// so a point lands on it exactly when its unrounded position does, and then its position
+// rounds down by truncation.
+VELK_PIXEL_LOOP void ProjectRow(const ReliefView& view, std::int32_t y,
+                                const std::uint8_t* __restrict brightness,
+                                std::int32_t* __restrict spots, std::size_t count) {
+    const double* x_sin3 = view.x_sin3.data();
+    const double* x_cos3 = view.x_cos3.data();
+    const double y_cos3 = view.y_cos3[std::size_t(y)], y_sin3 = view.y_sin3[std::size_t(y)];
+    const double sin1 = view.sin1, cos1 = view.cos1, sin2 = view.sin2, cos2 = view.cos2;
+    const std::int32_t lift = view.lift, width = view.width, height = view.height;
+    const double half_width = width / 2, half_height = height / 2;
+    for (std::size_t x = 0; x < count; ++x) {
+        const double z_height = static_cast<double>(lift * (brightness[x] - 128));
+        const double f = x_sin3[x] + y_cos3;
+        const double ee = x_cos3[x] - y_sin3;
+        const double j = z_height * cos2 + ee * sin2;
+        const double m = ee * cos2 - z_height * sin2;
+        const double depth = f * sin1 + j * cos1 - 1024.0;
+        const double reach = 128.0 / depth;
+        const double px = reach * m + half_width;
+        const double py = reach * (f * cos1 - j * sin1) + half_height;
+        // Every test is made, not only until one fails, and only positions on the plane are
+        // converted, so that the loop has no branch to keep it scalar.
+        const bool shown = (depth < 0.0) & (px >= 0.0) & (py >= 0.0) & (px < width) & (py < height);
+        const double sx = shown ? px : 0.0, sy = shown ? py : 0.0;
+        const std::int32_t spot =
+            static_cast<std::int32_t>(sy) * width + static_cast<std::int32_t>(sx);
+        spots[x] = shown ? spot : -1;
+    }
+}
+
+// Calls `visit(spot, colour, k)` for every grid point that lands in front of the viewer, in
+// the order of the grid: a later point covers an earlier one on the same spot.
 template <typename Visit>
 void Project(const EffectEngine& e, const ReliefScale& scale, bool direct, Visit visit) {
-    const double sin1 = e.sin1024[e.angle1], cos1 = e.cos1024[e.angle1];
-    const double sin2 = e.sin1024[e.angle2], cos2 = e.cos1024[e.angle2];
-    const double sin3 = e.sin1024[e.angle3], cos3 = e.cos1024[e.angle3];
+    const ReliefView view = ViewOf(e, scale, direct);
+    std::vector<std::int32_t> spots(std::size_t(e.width));
     for (std::int32_t y = 0; y < e.height; ++y) {
-        for (std::int32_t x = 0; x < e.width; ++x) {
-            const Bgrx c = e.relief_colours[std::size_t(y) * std::size_t(e.width) + std::size_t(x)];
-            const std::int32_t k = Brightness(c);
-            double big_x, big_y;
-            if (direct) {
-                big_x = static_cast<double>((x - e.width / 2) * scale.gx / 255);
-                big_y = static_cast<double>((y - e.height / 2) * scale.gy / 255);
-            } else {
-                big_x = 6.0 * x - 6.0 * (e.width / 2);
-                big_y = 6.0 * y - 6.0 * (e.height / 2);
-            }
-            const double z_height = static_cast<double>(scale.lift * (k - 128));
-            const double f = big_x * sin3 + big_y * cos3;
-            const double ee = big_x * cos3 - big_y * sin3;
-            const double j = z_height * cos2 + ee * sin2;
-            const double m = ee * cos2 - z_height * sin2;
-            const double depth = f * sin1 + j * cos1 - 1024.0;
-            if (!(depth < 0.0)) continue;
-            const double px = std::floor(128.0 / depth * m + scale.width / 2);
-            const double py = std::floor(128.0 / depth * (f * cos1 - j * sin1) + scale.height / 2);
-            if (px < 0 || py < 0 || px >= scale.width || py >= scale.height) continue;
-            visit(static_cast<std::int32_t>(px), static_cast<std::int32_t>(py), c, k);
+        const std::size_t first = std::size_t(y) * std::size_t(e.width);
+        ProjectRow(view, y, e.relief_brightness.data() + first, spots.data(), spots.size());
+        for (std::size_t x = 0; x < spots.size(); ++x) {
+            if (spots[x] >= 0)
+                visit(spots[x], e.relief_colours[first + x], e.relief_brightness[first + x]);
         }
     }
 }
@@ -61,6 +111,7 @@ void Project(const EffectEngine& e, const ReliefScale& scale, bool direct, Visit
 void SampleSource(EffectEngine& e) {
     const std::int32_t sw = e.source.Width(), sh = e.source.Height();
     e.relief_colours.resize(std::size_t(e.width) * std::size_t(e.height));
+    e.relief_brightness.resize(e.relief_colours.size());
     for (std::int32_t i = 0; i < e.height; ++i) {
         const auto row = std::clamp(
             static_cast<std::int32_t>(std::floor(sh - double(i) * sh / e.height - 1)), 0, sh - 1);
@@ -68,27 +119,66 @@ void SampleSource(EffectEngine& e) {
             const auto column =
                 std::clamp(static_cast<std::int32_t>(std::floor(sw - double(j) * sw / e.width - 1)),
                            0, sw - 1);
-            e.relief_colours[std::size_t(i) * std::size_t(e.width) + std::size_t(j)] =
-                BufferRow(e.source, row)[column];
+            const Bgrx c = BufferRow(e.source, row)[column];
+            const std::size_t at = std::size_t(i) * std::size_t(e.width) + std::size_t(j);
+            e.relief_colours[at] = c;
+            e.relief_brightness[at] =
+                static_cast<std::uint8_t>((RedOf(c) + GreenOf(c) + BlueOf(c)) / 3);
         }
     }
 }
 
-// Heat rises like the fire's: each cell the mean of itself and four cells below, less s5.
-void SmoothHeat(EffectEngine& e) {
+// Heat rises like the fire's: each cell the mean of itself and four cells below, less the
+// fade, not below 0. This makes columns 1 ... W - 2 of row y, whose neighbours left and right
+// are in the grid (`below` and `lower` are the rows under it, zero past the grid's bottom), and
+// shows them through the palette.
+VELK_PIXEL_LOOP void SmoothRow(std::uint8_t* __restrict out, Bgrx* __restrict shown,
+                               const std::uint8_t* __restrict here,
+                               const std::uint8_t* __restrict below,
+                               const std::uint8_t* __restrict lower, std::size_t width,
+                               std::int32_t fade, const Bgrx* __restrict palette) {
+    for (std::size_t x = 1; x + 1 < width; ++x) {
+        const std::int32_t mean =
+            (here[x] + below[x - 1] + below[x + 1] + lower[x - 1] + lower[x + 1]) / 5;
+        const std::int32_t v = std::max(0, mean - fade);
+        out[x] = static_cast<std::uint8_t>(v);
+        shown[x] = palette[v];
+    }
+}
+
+// Smooths the heat grid into the spare one and shows it; the frame's border shows entry 0.
+void SmoothAndShow(EffectEngine& e) {
     const std::int32_t w = e.width, h = e.height;
-    auto at = [&](std::int32_t x, std::int32_t y) -> std::int32_t {
-        if (x < 0 || y < 0 || x >= w || y >= h) return 0;
-        return e.heat_old[std::size_t(y) * std::size_t(w) + std::size_t(x)];
+    const Bgrx* palette = e.palette.colours.data();
+    const std::vector<std::uint8_t> cold(std::size_t(w), 0);
+    std::vector<Bgrx> unseen(static_cast<std::size_t>(w));
+    auto row_of = [w](std::vector<std::uint8_t>& grid, std::int32_t y) {
+        return grid.data() + std::size_t(y) * std::size_t(w);
     };
     for (std::int32_t y = 0; y < h; ++y) {
-        for (std::int32_t x = 0; x < w; ++x) {
-            const std::int32_t mean = (at(x, y) + at(x - 1, y - 1) + at(x + 1, y - 1) +
-                                       at(x - 1, y - 2) + at(x + 1, y - 2)) /
+        const std::uint8_t* here = row_of(e.heat_old, y);
+        const std::uint8_t* below = y >= 1 ? row_of(e.heat_old, y - 1) : cold.data();
+        const std::uint8_t* lower = y >= 2 ? row_of(e.heat_old, y - 2) : cold.data();
+        std::uint8_t* out = row_of(e.heat_new, y);
+        const bool border = y == 0 || y == h - 1;
+        Bgrx* row = BufferRow(e.frame, y);
+        SmoothRow(out, border ? unseen.data() : row, here, below, lower, std::size_t(w), e.s[5],
+                  palette);
+        // The first and last columns miss their neighbours outside the grid.
+        auto edge = [&](std::int32_t x) {
+            auto at = [&](const std::uint8_t* r, std::int32_t c) -> std::int32_t {
+                return c < 0 || c >= w ? 0 : r[c];
+            };
+            const std::int32_t mean = (here[x] + at(below, x - 1) + at(below, x + 1) +
+                                       at(lower, x - 1) + at(lower, x + 1)) /
                                       5;
-            e.heat_new[std::size_t(y) * std::size_t(w) + std::size_t(x)] =
-                static_cast<std::uint8_t>(std::max(0, mean - e.s[5]));
-        }
+            out[x] = static_cast<std::uint8_t>(std::max(0, mean - e.s[5]));
+        };
+        edge(0);
+        if (w > 1) edge(w - 1);
+        if (border) std::fill_n(row, w, palette[0]);
+        row[0] = palette[0];
+        row[w - 1] = palette[0];
     }
     std::swap(e.heat_old, e.heat_new);
 }
@@ -118,22 +208,10 @@ void StepRelief(EffectEngine& e) {
     if (e.mode >= 3 && e.mode <= 5) {
         ReliefScale scale{
             .lift = std::int64_t{e.width} * e.s[4] / 510, .width = e.width, .height = e.height};
-        Project(e, scale, false, [&](std::int32_t px, std::int32_t py, Bgrx, std::int32_t k) {
-            if (k > 3)
-                e.heat_old[std::size_t(py) * std::size_t(e.width) + std::size_t(px)] =
-                    static_cast<std::uint8_t>(k);
+        Project(e, scale, false, [&](std::int32_t spot, Bgrx, std::int32_t k) {
+            if (k > 3) e.heat_old[std::size_t(spot)] = static_cast<std::uint8_t>(k);
         });
-        SmoothHeat(e);
-        const Bgrx border = e.palette.colours[0];
-        for (std::int32_t y = 0; y < e.height; ++y) {
-            Bgrx* row = BufferRow(e.frame, y);
-            for (std::int32_t x = 0; x < e.width; ++x) {
-                const bool edge = x == 0 || y == 0 || x == e.width - 1 || y == e.height - 1;
-                row[x] = edge ? border
-                              : e.palette.colours[e.heat_old[std::size_t(y) * std::size_t(e.width) +
-                                                             std::size_t(x)]];
-            }
-        }
+        SmoothAndShow(e);
     }
     e.angle1 = (e.angle1 + e.s[1]) % kTurn;
     e.angle2 = (e.angle2 + e.s[2]) % kTurn;
@@ -148,10 +226,10 @@ void DrawRelief(const EffectEngine& e, Canvas& canvas, const Rect& drawn) {
                       .lift = std::int64_t{e.s[4]} * 75 / 255,
                       .width = dw,
                       .height = dh};
-    Project(e, scale, true, [&](std::int32_t px, std::int32_t py, Bgrx c, std::int32_t k) {
+    Project(e, scale, true, [&](std::int32_t spot, Bgrx c, std::int32_t k) {
         if (e.mode == 2 ? k >= 254 : k <= 3) return;
         const Bgrx shown = e.mode == 0 ? e.palette.colours[k] : c;
-        canvas.SetPixel(drawn.left + px, drawn.bottom - 1 - py, shown);
+        canvas.SetPixel(drawn.left + spot % dw, drawn.bottom - 1 - spot / dw, shown);
     });
 }
 
