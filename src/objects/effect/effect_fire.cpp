@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/pixel_dispatch.h"
+#include "objects/effect/effect_fetch.h"
 #include "objects/effect/effect_palettes.h"
 #include "objects/effect/effect_types.h"
 
@@ -19,16 +20,12 @@ std::int32_t Cooled(std::int32_t heat) {
 // Columns 1 ... W - 2 of a grid row, whose neighbours all lie inside the grid: `above`, the
 // new cell's own old value, starts at the same column; `middle` and `below`, whose cells left
 // and right of it count, start one column to the left.
-VELK_PIXEL_LOOP void FireRow(std::uint8_t* __restrict heat, Bgrx* __restrict row,
-                             const std::uint8_t* __restrict above,
+VELK_PIXEL_LOOP void FireRow(std::uint8_t* __restrict heat, const std::uint8_t* __restrict above,
                              const std::uint8_t* __restrict middle,
-                             const std::uint8_t* __restrict below, std::size_t count,
-                             const Bgrx* __restrict palette) {
+                             const std::uint8_t* __restrict below, std::size_t count) {
     for (std::size_t x = 0; x < count; ++x) {
-        const std::int32_t v =
-            Cooled((above[x] + middle[x] + middle[x + 2] + below[x] + below[x + 2]) / 5);
-        heat[x] = static_cast<std::uint8_t>(v);
-        row[x] = palette[v];
+        heat[x] = static_cast<std::uint8_t>(
+            Cooled((above[x] + middle[x] + middle[x + 2] + below[x] + below[x + 2]) / 5));
     }
 }
 
@@ -61,24 +58,24 @@ void StepFire(EffectEngine& engine, RuntimeRandom& random) {
         row_of(old_grid, h + 5)[x] =
             engine.s[2] >= static_cast<std::int32_t>(EffectRandom(random) * 16) ? 255 : 0;
     }
-    const Bgrx* palette = engine.palette.colours.data();
-    // Grid rows below H all show in the frame's bottom row, each over the one before: only
-    // row H's picture stays, so the rows below it are only heated, not shown.
-    std::vector<Bgrx> unseen(static_cast<std::size_t>(w));
     for (std::int32_t r = h + 4; r >= 1; --r) {
-        Bgrx* row = r > h ? unseen.data() : BufferRow(engine.frame, h - r);
         const std::uint8_t* above = row_of(old_grid, r - 1);
         const std::uint8_t* middle = row_of(old_grid, r);
         const std::uint8_t* below = row_of(old_grid, r + 1);
         std::uint8_t* heat = row_of(engine.heat_new, r - 1);
         // The last column's right neighbours lie outside the grid and count as cold.
-        if (w >= 3)
-            FireRow(heat + 1, row + 1, above + 1, middle, below, std::size_t(w - 2), palette);
+        if (w >= 3) FireRow(heat + 1, above + 1, middle, below, std::size_t(w - 2));
         if (w >= 2) {
             const std::int32_t x = w - 1;
-            const std::int32_t v = Cooled((above[x] + middle[x - 1] + below[x - 1]) / 5);
-            heat[x] = static_cast<std::uint8_t>(v);
+            heat[x] =
+                static_cast<std::uint8_t>(Cooled((above[x] + middle[x - 1] + below[x - 1]) / 5));
         }
+        // Grid rows below H all show in the frame's bottom row, each over the one before: only
+        // row H's picture stays, so the rows below it are only heated, not shown.
+        if (r > h) continue;
+        Bgrx* row = BufferRow(engine.frame, h - r);
+        const Bgrx* palette = engine.palette.colours.data();
+        if (w >= 3) FetchColours(row + 1, heat + 1, std::size_t(w - 2), palette);
         row[0] = palette[0];
         row[w - 1] = palette[0];
     }

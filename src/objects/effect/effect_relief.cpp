@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/pixel_dispatch.h"
+#include "objects/effect/effect_fetch.h"
 #include "objects/effect/effect_palettes.h"
 #include "objects/effect/effect_types.h"
 
@@ -92,8 +93,8 @@ VELK_PIXEL_LOOP void ProjectRow(const ReliefView& view, std::int32_t y,
     }
 }
 
-// Calls `visit(spot, colour, k)` for every grid point that lands in front of the viewer, in
-// the order of the grid: a later point covers an earlier one on the same spot.
+// Calls `visit(first, spots)` for every grid row in order, with the index of its first point
+// and where each of its points lands: a later point covers an earlier one on the same spot.
 template <typename Visit>
 void Project(const EffectEngine& e, const ReliefScale& scale, bool direct, Visit visit) {
     const ReliefView view = ViewOf(e, scale, direct);
@@ -101,10 +102,7 @@ void Project(const EffectEngine& e, const ReliefScale& scale, bool direct, Visit
     for (std::int32_t y = 0; y < e.height; ++y) {
         const std::size_t first = std::size_t(y) * std::size_t(e.width);
         ProjectRow(view, y, e.relief_brightness.data() + first, spots.data(), spots.size());
-        for (std::size_t x = 0; x < spots.size(); ++x) {
-            if (spots[x] >= 0)
-                visit(spots[x], e.relief_colours[first + x], e.relief_brightness[first + x]);
-        }
+        visit(first, spots);
     }
 }
 
@@ -130,19 +128,15 @@ void SampleSource(EffectEngine& e) {
 
 // Heat rises like the fire's: each cell the mean of itself and four cells below, less the
 // fade, not below 0. This makes columns 1 ... W - 2 of row y, whose neighbours left and right
-// are in the grid (`below` and `lower` are the rows under it, zero past the grid's bottom), and
-// shows them through the palette.
-VELK_PIXEL_LOOP void SmoothRow(std::uint8_t* __restrict out, Bgrx* __restrict shown,
-                               const std::uint8_t* __restrict here,
+// are in the grid (`below` and `lower` are the rows under it, zero past the grid's bottom).
+VELK_PIXEL_LOOP void SmoothRow(std::uint8_t* __restrict out, const std::uint8_t* __restrict here,
                                const std::uint8_t* __restrict below,
                                const std::uint8_t* __restrict lower, std::size_t width,
-                               std::int32_t fade, const Bgrx* __restrict palette) {
+                               std::int32_t fade) {
     for (std::size_t x = 1; x + 1 < width; ++x) {
         const std::int32_t mean =
             (here[x] + below[x - 1] + below[x + 1] + lower[x - 1] + lower[x + 1]) / 5;
-        const std::int32_t v = std::max(0, mean - fade);
-        out[x] = static_cast<std::uint8_t>(v);
-        shown[x] = palette[v];
+        out[x] = static_cast<std::uint8_t>(std::max(0, mean - fade));
     }
 }
 
@@ -151,7 +145,6 @@ void SmoothAndShow(EffectEngine& e) {
     const std::int32_t w = e.width, h = e.height;
     const Bgrx* palette = e.palette.colours.data();
     const std::vector<std::uint8_t> cold(std::size_t(w), 0);
-    std::vector<Bgrx> unseen(static_cast<std::size_t>(w));
     auto row_of = [w](std::vector<std::uint8_t>& grid, std::int32_t y) {
         return grid.data() + std::size_t(y) * std::size_t(w);
     };
@@ -160,10 +153,7 @@ void SmoothAndShow(EffectEngine& e) {
         const std::uint8_t* below = y >= 1 ? row_of(e.heat_old, y - 1) : cold.data();
         const std::uint8_t* lower = y >= 2 ? row_of(e.heat_old, y - 2) : cold.data();
         std::uint8_t* out = row_of(e.heat_new, y);
-        const bool border = y == 0 || y == h - 1;
-        Bgrx* row = BufferRow(e.frame, y);
-        SmoothRow(out, border ? unseen.data() : row, here, below, lower, std::size_t(w), e.s[5],
-                  palette);
+        SmoothRow(out, here, below, lower, std::size_t(w), e.s[5]);
         // The first and last columns miss their neighbours outside the grid.
         auto edge = [&](std::int32_t x) {
             auto at = [&](const std::uint8_t* r, std::int32_t c) -> std::int32_t {
@@ -176,7 +166,12 @@ void SmoothAndShow(EffectEngine& e) {
         };
         edge(0);
         if (w > 1) edge(w - 1);
-        if (border) std::fill_n(row, w, palette[0]);
+        Bgrx* row = BufferRow(e.frame, y);
+        if (y == 0 || y == h - 1) {
+            std::fill_n(row, w, palette[0]);
+            continue;
+        }
+        if (w >= 3) FetchColours(row + 1, out + 1, std::size_t(w - 2), palette);
         row[0] = palette[0];
         row[w - 1] = palette[0];
     }
@@ -196,7 +191,8 @@ void SetUpRelief(EffectEngine& e) {
     e.angle1 = e.angle2 = e.angle3 = 0;
     e.s[4] = std::max(e.s[4], 1);
     if (e.mode >= 3 && e.mode <= 5) {
-        e.heat_old.assign(std::size_t(e.width) * std::size_t(e.height), 0);
+        // One spare cell past the grid takes the points that heat nothing.
+        e.heat_old.assign(std::size_t(e.width) * std::size_t(e.height) + 1, 0);
         e.heat_new = e.heat_old;
     }
     if (e.mode == 3) e.palette = FirePalette();
@@ -208,8 +204,15 @@ void StepRelief(EffectEngine& e) {
     if (e.mode >= 3 && e.mode <= 5) {
         ReliefScale scale{
             .lift = std::int64_t{e.width} * e.s[4] / 510, .width = e.width, .height = e.height};
-        Project(e, scale, false, [&](std::int32_t spot, Bgrx, std::int32_t k) {
-            if (k > 3) e.heat_old[std::size_t(spot)] = static_cast<std::uint8_t>(k);
+        // Points that do not land, or are too dark to heat, go to the spare cell past the
+        // grid, so that the loop has no branch to mispredict.
+        const auto spare = static_cast<std::int32_t>(e.heat_old.size() - 1);
+        Project(e, scale, false, [&](std::size_t first, const std::vector<std::int32_t>& spots) {
+            const std::uint8_t* k = e.relief_brightness.data() + first;
+            for (std::size_t x = 0; x < spots.size(); ++x) {
+                const bool heats = (spots[x] >= 0) & (k[x] > 3);
+                e.heat_old[std::size_t(heats ? spots[x] : spare)] = k[x];
+            }
         });
         SmoothAndShow(e);
     }
@@ -226,10 +229,13 @@ void DrawRelief(const EffectEngine& e, Canvas& canvas, const Rect& drawn) {
                       .lift = std::int64_t{e.s[4]} * 75 / 255,
                       .width = dw,
                       .height = dh};
-    Project(e, scale, true, [&](std::int32_t spot, Bgrx c, std::int32_t k) {
-        if (e.mode == 2 ? k >= 254 : k <= 3) return;
-        const Bgrx shown = e.mode == 0 ? e.palette.colours[k] : c;
-        canvas.SetPixel(drawn.left + spot % dw, drawn.bottom - 1 - spot / dw, shown);
+    Project(e, scale, true, [&](std::size_t first, const std::vector<std::int32_t>& spots) {
+        for (std::size_t x = 0; x < spots.size(); ++x) {
+            const std::int32_t spot = spots[x], k = e.relief_brightness[first + x];
+            if (spot < 0 || (e.mode == 2 ? k >= 254 : k <= 3)) continue;
+            const Bgrx shown = e.mode == 0 ? e.palette.colours[k] : e.relief_colours[first + x];
+            canvas.SetPixel(drawn.left + spot % dw, drawn.bottom - 1 - spot / dw, shown);
+        }
     });
 }
 

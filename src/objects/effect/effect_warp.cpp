@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/pixel_dispatch.h"
+#include "objects/effect/effect_fetch.h"
 #include "objects/effect/effect_types.h"
 
 namespace velk {
@@ -11,15 +12,16 @@ namespace {
 // The plasma's value is a row part plus a column part. Every wave is 1 ... 127, so the value
 // e is 387 ... 65277: never negative, so e / 256 and e mod 256 are a shift and a mask, and
 // the point it gives, row H x (e / 256) / 256 and column (e mod 256) x W / 256, always lies
-// inside the picture. `picture` is the source's top row; the rows are counted from the bottom.
-VELK_PIXEL_LOOP void WarpRow(Bgrx* __restrict out, const std::int32_t* __restrict columns,
-                             std::size_t count, std::int32_t row_part,
-                             const Bgrx* __restrict picture, std::int32_t w, std::int32_t h) {
+// inside the picture. The spots index the picture from its top row; its rows are counted from
+// the bottom.
+VELK_PIXEL_LOOP void WarpSpots(std::int32_t* __restrict spots,
+                               const std::int32_t* __restrict columns, std::size_t count,
+                               std::int32_t row_part, std::int32_t w, std::int32_t h) {
     for (std::size_t x = 0; x < count; ++x) {
         const std::int32_t e = row_part + columns[x];
         const std::int32_t source_row = (h * (e >> 8)) >> 8;
         const std::int32_t source_column = ((e & 0xFF) * w) >> 8;
-        out[x] = picture[(h - 1 - source_row) * w + source_column];
+        spots[x] = (h - 1 - source_row) * w + source_column;
     }
 }
 
@@ -41,11 +43,12 @@ void StepWarp(EffectEngine& engine, RuntimeRandom& random) {
         u = (u + s[7]) & 0xFF;
         v = (v - s[8]) & 0xFF;
     }
+    std::vector<std::int32_t> spots(columns.size());
     std::int32_t a = engine.p4, b = engine.p3;
     for (std::int32_t y = 0; y < h; ++y) {
         const std::int32_t row_part = ((t[a] + t[b]) & ~1) * 128 + t[y & 0xFF] - 128;
-        WarpRow(BufferRow(engine.frame, y), columns.data(), columns.size(), row_part,
-                engine.source.Row(0), w, h);
+        WarpSpots(spots.data(), columns.data(), columns.size(), row_part, w, h);
+        FetchColours(BufferRow(engine.frame, y), spots.data(), spots.size(), engine.source.Row(0));
         b = (b + s[5]) & 0xFF;
         a = (a + s[6]) & 0xFF;
     }
