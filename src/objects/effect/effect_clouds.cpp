@@ -52,7 +52,11 @@ VELK_PIXEL_LOOP void CloudRun(Bgrx* __restrict out, const std::uint8_t* __restri
         return (Bgrx(rf + rs * r / 255) << 16) | (Bgrx(gf + gs * gr / 255) << 8) |
                Bgrx(bf + bs * b / 255);
     };
-    if (tint.mean) {
+    if (rf == 0 && gf == 0 && bf == 0 && rs == 255 && gs == 255 && bs == 255 && !tint.mean) {
+        // Mode 0 shows the levels as they are: no arithmetic.
+        for (std::size_t x = 0; x < count; ++x)
+            out[x] = (Bgrx{g[x]} << 16) | (Bgrx{d[x]} << 8) | Bgrx{v[x]};
+    } else if (tint.mean) {
         for (std::size_t x = 0; x < count; ++x) {
             const std::int32_t k = (v[x] + d[x] + g[x]) / 3;
             out[x] = pixel(k, k, k);

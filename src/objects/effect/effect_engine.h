@@ -53,11 +53,9 @@ struct EffectEngine {
     std::int32_t offset1 = 0, offset2 = 0;
     // Fire and relief: the heat grids (old and new).
     std::vector<std::uint8_t> heat_old, heat_new;
-    // Light and spin: cosine and sine tables, the light table and the height map. The light's
-    // levels 0 ... 255 are kept as words, which the vector units can fetch sixteen at a time.
+    // Light and spin: cosine and sine tables, the light table and the height map.
     std::array<std::int32_t, 256> cos_table{}, sin_table{};
-    std::vector<std::uint32_t> light_table;
-    std::vector<std::uint8_t> height_map;
+    std::vector<std::uint8_t> light_table, height_map;
     // Relief: 1024-step tables, the sampled colours and their brightness, three angles.
     std::vector<double> sin1024, cos1024;
     std::vector<Bgrx> relief_colours;

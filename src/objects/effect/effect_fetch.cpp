@@ -8,6 +8,11 @@ void FetchColours(Bgrx* __restrict out, const std::int32_t* __restrict spots, st
     for (std::size_t i = 0; i < count; ++i) out[i] = table[spots[i]];
 }
 
+void FetchLevels(std::uint32_t* __restrict out, const std::int32_t* __restrict spots,
+                 std::size_t count, const std::uint8_t* __restrict table) {
+    for (std::size_t i = 0; i < count; ++i) out[i] = table[spots[i]];
+}
+
 void FetchColours(Bgrx* __restrict out, const std::uint8_t* __restrict levels, std::size_t count,
                   const Bgrx* __restrict palette) {
     for (std::size_t i = 0; i < count; ++i) out[i] = palette[levels[i]];

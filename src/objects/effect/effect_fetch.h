@@ -15,6 +15,9 @@ namespace velk {
 
 // out[i] = table[spots[i]].
 void FetchColours(Bgrx* out, const std::int32_t* spots, std::size_t count, const Bgrx* table);
+// out[i] = table[spots[i]], for a table of bytes.
+void FetchLevels(std::uint32_t* out, const std::int32_t* spots, std::size_t count,
+                 const std::uint8_t* table);
 // out[i] = palette[levels[i]].
 void FetchColours(Bgrx* out, const std::uint8_t* levels, std::size_t count, const Bgrx* palette);
 
