@@ -19,14 +19,19 @@ std::int32_t Cooled(std::int32_t heat) {
 
 // Columns 1 ... W - 2 of a grid row, whose neighbours all lie inside the grid: `above`, the
 // new cell's own old value, starts at the same column; `middle` and `below`, whose cells left
-// and right of it count, start one column to the left.
-VELK_PIXEL_LOOP void FireRow(std::uint8_t* __restrict heat, const std::uint8_t* __restrict above,
-                             const std::uint8_t* __restrict middle,
-                             const std::uint8_t* __restrict below, std::size_t count) {
+// and right of it count, start one column to the left. Returns 0 when every one of them is
+// cold.
+VELK_PIXEL_LOOP std::uint32_t FireRow(std::uint8_t* __restrict heat,
+                                      const std::uint8_t* __restrict above,
+                                      const std::uint8_t* __restrict middle,
+                                      const std::uint8_t* __restrict below, std::size_t count) {
+    std::uint32_t any = 0;
     for (std::size_t x = 0; x < count; ++x) {
         heat[x] = static_cast<std::uint8_t>(
             Cooled((above[x] + middle[x] + middle[x + 2] + below[x] + below[x + 2]) / 5));
+        any |= heat[x];
     }
+    return any;
 }
 
 }  // namespace
@@ -64,7 +69,8 @@ void StepFire(EffectEngine& engine, RuntimeRandom& random) {
         const std::uint8_t* below = row_of(old_grid, r + 1);
         std::uint8_t* heat = row_of(engine.heat_new, r - 1);
         // The last column's right neighbours lie outside the grid and count as cold.
-        if (w >= 3) FireRow(heat + 1, above + 1, middle, below, std::size_t(w - 2));
+        const bool warm =
+            w >= 3 && FireRow(heat + 1, above + 1, middle, below, std::size_t(w - 2)) != 0;
         if (w >= 2) {
             const std::int32_t x = w - 1;
             heat[x] =
@@ -75,7 +81,12 @@ void StepFire(EffectEngine& engine, RuntimeRandom& random) {
         if (r > h) continue;
         Bgrx* row = BufferRow(engine.frame, h - r);
         const Bgrx* palette = engine.palette.colours.data();
-        if (w >= 3) FetchColours(row + 1, heat + 1, std::size_t(w - 2), palette);
+        // A row the heat has not reached shows entry 0 throughout.
+        if (warm) {
+            FetchColours(row + 1, heat + 1, std::size_t(w - 2), palette);
+        } else {
+            std::fill_n(row, w, palette[0]);
+        }
         row[0] = palette[0];
         row[w - 1] = palette[0];
     }

@@ -129,15 +129,20 @@ void SampleSource(EffectEngine& e) {
 // Heat rises like the fire's: each cell the mean of itself and four cells below, less the
 // fade, not below 0. This makes columns 1 ... W - 2 of row y, whose neighbours left and right
 // are in the grid (`below` and `lower` are the rows under it, zero past the grid's bottom).
-VELK_PIXEL_LOOP void SmoothRow(std::uint8_t* __restrict out, const std::uint8_t* __restrict here,
-                               const std::uint8_t* __restrict below,
-                               const std::uint8_t* __restrict lower, std::size_t width,
-                               std::int32_t fade) {
+// Returns 0 when every one of them is cold.
+VELK_PIXEL_LOOP std::uint32_t SmoothRow(std::uint8_t* __restrict out,
+                                        const std::uint8_t* __restrict here,
+                                        const std::uint8_t* __restrict below,
+                                        const std::uint8_t* __restrict lower, std::size_t width,
+                                        std::int32_t fade) {
+    std::uint32_t any = 0;
     for (std::size_t x = 1; x + 1 < width; ++x) {
         const std::int32_t mean =
             (here[x] + below[x - 1] + below[x + 1] + lower[x - 1] + lower[x + 1]) / 5;
         out[x] = static_cast<std::uint8_t>(std::max(0, mean - fade));
+        any |= out[x];
     }
+    return any;
 }
 
 // Smooths the heat grid into the spare one and shows it; the frame's border shows entry 0.
@@ -153,7 +158,7 @@ void SmoothAndShow(EffectEngine& e) {
         const std::uint8_t* below = y >= 1 ? row_of(e.heat_old, y - 1) : cold.data();
         const std::uint8_t* lower = y >= 2 ? row_of(e.heat_old, y - 2) : cold.data();
         std::uint8_t* out = row_of(e.heat_new, y);
-        SmoothRow(out, here, below, lower, std::size_t(w), e.s[5]);
+        const bool warm = SmoothRow(out, here, below, lower, std::size_t(w), e.s[5]) != 0;
         // The first and last columns miss their neighbours outside the grid.
         auto edge = [&](std::int32_t x) {
             auto at = [&](const std::uint8_t* r, std::int32_t c) -> std::int32_t {
@@ -167,7 +172,9 @@ void SmoothAndShow(EffectEngine& e) {
         edge(0);
         if (w > 1) edge(w - 1);
         Bgrx* row = BufferRow(e.frame, y);
-        if (y == 0 || y == h - 1) {
+        // A row without heat shows entry 0 throughout: the heat has not risen that far, or
+        // the relief has turned away from it.
+        if (y == 0 || y == h - 1 || !warm) {
             std::fill_n(row, w, palette[0]);
             continue;
         }
@@ -207,11 +214,12 @@ void StepRelief(EffectEngine& e) {
         // Points that do not land, or are too dark to heat, go to the spare cell past the
         // grid, so that the loop has no branch to mispredict.
         const auto spare = static_cast<std::int32_t>(e.heat_old.size() - 1);
+        std::uint8_t* heat = e.heat_old.data();
         Project(e, scale, false, [&](std::size_t first, const std::vector<std::int32_t>& spots) {
             const std::uint8_t* k = e.relief_brightness.data() + first;
             for (std::size_t x = 0; x < spots.size(); ++x) {
                 const bool heats = (spots[x] >= 0) & (k[x] > 3);
-                e.heat_old[std::size_t(heats ? spots[x] : spare)] = k[x];
+                heat[heats ? spots[x] : spare] = k[x];
             }
         });
         SmoothAndShow(e);
