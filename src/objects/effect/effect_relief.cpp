@@ -60,13 +60,14 @@ ReliefView ViewOf(const EffectEngine& e, const ReliefScale& scale, bool direct) 
     return view;
 }
 
-// Where each point of row y lands on the plane, as py x width + px with py counted from the
-// bottom, or -1 when it lies behind the viewer or off the plane. The plane's sides are whole,
-// so a point lands on it exactly when its unrounded position does, and then its position
-// rounds down by truncation.
+// Where each point of row y lands on the plane: column px and row py counted from the bottom,
+// or px -1 when it lies behind the viewer or off the plane. The plane's sides are whole, so a
+// point lands on it exactly when its unrounded position does, and then its position rounds
+// down by truncation.
 VELK_PIXEL_LOOP void ProjectRow(const ReliefView& view, std::int32_t y,
                                 const std::uint8_t* __restrict brightness,
-                                std::int32_t* __restrict spots, std::size_t count) {
+                                std::int32_t* __restrict columns, std::int32_t* __restrict rows,
+                                std::size_t count) {
     const double* x_sin3 = view.x_sin3.data();
     const double* x_cos3 = view.x_cos3.data();
     const double y_cos3 = view.y_cos3[std::size_t(y)], y_sin3 = view.y_sin3[std::size_t(y)];
@@ -87,22 +88,28 @@ VELK_PIXEL_LOOP void ProjectRow(const ReliefView& view, std::int32_t y,
         // converted, so that the loop has no branch to keep it scalar.
         const bool shown = (depth < 0.0) & (px >= 0.0) & (py >= 0.0) & (px < width) & (py < height);
         const double sx = shown ? px : 0.0, sy = shown ? py : 0.0;
-        const std::int32_t spot =
-            static_cast<std::int32_t>(sy) * width + static_cast<std::int32_t>(sx);
-        spots[x] = shown ? spot : -1;
+        columns[x] = shown ? static_cast<std::int32_t>(sx) : -1;
+        rows[x] = static_cast<std::int32_t>(sy);
     }
 }
 
-// Calls `visit(first, spots)` for every grid row in order, with the index of its first point
+// Where the points of one grid row land (ProjectRow).
+struct Landing {
+    std::vector<std::int32_t> columns, rows;
+};
+
+// Calls `visit(first, landing)` for every grid row in order, with the index of its first point
 // and where each of its points lands: a later point covers an earlier one on the same spot.
 template <typename Visit>
 void Project(const EffectEngine& e, const ReliefScale& scale, bool direct, Visit visit) {
     const ReliefView view = ViewOf(e, scale, direct);
-    std::vector<std::int32_t> spots(std::size_t(e.width));
+    Landing landing{std::vector<std::int32_t>(std::size_t(e.width)),
+                    std::vector<std::int32_t>(std::size_t(e.width))};
     for (std::int32_t y = 0; y < e.height; ++y) {
         const std::size_t first = std::size_t(y) * std::size_t(e.width);
-        ProjectRow(view, y, e.relief_brightness.data() + first, spots.data(), spots.size());
-        visit(first, spots);
+        ProjectRow(view, y, e.relief_brightness.data() + first, landing.columns.data(),
+                   landing.rows.data(), landing.columns.size());
+        visit(first, landing);
     }
 }
 
@@ -215,11 +222,13 @@ void StepRelief(EffectEngine& e) {
         // grid, so that the loop has no branch to mispredict.
         const auto spare = static_cast<std::int32_t>(e.heat_old.size() - 1);
         std::uint8_t* heat = e.heat_old.data();
-        Project(e, scale, false, [&](std::size_t first, const std::vector<std::int32_t>& spots) {
+        Project(e, scale, false, [&](std::size_t first, const Landing& landing) {
             const std::uint8_t* k = e.relief_brightness.data() + first;
-            for (std::size_t x = 0; x < spots.size(); ++x) {
-                const bool heats = (spots[x] >= 0) & (k[x] > 3);
-                heat[heats ? spots[x] : spare] = k[x];
+            const std::int32_t* px = landing.columns.data();
+            const std::int32_t* py = landing.rows.data();
+            for (std::size_t x = 0; x < landing.columns.size(); ++x) {
+                const bool heats = (px[x] >= 0) & (k[x] > 3);
+                heat[heats ? py[x] * e.width + px[x] : spare] = k[x];
             }
         });
         SmoothAndShow(e);
@@ -237,12 +246,13 @@ void DrawRelief(const EffectEngine& e, Canvas& canvas, const Rect& drawn) {
                       .lift = std::int64_t{e.s[4]} * 75 / 255,
                       .width = dw,
                       .height = dh};
-    Project(e, scale, true, [&](std::size_t first, const std::vector<std::int32_t>& spots) {
-        for (std::size_t x = 0; x < spots.size(); ++x) {
-            const std::int32_t spot = spots[x], k = e.relief_brightness[first + x];
-            if (spot < 0 || (e.mode == 2 ? k >= 254 : k <= 3)) continue;
+    Project(e, scale, true, [&](std::size_t first, const Landing& landing) {
+        for (std::size_t x = 0; x < landing.columns.size(); ++x) {
+            const std::int32_t k = e.relief_brightness[first + x];
+            if (landing.columns[x] < 0 || (e.mode == 2 ? k >= 254 : k <= 3)) continue;
             const Bgrx shown = e.mode == 0 ? e.palette.colours[k] : e.relief_colours[first + x];
-            canvas.SetPixel(drawn.left + spot % dw, drawn.bottom - 1 - spot / dw, shown);
+            canvas.SetPixel(drawn.left + landing.columns[x], drawn.bottom - 1 - landing.rows[x],
+                            shown);
         }
     });
 }
