@@ -1,7 +1,8 @@
 // Effect frames pinned pixel for pixel: every type and mode over several steps, with the hashes
 // the frames have always had. The frames are wider and taller than 256 so that the textures and
 // tables wrap, and their widths are odd so that no row is a whole number of vector lanes; the
-// step values come small and large. Any rewrite of a step that changes a single pixel fails here.
+// step values come small and large, and the spin's pictures from one pixel to over 2048 a
+// side. Any rewrite of a step that changes a single pixel fails here.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -126,6 +127,8 @@ TEST(EffectFrames, EveryTypeAndModeKeepsItsPixels) {
         {6, 0, kS, 45, 33, 283, 259, 256, 2596843651u},
         {6, 0, kS, 45, 33, 5, 3, 256, 1659527690u},
         {6, 0, kS, 45, 33, 1, 1, 3, 3437436629u},
+        {6, 0, kS, 45, 33, 2101, 3, 20, 1694236532u},
+        {6, 0, kS, 45, 33, 3, 2101, 20, 1360277911u},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("type " + std::to_string(c.type) + " mode " + std::to_string(c.mode) + " " +
