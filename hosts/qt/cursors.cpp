@@ -1,7 +1,10 @@
 #include "hosts/qt/cursors.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
+#include <QPolygonF>
+#include <QTransform>
 #include <array>
 
 #include "base/byte_reader.h"
@@ -40,13 +43,22 @@ struct ResourceShape {
     Qt::CursorShape shape;
 };
 constexpr std::array kResourceShapes = {
-    ResourceShape{18007, Qt::PointingHandCursor}, ResourceShape{18008, Qt::ArrowCursor},
-    ResourceShape{18015, Qt::ClosedHandCursor},   ResourceShape{18026, Qt::CrossCursor},
-    ResourceShape{18027, Qt::IBeamCursor},        ResourceShape{18028, Qt::WhatsThisCursor},
-    ResourceShape{18029, Qt::UpArrowCursor},      ResourceShape{18030, Qt::SizeAllCursor},
-    ResourceShape{18031, Qt::SizeHorCursor},      ResourceShape{18032, Qt::SizeVerCursor},
-    ResourceShape{18033, Qt::OpenHandCursor},     ResourceShape{18034, Qt::ForbiddenCursor},
+    ResourceShape{18007, Qt::PointingHandCursor},
+    ResourceShape{18008, Qt::ArrowCursor},
+    ResourceShape{18015, Qt::ClosedHandCursor},
+    ResourceShape{18026, Qt::CrossCursor},
+    ResourceShape{18027, Qt::IBeamCursor},
+    ResourceShape{18028, Qt::WhatsThisCursor},
+    ResourceShape{18029, Qt::UpArrowCursor},
+    ResourceShape{18030, Qt::SizeAllCursor},
+    ResourceShape{18031, Qt::SizeHorCursor},
+    ResourceShape{18032, Qt::SizeVerCursor},
+    ResourceShape{18033, Qt::OpenHandCursor},
+    ResourceShape{18034, Qt::ForbiddenCursor},
     ResourceShape{18035, Qt::BusyCursor},
+    // A panorama held at its press point, and over its hot spot.
+    ResourceShape{18004, Qt::SizeAllCursor},
+    ResourceShape{18024, Qt::PointingHandCursor},
 };
 
 Qt::CursorShape ShapeOfResource(std::int32_t resource) {
@@ -54,6 +66,39 @@ Qt::CursorShape ShapeOfResource(std::int32_t resource) {
         if (r.resource == resource) return r.shape;
     }
     return Qt::ArrowCursor;
+}
+
+// The cursors a dragged panorama shows for the way it turns: a thick arrow pointing up, down,
+// left or right (`quarter_turns` clockwise from up), black with a white edge, its hot spot in
+// the middle. Qt has no standard shape for each of the four.
+struct DirectionCursor {
+    std::int32_t resource;
+    int quarter_turns;
+};
+constexpr std::array kDirectionCursors = {DirectionCursor{18020, 0}, DirectionCursor{18023, 1},
+                                          DirectionCursor{18021, 2}, DirectionCursor{18022, 3}};
+
+QCursor ArrowCursor(int quarter_turns) {
+    constexpr int kSide = 32;
+    QPixmap pixmap(kSide, kSide);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(kSide / 2.0, kSide / 2.0);
+    painter.rotate(90.0 * quarter_turns);
+    const QPolygonF arrow({{0, -13}, {10, -1}, {4, -1}, {4, 13}, {-4, 13}, {-4, -1}, {-10, -1}});
+    painter.setPen(QPen(Qt::white, 2));
+    painter.setBrush(Qt::black);
+    painter.drawPolygon(arrow);
+    painter.end();
+    return QCursor(pixmap, kSide / 2, kSide / 2);
+}
+
+QCursor CursorOfResource(std::int32_t resource) {
+    for (const auto& d : kDirectionCursors) {
+        if (d.resource == resource) return ArrowCursor(d.quarter_turns);
+    }
+    return QCursor(ShapeOfResource(resource));
 }
 
 }  // namespace
@@ -82,7 +127,7 @@ QCursor CursorFor(const host::Cursor& cursor) {
         case host::CursorShape::kHand:
             return QCursor(Qt::PointingHandCursor);
         case host::CursorShape::kTableEntry:
-            return QCursor(ShapeOfResource(cursor.resource));
+            return CursorOfResource(cursor.resource);
         case host::CursorShape::kBusy:
             return QCursor(ShapeOfResource(18015));
         case host::CursorShape::kProjectFile:

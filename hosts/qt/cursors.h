@@ -14,9 +14,10 @@ namespace velk::desktop {
 // no cursor file or its image cannot be decoded.
 std::optional<QCursor> CursorFromCurFile(std::span<const std::uint8_t> bytes);
 
-// The cursor for `cursor`. The built-in table entries have no images of their own here: each
-// gets the standard shape closest to its use. A project cursor that cannot be loaded falls back
-// to the default arrow.
+// The cursor for `cursor`. The built-in table entries and the player's other cursor resources
+// have no images of their own here: each gets the standard shape closest to its use, and the
+// four directions a dragged panorama turns in get arrows drawn here. A project cursor that
+// cannot be loaded falls back to the default arrow.
 QCursor CursorFor(const host::Cursor& cursor);
 
 }  // namespace velk::desktop

@@ -152,12 +152,14 @@ struct WindowStyle {
     bool operator==(const WindowStyle&) const = default;
 };
 
-// The built-in cursors of the player's cursor table; `kProjectFile` is a cursor the project
-// stores as a ".CUR" file.
+// The built-in cursors of the player's cursor table and its other cursor resources;
+// `kProjectFile` is a cursor the project stores as a ".CUR" file.
 enum class CursorShape {
     kDefault,      // the arrow, or whatever the window shows by default
     kHand,         // table entry 1
-    kTableEntry,   // entries 2 ... 11 and 17: `resource` names which
+    kTableEntry,   // a resource of the player: entries 2 ... 11 and 17, and the cursors a
+                   // panorama shows while it is dragged or over its hot spot (18004, 18020 ...
+                   // 18024); `resource` names which
     kBusy,         // the busy cursor
     kProjectFile,  // entries 12 ... 16: `file` holds the .CUR bytes
 };

@@ -5,7 +5,8 @@
 // pointer and keyboard dispatch (InputOwner) and the tooltip bubble (BubbleOwner). Player is its
 // public face; it is split over a few files by concern: start-up (presentation_start.cpp),
 // painting (presentation_paint.cpp), page changes and the page timer (presentation_pages.cpp),
-// timers (presentation_timers.cpp), the end and project switches (presentation_end.cpp).
+// timers (presentation_timers.cpp), the end and project switches (presentation_end.cpp), the
+// page's panorama window (presentation_panorama.cpp).
 #pragma once
 
 #include <cstdint>
@@ -27,6 +28,7 @@
 #include "input/pointer_dispatch.h"
 #include "objects/picture_cache.h"
 #include "pages/page_manager.h"
+#include "pages/panorama_window.h"
 #include "pages/timer_service.h"
 #include "pages/transition_window.h"
 #include "player/cursor_table.h"
@@ -172,6 +174,8 @@ class Presentation : public CommandOwner,
     const host::FileSystem* Files() const override { return &services_.files; }
     void ForgetPicture(const Picture& picture) override { pictures_.Drop(picture); }
     void EnterObject(Page& page, Object& object) override;
+    void StopObject(Page& page, Object& object) override;
+    void ObjectVisibilityChanged(Page& page, Object& object, bool hide) override;
 
   private:
     struct PendingSwitch {
@@ -198,6 +202,18 @@ class Presentation : public CommandOwner,
     void FirePageTimer();
     void ShowInDisplayObject(std::string_view name, std::string_view text);
     void UpdateCursor();
+
+    // The page's panorama window (presentation_panorama.cpp).
+    void OpenPanorama(Page& page, Object& panorama);
+    void ClosePanorama();
+    void EndPanoramaDrag();
+    void InvalidatePanorama();
+    void PaintPanorama();
+    void TurnPanorama();
+    // The pointer where the panorama shows, or anywhere while it is dragged; false when the
+    // page takes it.
+    bool PanoramaPointer(const PointerEvent& event);
+    void ShowPanoramaCursor(std::int32_t resource);
 
     // Timers (presentation_timers.cpp).
     void OnTimer(std::uint32_t id);
@@ -238,6 +254,7 @@ class Presentation : public CommandOwner,
     Surface back_buffer_;
     Surface backdrop_picture_;
     PointerDispatch pointer_dispatch_{*this};
+    std::unique_ptr<PanoramaWindow> panorama_;
     KeyboardDispatch keyboard_dispatch_{*this, pointer_dispatch_};
 
     std::vector<std::string> arguments_;

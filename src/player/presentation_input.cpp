@@ -21,6 +21,10 @@ void Presentation::OnPointer(const PointerEvent& event) {
         AfterEvent();
         return;
     }
+    if (PanoramaPointer(event)) {
+        AfterEvent();
+        return;
+    }
     switch (event.action) {
         case PointerAction::kMove:
             pointer_dispatch_.Move(event.position);

@@ -66,11 +66,14 @@ void Presentation::ShowInDisplayObject(std::string_view name, std::string_view t
     }
 }
 
-void Presentation::EnterObject(Page& /*page*/, Object& object) {
+void Presentation::EnterObject(Page& page, Object& object) {
     StartEffect(object, pictures_, random_);
+    if (object.kind == kKindPanorama) OpenPanorama(page, object);
 }
 
 void Presentation::StartPage() {
+    // The panorama window of the page before goes; the page entered makes its own.
+    ClosePanorama();
     pages_.EnterPage(*this);
     Page* page = pages_.Current();
     if (page == nullptr) return;

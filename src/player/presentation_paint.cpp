@@ -57,6 +57,7 @@ void Presentation::Paint(const Rect& /*dirty*/) {
     const FieldWatch fields(*project_, *page);
     Canvas canvas(back_buffer_);
     PaintPage(*project_, *page, canvas, fonts_, pictures_);
+    PaintPanorama();
     // A field that took a new size from its text is shown again where it was and where it is:
     // the area invalidated before this paint knew only one of them.
     Invalidate(fields.Changed());

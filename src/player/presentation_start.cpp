@@ -38,6 +38,8 @@ Presentation::Presentation(PlayerServices services)
 Presentation::~Presentation() = default;
 
 void Presentation::AdoptProject(Project project) {
+    // Nothing may point into the old project's pages.
+    ClosePanorama();
     // Lists still running keep the old project alive through their own reference.
     project_ = std::make_shared<Project>(std::move(project));
     ++generation_;

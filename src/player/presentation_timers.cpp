@@ -41,6 +41,10 @@ void Presentation::OnTimer(std::uint32_t id) {
         bubble_.OnTimer();
         return;
     }
+    if (id == kPanoramaTimerId) {
+        TurnPanorama();
+        return;
+    }
     switch (id) {
         case kPageTimerId:
             FirePageTimer();

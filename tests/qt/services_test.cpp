@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include "hosts/qt/cursors.h"
@@ -66,6 +67,30 @@ TEST(Cursors, ProjectCursorFilesKeepTheirHotSpotAndBadOnesFallBack) {
     const host::Cursor bad{.shape = host::CursorShape::kProjectFile, .file = &garbage};
     EXPECT_EQ(CursorFor(bad).shape(), Qt::ArrowCursor);
     EXPECT_EQ(CursorFor({.shape = host::CursorShape::kHand}).shape(), Qt::PointingHandCursor);
+}
+
+TEST(Cursors, PanoramaCursorsShowTheWayItTurns) {
+    const auto resource = [](std::int32_t number) {
+        return CursorFor({.shape = host::CursorShape::kTableEntry, .resource = number});
+    };
+    EXPECT_EQ(resource(18004).shape(), Qt::SizeAllCursor);
+    EXPECT_EQ(resource(18024).shape(), Qt::PointingHandCursor);
+    // Up, down, left and right: four different arrows, each pointing from the middle.
+    std::vector<QImage> arrows;
+    for (std::int32_t number : {18020, 18021, 18022, 18023}) {
+        const QCursor cursor = resource(number);
+        ASSERT_EQ(cursor.shape(), Qt::BitmapCursor) << number;
+        EXPECT_EQ(cursor.hotSpot(), QPoint(16, 16)) << number;
+        arrows.push_back(cursor.pixmap().toImage());
+    }
+    for (std::size_t a = 0; a < arrows.size(); ++a) {
+        for (std::size_t b = a + 1; b < arrows.size(); ++b) EXPECT_NE(arrows[a], arrows[b]);
+    }
+    // The up arrow's tip is at the top: black pixels near the top middle, none at the bottom tip.
+    const QImage& up = arrows[0];
+    EXPECT_EQ(up.pixelColor(16, 6).alpha(), 255);
+    EXPECT_EQ(up.pixelColor(16, 6).black(), 255);
+    EXPECT_EQ(up.pixelColor(26, 26).alpha(), 0);
 }
 
 TEST(SingleInstance, ASecondStartHandsItsCommandLineToTheFirst) {
