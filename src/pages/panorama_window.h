@@ -24,7 +24,7 @@ class PageManager;
 
 // The window timer that turns a dragged panorama. The panorama has a window of its own with
 // its own timer 1; it shares the timer service under an id no timer of the main window uses.
-inline constexpr std::uint32_t kPanoramaTimerId = 0x10001;
+inline constexpr std::uint32_t kPanoramaTimerId = 0x10003;
 
 class PanoramaWindow {
   public:

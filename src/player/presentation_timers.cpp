@@ -10,6 +10,11 @@
 
 namespace velk {
 
+// The windows of their own (transition, tooltip bubble, panorama) share the main window's timer
+// service, each under an id of its own: a timer delivered to the wrong window would be lost.
+static_assert(kTransitionTimerId != kBubbleTimerId && kPanoramaTimerId != kBubbleTimerId &&
+              kPanoramaTimerId != kTransitionTimerId);
+
 void Presentation::SetTimer(std::uint32_t id, std::uint32_t interval_ms) {
     timers_.Set(id, interval_ms, services_.clock.TickCount());
     services_.window.TimersChanged();
