@@ -230,25 +230,38 @@ Region Region::FromRects(std::span<const Rect> rects) {
 }
 
 Region Region::FromPolygon(std::span<const Point> points, PolyFillMode mode, const Rect& limit) {
+    if (points.size() < 3) return Region();
+    const std::size_t count = points.size();
+    return FromPolygons(points, std::span<const std::size_t>(&count, 1), mode, limit);
+}
+
+Region Region::FromPolygons(std::span<const Point> all_points, std::span<const std::size_t> counts,
+                            PolyFillMode mode, const Rect& limit) {
     struct Edge {
         std::int64_t xa, ya, xb, yb;
         int dir;  // +1 running downwards, -1 upwards
     };
     std::vector<Edge> edges;
-    if (points.size() < 3 || limit.IsEmpty()) return Region();
-    edges.reserve(points.size());
+    if (limit.IsEmpty()) return Region();
+    edges.reserve(all_points.size());
     std::int64_t min_y = kMax32, max_y = kMin32;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const Point& p = points[i];
-        const Point& q = points[(i + 1) % points.size()];
-        if (p.y == q.y) continue;  // horizontal edges cross no row
-        if (p.y < q.y) {
-            edges.push_back({p.x, p.y, q.x, q.y, +1});
-        } else {
-            edges.push_back({q.x, q.y, p.x, p.y, -1});
+    std::size_t first = 0;
+    for (const std::size_t count : counts) {
+        if (count > all_points.size() - first) break;
+        const std::span<const Point> points = all_points.subspan(first, count);
+        first += count;
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const Point& p = points[i];
+            const Point& q = points[(i + 1) % points.size()];
+            if (p.y == q.y) continue;  // horizontal edges cross no row
+            if (p.y < q.y) {
+                edges.push_back({p.x, p.y, q.x, q.y, +1});
+            } else {
+                edges.push_back({q.x, q.y, p.x, p.y, -1});
+            }
+            min_y = std::min<std::int64_t>(min_y, std::min(p.y, q.y));
+            max_y = std::max<std::int64_t>(max_y, std::max(p.y, q.y));
         }
-        min_y = std::min<std::int64_t>(min_y, std::min(p.y, q.y));
-        max_y = std::max<std::int64_t>(max_y, std::max(p.y, q.y));
     }
     if (edges.empty()) return Region();
     std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.ya < b.ya; });

@@ -34,6 +34,10 @@ class Region {
     // counting as inside, right and bottom edges as outside. Only the pixels within `limit`
     // are kept, so that a polygon of enormous extent cannot ask for millions of bands.
     static Region FromPolygon(std::span<const Point> points, PolyFillMode mode, const Rect& limit);
+    // The inside of several polygons decided together: `counts` cuts `points` into polygons,
+    // each closed back to its own first point (a count beyond the points ends the list).
+    static Region FromPolygons(std::span<const Point> points, std::span<const std::size_t> counts,
+                               PolyFillMode mode, const Rect& limit);
 
     bool IsEmpty() const { return rects_.empty(); }
     // The smallest rectangle holding every pixel; (0,0,0,0) for an empty region.

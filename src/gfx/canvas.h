@@ -18,6 +18,7 @@
 
 #include "base/geometry.h"
 #include "base/region.h"
+#include "gfx/brush_pattern.h"
 #include "gfx/canvas_constants.h"
 #include "gfx/coverage_mask.h"
 #include "gfx/surface.h"
@@ -39,9 +40,18 @@ struct Pen {
 struct Brush {
     bool null = false;  // a hollow brush: figures are not filled
     Bgrx colour = MakeBgrx(255, 255, 255);
+    // A hatch or a pattern repeated from the brush origin (brush_pattern.h); none: solid.
+    std::shared_ptr<const BrushPattern> pattern;
 
-    static Brush Solid(Bgrx colour) { return {false, colour}; }
-    static Brush Hollow() { return {true, 0}; }
+    static Brush Solid(Bgrx colour) { return {false, colour, nullptr}; }
+    static Brush Hollow() { return {true, 0, nullptr}; }
+    // Hatch lines in `colour` over the background colour (opaque mode) or the page.
+    static Brush Hatched(Bgrx colour, std::uint32_t hatch) {
+        return {false, colour, HatchPattern(hatch)};
+    }
+    static Brush Patterned(std::shared_ptr<const BrushPattern> pattern) {
+        return {false, 0, std::move(pattern)};
+    }
 };
 
 class Canvas {
@@ -161,6 +171,16 @@ class Canvas {
     // Filled by the polygon fill mode, then outlined as a closed polyline.
     void Polygon(std::span<const Point> points);
 
+    // --- Several polygons at once (canvas_polypolygon.cpp)
+    // ---------------------------------------- `counts` cuts `points` into polygons (a count beyond
+    // the points ends the list). Their inside is decided together by the fill mode, so a polygon
+    // inside another makes a hole in alternate mode; then each is outlined as a closed polyline.
+    void PolyPolygon(std::span<const Point> points, std::span<const std::size_t> counts);
+    // The same inside, with the brush only: no outline, and no pixel is painted twice.
+    void FillPolyPolygon(std::span<const Point> points, std::span<const std::size_t> counts);
+    // Fills the pixels of a logical region with the brush and the raster operation.
+    void FillRegionWithBrush(const Region& logical);
+
     // --- Frames (canvas_frames.cpp) ------------------------------------------------------------
     void FrameRect(const Rect& rect, Bgrx colour);
     void InvertRect(const Rect& rect);
@@ -189,6 +209,12 @@ class Canvas {
     void StretchBlt(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
                     const Surface& source, std::int32_t sx, std::int32_t sy, std::int32_t swidth,
                     std::int32_t sheight);
+    // StretchBlt combining source and page by a ternary raster operation: kSrcCopy,
+    // kSrcAnd, kSrcPaint, kSrcInvert, kNotSrcCopy (canvas_blit_rop.cpp). Other operations do
+    // nothing and return false.
+    bool StretchBltRop(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                       const Surface& source, std::int32_t sx, std::int32_t sy, std::int32_t swidth,
+                       std::int32_t sheight, std::uint32_t rop);
 
   private:
     // A rectangle in 64-bit logical coordinates, right and bottom exclusive.
@@ -219,6 +245,11 @@ class Canvas {
               const std::vector<Box>& clip);
     // Every pixel of a logical box, clipped.
     void FillBox(const Box& box, Bgrx colour, Rop2 rop, const std::vector<Box>& clip);
+    // The same with the current brush, its pattern aligned to the brush origin
+    // (canvas_brush.cpp); a hollow brush paints nothing.
+    void FillBrushBox(const Box& box, Rop2 rop, const std::vector<Box>& clip);
+    // The bounding box of the clip boxes, or none when nothing can be drawn.
+    static std::optional<Box> ClipBounds(const std::vector<Box>& clip);
     // A pen segment from (x0, y0) towards (x1, y1), end pixel left out, with the current pen
     // and raster operation.
     void Segment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,

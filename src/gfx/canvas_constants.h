@@ -47,6 +47,13 @@ inline constexpr std::uint32_t kDstInvert = 0x550009;
 inline constexpr std::uint32_t kBlackness = 0x000042;
 inline constexpr std::uint32_t kWhiteness = 0xFF0062;
 
+// Raster operations of blits from a source picture.
+inline constexpr std::uint32_t kSrcCopy = 0xCC0020;
+inline constexpr std::uint32_t kSrcPaint = 0xEE0086;   // page OR source
+inline constexpr std::uint32_t kSrcAnd = 0x8800C6;     // page AND source
+inline constexpr std::uint32_t kSrcInvert = 0x660046;  // page XOR source
+inline constexpr std::uint32_t kNotSrcCopy = 0x330008;
+
 // How StretchBlt merges source pixels when it shrinks (SetStretchBltMode).
 enum class StretchMode {
     kBlackOnWhite = 1,  // AND of the merged pixels (the default of a new device context)

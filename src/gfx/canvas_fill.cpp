@@ -29,10 +29,10 @@ void Canvas::PatBlt(std::int32_t x, std::int32_t y, std::int32_t width, std::int
     const std::vector<Box> clip = LogicalClip();
     switch (rop) {
         case kPatCopy:
-            if (!state_.brush.null) FillBox(box, state_.brush.colour, Rop2::kCopyPen, clip);
+            FillBrushBox(box, Rop2::kCopyPen, clip);
             break;
         case kPatInvert:
-            if (!state_.brush.null) FillBox(box, state_.brush.colour, Rop2::kXorPen, clip);
+            FillBrushBox(box, Rop2::kXorPen, clip);
             break;
         case kDstInvert:
             FillBox(box, 0, Rop2::kNot, clip);

@@ -108,13 +108,20 @@ void Canvas::Segment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int
     const std::int64_t mlo = (x_major ? bounds.top : bounds.left) - w;
     const std::int64_t mhi = (x_major ? bounds.bottom : bounds.right) + w;
     const std::int64_t ox = state_.viewport_origin.x, oy = state_.viewport_origin.y;
+    // Each square is cut to the drawable area first: a pen far wider than the page then gives
+    // the same square again and again, which is kept once.
+    const Box reach{bounds.left + ox, bounds.top + oy, bounds.right + ox, bounds.bottom + oy};
     std::vector<Rect> squares;
     ForEachLinePixel(x0, y0, x1, y1, lo, hi, [&](std::int64_t x, std::int64_t y) {
         const std::int64_t mnr = x_major ? y : x;
         if (mnr < mlo || mnr >= mhi) return;
         const std::int64_t l = x - before + ox, t = y - before + oy;
-        squares.push_back({static_cast<std::int32_t>(l), static_cast<std::int32_t>(t),
-                           static_cast<std::int32_t>(l + w), static_cast<std::int32_t>(t + w)});
+        const Rect square{static_cast<std::int32_t>(std::max(l, reach.left)),
+                          static_cast<std::int32_t>(std::max(t, reach.top)),
+                          static_cast<std::int32_t>(std::min(l + w, reach.right)),
+                          static_cast<std::int32_t>(std::min(t + w, reach.bottom))};
+        if (square.IsEmpty() || (!squares.empty() && squares.back() == square)) return;
+        squares.push_back(square);
     });
     for (const Rect& r : Region::FromRects(squares)) {
         FillBox({r.left - ox, r.top - oy, r.right - ox, r.bottom - oy}, pen.colour, rop, clip);

@@ -103,7 +103,7 @@ void Canvas::Rectangle(const Rect& rect) {
     if (!state_.brush.null) {
         // Inside the outline; without a pen the figure is one pixel smaller in each direction.
         const Box inner = pen ? Box{l + 1, t + 1, r - 1, b - 1} : Box{l, t, r - 1, b - 1};
-        FillBox(inner, state_.brush.colour, state_.rop2, clip);
+        FillBrushBox(inner, state_.rop2, clip);
     }
     if (pen) {
         // The closed outline through the corners (r-1,t) (l,t) (l,b-1) (r-1,b-1).
@@ -137,8 +137,8 @@ void Canvas::Ellipse(const Rect& rect) {
             const auto [runs, count] = RowRuns(rows[i], a);
             // Each row is filled from its leftmost to its rightmost outline pixel.
             if (!state_.brush.null) {
-                Span(y, l + runs[0].first, l + runs[count - 1].last + 1, state_.brush.colour, rop,
-                     clip);
+                FillBrushBox({l + runs[0].first, y, l + runs[count - 1].last + 1, y + 1}, rop,
+                             clip);
             }
             if (!pen) continue;
             // The clip boxes reaching the row are looked up once for all its pixels.
@@ -174,7 +174,7 @@ void Canvas::Ellipse(const Rect& rect) {
     for (std::int64_t row = first; row < last; ++row) {
         std::int64_t xl = 0, xr = 0;
         if (!extent(row, xl, xr)) continue;
-        if (!state_.brush.null) Span(t + row, l + xl, l + xr + 1, state_.brush.colour, rop, clip);
+        if (!state_.brush.null) FillBrushBox({l + xl, t + row, l + xr + 1, t + row + 1}, rop, clip);
         if (!pen) continue;
         std::int64_t inner_l = xr + 1, inner_r = xl - 1;  // empty: the whole row is outline
         std::int64_t al = 0, ar = 0, bl = 0, br = 0;
@@ -203,9 +203,8 @@ void Canvas::PolygonWith(std::span<const Point> points, const std::vector<Box>& 
         const Rect limit{SaturateToInt32(bounds.left), SaturateToInt32(bounds.top),
                          SaturateToInt32(bounds.right), SaturateToInt32(bounds.bottom)};
         const Region inside = Region::FromPolygon(points, state_.poly_fill_mode, limit);
-        for (const Rect& r : inside) {
-            FillBox({r.left, r.top, r.right, r.bottom}, state_.brush.colour, state_.rop2, clip);
-        }
+        for (const Rect& r : inside)
+            FillBrushBox({r.left, r.top, r.right, r.bottom}, state_.rop2, clip);
     }
     for (std::size_t i = 0; i < points.size(); ++i) {
         const Point& p = points[i];

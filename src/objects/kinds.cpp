@@ -6,6 +6,7 @@
 #include "objects/buttons/button_kind.h"
 #include "objects/effect/effect_kind.h"
 #include "objects/input_text/input_text_kind.h"
+#include "objects/metafile/metafile_kind.h"
 #include "objects/paragraph/paragraph_kind.h"
 #include "objects/pictures/picture_kind.h"
 #include "objects/shapes/shape_kind.h"
@@ -38,6 +39,7 @@ constexpr std::array<KindTraits, kKindCount> MakeTable() {
                           .captures_press = true};
     t[kKindVideo] = {.draw = DrawVideoStill};
     t[kKindPolygon] = {.draw = DrawPolygon, .precise_hit = HitPolygon, .shows_object_cursor = true};
+    t[kKindMetafile] = {.draw = DrawMetafile};
     t[kKindParagraph] = {.draw = DrawParagraph};
     t[kKindAnimatedGif] = {
         .draw = DrawAnimatedGif, .own_timer = GifTimer, .start_timer = StartGifTimer};

@@ -212,5 +212,23 @@ TEST(CanvasLines, NullPenDrawsNothingAndWidePenCoversSquares) {
     EXPECT_EQ(test::PaintedPixels(s, kWhite), expected);
 }
 
+// A pen far wider than the page, on a line far longer than it, covers the page once: its
+// squares are cut to the page before they are joined (joining them whole took minutes).
+TEST(CanvasLines, PenWiderThanThePageCoversItOnce) {
+    Surface s(12, 8, kWhite);
+    Canvas c(s);
+    c.SetViewportOrigin({3, -2});
+    c.SetPen({PenStyle::kSolid, kWhite, 1 << 30});
+    c.SetRop2(Rop2::kXorPen);
+    c.MoveTo(-1000000, -3);
+    c.LineTo(1000000, 9);
+    EXPECT_EQ(test::PaintedPixels(s, kBlack).size(), 0u);
+    // Far away, yet nearer than half the pen's width: XORed back to white.
+    c.SetPen({PenStyle::kSolid, kWhite, 40001});
+    c.MoveTo(-30000, -19000);
+    c.LineTo(30000, -19000);
+    EXPECT_EQ(test::PaintedPixels(s, kWhite).size(), 0u);
+}
+
 }  // namespace
 }  // namespace velk
