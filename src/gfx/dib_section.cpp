@@ -34,17 +34,17 @@ DibSection::DibSection() {
     Create(kPlaceholderSide, kPlaceholderSide);
 }
 
-void DibSection::Create(std::int32_t width, std::int32_t height) {
+void DibSection::Create(std::int32_t width, std::int32_t height, Bgrx fill) {
     // A negative side is an impossible allocation, as in the device-independent header.
     if (width < 0 || height < 0) throw std::bad_alloc();
-    Surface fresh(width, height);  // throws std::bad_alloc beyond Surface::kMaxPixels
+    Surface fresh(width, height, fill);  // throws std::bad_alloc beyond Surface::kMaxPixels
     pixels_ = std::move(fresh);
     mapped_ = WouldMap(use_mapping_, width, height);
 }
 
-void DibSection::Recreate(std::int32_t width, std::int32_t height) {
+void DibSection::Recreate(std::int32_t width, std::int32_t height, Bgrx fill) {
     empty_ = false;
-    Create(width, height);
+    Create(width, height, fill);
 }
 
 std::array<std::uint8_t, 40> DibSection::InfoHeader() const {

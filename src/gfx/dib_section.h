@@ -78,11 +78,12 @@ class DibSection {
     // An empty store holding an 8 x 8 black placeholder.
     DibSection();
 
-    // Replaces the pixels with a zeroed bitmap of width x height; the empty flag is kept.
+    // Replaces the pixels with a bitmap of width x height, every pixel `fill` (black unless
+    // given); the empty flag is kept.
     // Negative sides, or more than Surface::kMaxPixels pixels, throw std::bad_alloc.
-    void Create(std::int32_t width, std::int32_t height);
+    void Create(std::int32_t width, std::int32_t height, Bgrx fill = 0);
     // Create, and the store is no longer empty.
-    void Recreate(std::int32_t width, std::int32_t height);
+    void Recreate(std::int32_t width, std::int32_t height, Bgrx fill = 0);
 
     bool IsEmpty() const { return empty_; }
     std::int32_t Width() const { return pixels_.Width(); }

@@ -73,11 +73,14 @@ void StretchPixels(const Surface& src, PixelTarget& dst, std::int32_t x, std::in
 }
 
 void CapturePixels(const Surface& src, Point origin, std::int32_t x, std::int32_t y, Surface& out) {
-    out.Fill(0);
     const std::int64_t left = std::int64_t{x} + origin.x;
     const std::int64_t top = std::int64_t{y} + origin.y;
     const Span64 cols = Narrow({left, left + out.Width()}, 0, src.Width());
     const Span64 rows = Narrow({top, top + out.Height()}, 0, src.Height());
+    // Pixels beyond the source are black; a capture wholly inside it overwrites every pixel.
+    const bool whole = cols.begin == left && cols.end == left + out.Width() && rows.begin == top &&
+                       rows.end == top + out.Height();
+    if (!whole) out.Fill(0);
     if (cols.begin >= cols.end || rows.begin >= rows.end) return;
     for (std::int64_t sy = rows.begin; sy < rows.end; ++sy) {
         const Bgrx* in = src.Row(static_cast<std::int32_t>(sy)) + cols.begin;

@@ -185,9 +185,8 @@ void DrawSmoothText(Object& object, DrawContext& ctx) {
     // The double-size drawing, black on white, in the coordinates of the whole 2w x 2h
     // bitmap.
     DibSection work_store;
-    work_store.Recreate(2 * part_w, 2 * part_h);
+    work_store.Recreate(2 * part_w, 2 * part_h, MakeBgrx(255, 255, 255));
     Surface& work = work_store.Pixels();
-    work.Fill(MakeBgrx(255, 255, 255));
     {
         Canvas work_canvas(work);
         work_canvas.SetViewportOrigin({SaturateToInt32(-2 * skip_x), SaturateToInt32(-2 * skip_y)});
