@@ -128,6 +128,8 @@ void RemovePictures(Object& object, PictureCache& pictures) {
         if (*picture) pictures.Drop(**picture);
         picture->reset();
     }
+    // Nothing is left to pan.
+    RemoveScrollBars(object);
 }
 
 CommandResult PerformReplaceImage(CommandContext& ctx) {

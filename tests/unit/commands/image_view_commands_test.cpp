@@ -130,7 +130,10 @@ TEST(ImageViewCommands, ReplaceImageWithNoPathLeavesAPicturelessImage) {
         Object& photo = AddPhoto(host);
         photo.image4 = Solid(200, 100);
         if (outlined) photo.points_b = {{0, 0}, {10, 0}, {0, 10}};
+        MakeScrollBars(photo);
+        ASSERT_NE(OuterRect(photo), photo.rect);
         host.dispatcher.RunActions(List({Record(kCmdReplaceImage, "P", "")}));
+        EXPECT_EQ(OuterRect(photo), photo.rect);  // no bars without a picture
         EXPECT_EQ(photo.kind,
                   outlined ? kKindImageWithoutPictureOutlined : kKindImageWithoutPicture);
         EXPECT_FALSE(photo.image1 || photo.image2 || photo.image3 || photo.image4);
