@@ -2,9 +2,10 @@
 
 namespace velk {
 
-std::array<std::span<const CommandRow>, 8> CommandFamilies() {
-    return {VisibilityCommands(), PlacementCommands(), NavigationCommands(), TimerCommands(),
-            WindowCommands(),     ProjectCommands(),   ScriptCommands(),     AnimatedGifCommands()};
+std::array<std::span<const CommandRow>, 9> CommandFamilies() {
+    return {VisibilityCommands(), PlacementCommands(),   NavigationCommands(),
+            TimerCommands(),      WindowCommands(),      ProjectCommands(),
+            ScriptCommands(),     AnimatedGifCommands(), ImageViewCommands()};
 }
 
 CommandLookup::CommandLookup(std::span<const std::span<const CommandRow>> families) {

@@ -16,6 +16,7 @@ namespace velk {
 
 class Evaluator;
 class PageOwner;
+class PictureCache;
 class VariableStore;
 
 // How a page change was asked for (the main window's GoToPage): a direction (kFirst ... kNext
@@ -42,6 +43,8 @@ class CommandOwner {
     // The main window as the pages see it (timers, invalidation, per-kind steps).
     virtual PageOwner& PageSide() = 0;
     virtual VariableStore& Variables() = 0;
+    // The decoded pixels of the project's pictures, which the image view scales and turns.
+    virtual PictureCache& Pictures() = 0;
     virtual host::Ui& Ui() = 0;
     virtual const host::Clock& Clock() = 0;
 

@@ -81,6 +81,8 @@ std::span<const CommandRow> TimerCommands();        // PageTimer, ExitTimer
 std::span<const CommandRow> WindowCommands();       // Exit, Minimize, Restore, Refresh
 std::span<const CommandRow> ProjectCommands();      // RunVKD
 std::span<const CommandRow> AnimatedGifCommands();  // AGifPlay, AGifStop, AGifReset
+// SetImageOrigin ... SetImageBkgColor (the image view) and ReplaceImage.
+std::span<const CommandRow> ImageViewCommands();
 // Return, Break, RunScript, ScriptTimer, Pause, Message and DisplayValue.
 std::span<const CommandRow> ScriptCommands();
 

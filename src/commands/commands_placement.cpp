@@ -9,6 +9,7 @@
 #include "commands/dispatcher.h"
 #include "document/command_vocabulary.h"
 #include "objects/kinds.h"
+#include "objects/pictures/image_scroll.h"
 #include "pages/object_visibility.h"
 
 namespace velk {
@@ -23,10 +24,9 @@ constexpr std::uint32_t kStepMs = 5;
 // of an eased glide lands on t = steps).
 constexpr double kQuarterTurn = 1.570796327;
 
-// What an object covers on screen. Objects with child windows (scroll bars) will widen this
-// by their frames once those windows exist.
+// What an object covers on screen, with the scroll bars that hang outside an Image.
 Rect FullRect(const Object& object) {
-    return object.rect;
+    return OuterRect(object);
 }
 
 std::int32_t Extent(std::int32_t from, std::int32_t to) {
@@ -100,7 +100,7 @@ CommandResult PerformMoveObject(CommandContext& ctx) {
     } else {
         object->rect = {x, y, SaturateToInt32(std::int64_t{x} + width),
                         SaturateToInt32(std::int64_t{y} + height)};
-        PlaceObject(*page, *object, x, y, resized);
+        PlaceObject(*page, *object, x, y, resized, &ctx.owner.Pictures());
     }
     ctx.frame.Repaint(FullRect(*object).Inflate(1));
     return CommandResult::kGoOn;

@@ -11,6 +11,7 @@
 #include "base/geometry.h"
 #include "codec/gif_codec.h"
 #include "document/action_list.h"
+#include "document/image_view_state.h"
 #include "document/input_field.h"
 #include "document/paragraph_layout.h"
 #include "document/picture.h"
@@ -147,6 +148,8 @@ struct Object {
     bool text_grabbed = false;
     // Run time: an Effect's (kind 20) engine, made at page entry and released at page stop.
     std::shared_ptr<EffectEngine> effect_engine;
+    // Run time: the image view of kinds 3, 4, 12, 13 and 30 (scale, turn, pivot, scroll bars).
+    ImageViewState image_view;
 
     bool operator==(const Object&) const = default;
 };

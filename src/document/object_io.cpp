@@ -53,10 +53,12 @@ void ConvertOlderVersion(Object& object, std::int32_t version) {
         }
     }
     if (version < 27 && IsVideo(object) && object.image3) {
-        // The picture is shown through the image view from now on; fitting it to the
-        // object's size is left to the view when the picture is first drawn.
+        // The picture is shown through the image view from now on: its source mask is the old
+        // mask, and the player fits the picture to the object (the view lives above this
+        // layer).
         object.image4 = object.image3;
         object.transform = 1;
+        object.image_view.refit_pending = true;
     }
 }
 

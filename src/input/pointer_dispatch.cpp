@@ -44,11 +44,13 @@ void PointerDispatch::PageShown(const Page& page) {
     // Cleared in place: a hover action that changed the page may still hold this state.
     pages_[&page] = PageInputState{};
     pressed_ = nullptr;
+    bars_.Reset();
 }
 
 void PointerDispatch::Reset() {
     pages_.clear();
     pressed_ = nullptr;
+    bars_.Reset();
     pan_drag_ = false;
     window_drag_ = false;
     button_capture_ = false;
@@ -61,6 +63,8 @@ void PointerDispatch::ShowCursor() {
 }
 
 void PointerDispatch::Move(Point point) {
+    // A scroll bar that holds the pointer takes its moves.
+    if (bars_.Move(point)) return;
     if (pan_drag_) {
         if (pressed_ != nullptr) {
             SetPan(*pressed_, {pan_start_.x + point.x - press_point_.x,
@@ -78,6 +82,8 @@ void PointerDispatch::Move(Point point) {
                            window_start_.y + cursor.y - press_point_.y});
         return;
     }
+    // Over a scroll bar the pointer is the bar's: the page does not see it.
+    if (bars_.Over(point)) return;
     Bubble* bubble = owner_.TooltipBubble();
     if (bubble != nullptr) bubble->MouseMoved(point);
     Object* hit = Track(point, true);
@@ -114,6 +120,10 @@ Object* PointerDispatch::Track(Point point, bool run_hover_actions) {
 }
 
 void PointerDispatch::Down(Point point) {
+    if (bars_.Press(point)) {
+        CancelTooltip();
+        return;
+    }
     Object* pressed = AskPages(
         [&](Page& page, PageInputState& state) { return PressAt(page, state, owner_, point); });
     WindowPress(pressed, point);
@@ -153,6 +163,7 @@ void PointerDispatch::SetMatrixCell(Object& matrix, Point point) {
 }
 
 void PointerDispatch::Up(Point point) {
+    if (bars_.Release()) return;
     pan_drag_ = false;
     if (window_drag_) {
         window_drag_ = false;
@@ -217,6 +228,7 @@ void PointerDispatch::Up(Point point) {
 }
 
 void PointerDispatch::DoubleClick(Point point) {
+    if (bars_.Press(point)) return;
     Object* pressed = AskPages(
         [&](Page& page, PageInputState& state) { return PressAt(page, state, owner_, point); });
     if (pressed != nullptr && TraitsOf(pressed->kind).takes_focus) {
@@ -235,7 +247,7 @@ void PointerDispatch::RightDown(Point /*point*/) {
 void PointerDispatch::RightUp(Point /*point*/) {}
 
 void PointerDispatch::RepeatScrollArrows() {
-    bool held = false;
+    bool held = bars_.Repeat();
     for (Page* page : Ordered(owner_.Pages())) {
         if (page != nullptr && RepeatScrollArrow(StateOf(*page).paragraphs, owner_)) held = true;
     }

@@ -10,6 +10,7 @@
 
 #include "base/geometry.h"
 #include "document/page.h"
+#include "input/image_bar_pointer.h"
 #include "input/page_pointer.h"
 
 namespace velk {
@@ -18,7 +19,7 @@ class InputOwner;
 
 class PointerDispatch {
   public:
-    explicit PointerDispatch(InputOwner& owner) : owner_(owner) {}
+    explicit PointerDispatch(InputOwner& owner) : owner_(owner), bars_(owner) {}
 
     void Move(Point point);
     void Down(Point point);
@@ -26,8 +27,8 @@ class PointerDispatch {
     void DoubleClick(Point point);
     void RightDown(Point point);
     void RightUp(Point point);
-    // The scroll timer fired: each page's pressed Paragraph repeats its held arrow; with none
-    // the timer stops.
+    // The scroll timer fired: each page's pressed Paragraph repeats its held arrow, and a held
+    // Image scroll bar its arrow or trough; with none the timer stops.
     void RepeatScrollArrows();
 
     // A new page is shown under a pointer that did not move: its object under the pointer takes
@@ -53,6 +54,7 @@ class PointerDispatch {
     void ShowCursor();
 
     InputOwner& owner_;
+    ImageBarPointer bars_;
     std::map<const Page*, PageInputState> pages_;
     Point press_point_;
     Object* pressed_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "base/saturate.h"
 #include "objects/kinds.h"
+#include "objects/pictures/image_view.h"
 #include "pages/page_lookup.h"
 #include "pages/page_manager.h"
 
@@ -81,11 +82,13 @@ void SetObjectVisible(Page& page, Object& object, bool hide, bool save_state, Pa
     SetVisible(page, object, hide, save_state, owner, seen);
 }
 
-void PlaceObject(Page& page, Object& object, std::int32_t x, std::int32_t y, bool /*resized*/) {
-    // The kinds that refit a picture to a new size or move windows of their own join later;
-    // for every kind so far the rectangle is the whole of the placement.
+void PlaceObject(Page& page, Object& object, std::int32_t x, std::int32_t y, bool resized,
+                 PictureCache* pictures) {
     GroupsSeen seen;
     Place(page, object, x, y, seen);
+    const bool refits = object.kind == kKindImage || object.kind == kKindPolygon ||
+                        object.kind == kKindImageWithoutPictureOutlined;
+    if (resized && refits && pictures != nullptr) FitView(object, *pictures, object.rect);
 }
 
 }  // namespace velk

@@ -11,6 +11,7 @@
 namespace velk {
 
 class PageOwner;
+class PictureCache;
 
 // Shows (hide = false) or hides `object` of `page`. A group applies the operation to each of
 // its members found on the same page and then marks itself; a group without members is left
@@ -21,7 +22,10 @@ void SetObjectVisible(Page& page, Object& object, bool hide, bool save_state, Pa
 
 // Moves `object` so that its top-left corner is (x, y), keeping its size; a group moves its
 // members found on `page` along, recursively, without resizing them. `resized` tells the kinds
-// that refit their picture that the size changed.
-void PlaceObject(Page& page, Object& object, std::int32_t x, std::int32_t y, bool resized);
+// that refit their picture (Image, Polygon, an Image without picture but with an outline) that
+// the size changed: their view is fitted to the new rectangle (with `pictures`; none refits
+// nothing). Scroll bars hang on the rectangle and move with it.
+void PlaceObject(Page& page, Object& object, std::int32_t x, std::int32_t y, bool resized,
+                 PictureCache* pictures = nullptr);
 
 }  // namespace velk

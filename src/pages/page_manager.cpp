@@ -8,6 +8,7 @@
 #include "base/saturate.h"
 #include "objects/kinds.h"
 #include "objects/paragraph/paragraph_scroll.h"
+#include "objects/pictures/image_scroll.h"
 #include "pages/page_entry.h"
 #include "pages/page_painter.h"
 
@@ -36,7 +37,8 @@ void AddCovering(const Page& page, std::size_t first, std::vector<Rect>& rects) 
     for (std::size_t i = first; i < page.objects.size(); ++i) {
         const Object& above = page.objects[i];
         if (above.hidden != 0 || !TraitsOf(above.kind).covers) continue;
-        rects.push_back(above.rect);
+        // An Image's scroll bars hang outside its rectangle and cover what lies there.
+        rects.push_back(OuterRect(above));
     }
 }
 
@@ -180,7 +182,14 @@ void PageManager::EnterOnePage(Page& page, PageOwner& owner) {
     ResetAnimations(page);
     ResetObjectsForEntry(page);
     const PictureFolder folder{owner.Files(), player_directory_};
-    for (Object& object : page.objects) EnterObject(page, object, folder, owner);
+    for (Object& object : page.objects) {
+        // An Image's scroll bars are made anew, showing only where nothing above covers them.
+        if (object.kind == kKindImage) {
+            MakeScrollBars(object);
+            SetScrollBarCovering(object, CoveringArea(page, object));
+        }
+        EnterObject(page, object, folder, owner);
+    }
 }
 
 Region PageManager::CoveringArea(const Page& page, const Object& object) const {

@@ -3,6 +3,7 @@
 
 #include "gfx/canvas.h"
 #include "pages/field_watch.h"
+#include "pages/image_scroll_overlay.h"
 #include "pages/page_painter.h"
 #include "player/presentation.h"
 
@@ -57,6 +58,7 @@ void Presentation::Paint(const Rect& /*dirty*/) {
     const FieldWatch fields(*project_, *page);
     Canvas canvas(back_buffer_);
     PaintPage(*project_, *page, canvas, fonts_, pictures_);
+    PaintImageScrollBars(pages_, canvas);
     PaintPanorama();
     // A field that took a new size from its text is shown again where it was and where it is:
     // the area invalidated before this paint knew only one of them.

@@ -7,6 +7,7 @@
 #include "document/embedded_extraction.h"
 #include "document/load_context.h"
 #include "gfx/image_library.h"
+#include "objects/pictures/image_view.h"
 #include "pages/window_shape.h"
 #include "player/presentation.h"
 
@@ -44,6 +45,7 @@ void Presentation::AdoptProject(Project project) {
     project_ = std::make_shared<Project>(std::move(project));
     ++generation_;
     pictures_.Clear();
+    RefitConvertedVideos(*project_, pictures_);
     pointer_dispatch_.Reset();
     pages_.Reset(*project_);
     pages_.SetPlayerDirectory(folders_.src_dir);

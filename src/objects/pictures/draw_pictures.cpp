@@ -14,6 +14,7 @@
 #include "gfx/image_library.h"
 #include "objects/draw_support.h"
 #include "objects/picture_cache.h"
+#include "objects/pictures/image_scroll.h"
 #include "objects/pictures/matrix.h"
 #include "objects/pictures/picture_fields.h"
 #include "objects/pictures/picture_kind.h"
@@ -125,9 +126,16 @@ void DrawShownPicture(const Object& object, DrawContext& ctx) {
 
 void DrawImage(Object& object, DrawContext& ctx) {
     const ImageFields fields(object);
-    if (fields.FillsBackground())
-        ctx.canvas.FillSolidRect(DrawRect(object, ctx),
-                                 BgrxFromColorRef(fields.BackgroundColour()));
+    if (fields.FillsBackground()) {
+        // The fill reaches under the scroll bars, which hang outside the rectangle.
+        const Rect drawn = DrawRect(object, ctx);
+        const Rect outer = OuterRect(object);
+        const Rect fill{
+            drawn.left, drawn.top,
+            SaturateToInt32(std::int64_t{drawn.right} + outer.right - object.rect.right),
+            SaturateToInt32(std::int64_t{drawn.bottom} + outer.bottom - object.rect.bottom)};
+        ctx.canvas.FillSolidRect(fill, BgrxFromColorRef(fields.BackgroundColour()));
+    }
     DrawShownPicture(object, ctx);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "objects/pictures/image_scroll.h"
 #include "objects/pictures/picture_fields.h"
 #include "objects/pictures/picture_kind.h"
 
@@ -31,9 +32,10 @@ void SetPan(Object& object, Point offset) {
     if (ImageFields(object).Centred()) {
         object.image_origin = {static_cast<std::int32_t>((room_x + 1) / 2),
                                static_cast<std::int32_t>((room_y + 1) / 2)};
-        return;
+    } else {
+        object.image_origin = {Clamp(offset.x, room_x), Clamp(offset.y, room_y)};
     }
-    object.image_origin = {Clamp(offset.x, room_x), Clamp(offset.y, room_y)};
+    FollowPanOffset(object);
 }
 
 bool PansWithPointer(const Object& object) {

@@ -18,7 +18,8 @@ bool CanPanPicture(const Object& object);
 bool PansWithPointer(const Object& object);
 
 // Sets `image_origin` to (x, y) clamped between 0 and (rectangle size - picture size) on each
-// axis; a centred picture is centred instead. Nothing happens without a displayed picture.
+// axis; a centred picture is centred instead. The scroll bars follow. Nothing happens without a
+// displayed picture.
 void SetPan(Object& object, Point offset);
 
 }  // namespace velk

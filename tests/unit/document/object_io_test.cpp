@@ -658,6 +658,7 @@ TEST(ObjectIo, OlderVersionsAreConverted) {
              o.image3 = complement(picture);
              o.image4 = o.image3;
              o.transform = 1;
+             o.image_view.refit_pending = true;  // the player fits it to the rectangle
          }},
         {"video 21 without picture", 21, video(false),
          [&](Object& o) {
@@ -669,6 +670,7 @@ TEST(ObjectIo, OlderVersionsAreConverted) {
              o.image3 = complement(picture);
              o.image4 = o.image3;
              o.transform = 1;
+             o.image_view.refit_pending = true;
          }},
         {"video 26 replaces image 4", 26,
          [&](Object& o) {
@@ -678,6 +680,7 @@ TEST(ObjectIo, OlderVersionsAreConverted) {
          [&](Object& o) {
              o.image4 = picture;
              o.transform = 1;
+             o.image_view.refit_pending = true;
          }},
         {"video 26 without picture", 26, video(false), unchanged},
         {"video 27", 27,

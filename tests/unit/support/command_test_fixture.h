@@ -14,6 +14,7 @@
 #include "document/project.h"
 #include "hosts/headless/recording_ui.h"
 #include "hosts/headless/virtual_clock.h"
+#include "objects/picture_cache.h"
 #include "pages/page_lookup.h"
 #include "pages/page_manager.h"
 #include "script/evaluator.h"
@@ -96,6 +97,7 @@ class FakeCommandHost : public CommandOwner {
     Page* CurrentPage() override { return current; }
     PageOwner& PageSide() override { return page_host; }
     VariableStore& Variables() override { return variables; }
+    PictureCache& Pictures() override { return pictures; }
     host::Ui& Ui() override { return ui; }
     const host::Clock& Clock() override { return clock; }
     // Expressions the test named, then numbers, then numeric variables.
@@ -154,6 +156,7 @@ class FakeCommandHost : public CommandOwner {
     // Statements run through a real evaluator on the same variables.
     Evaluator evaluator{variables, random};
     headless::RecordingUi ui;
+    PictureCache pictures{ui};
     headless::VirtualClock clock;
     std::vector<std::string> log;
     FakePageOwner page_host{log};
