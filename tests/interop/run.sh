@@ -21,3 +21,13 @@ grep -qx 't=100 var n=3' "$work/run.log"
 grep -qx 't=100 var s=30' "$work/run.log"
 if grep -q 'msgbox' "$work/run.log"; then echo "unexpected message box" >&2; exit 1; fi
 python3 "$here/check_render.py" "$work/shots/played.png"
+# Its project of moving pictures plays: the GIF turns its frames, the effect steps, the metafile
+# is drawn plain and mirrored, the image is turned by the page's entry actions, the panorama
+# shows its picture.
+python3 "$here/write_motion.py" "$work/motion.vkd"
+python3 "$here/../scenarios/panorama/blobs.py" "$work"
+printf 'wait 50\nshot first\nwait 100\nshot later\nquit\n' > "$work/motion-events.txt"
+"$velk" run "$work/motion.vkd" --events "$work/motion-events.txt" --shots "$work/motion-shots" \
+    --log "$work/motion.log"
+if grep -q 'msgbox' "$work/motion.log"; then echo "unexpected message box" >&2; exit 1; fi
+python3 "$here/check_motion.py" "$work/motion-shots/first.png" "$work/motion-shots/later.png"

@@ -2,7 +2,8 @@
 """The independent writer's project of moving pictures: one page with an Animated GIF, an
 Effect object, a Metafile drawn plain and mirrored, an Image turned by its entry actions and a
 Panorama, each written from the format's description (GIF, enhanced-metafile records and the
-object record by hand). The panorama's JPEG picture is made beside the project by run.sh.
+object record by hand). The panorama's JPEG picture is written beside the project by the
+panorama scenario's blobs.py (run.sh).
 
 Usage: write_motion.py OUT.vkd
 """
@@ -99,7 +100,7 @@ OBJECTS = [
     thing(14, 'Mirrored', [240, 10, 320, 70], param2=2, metafile=green_left_half(80, 60)),
     # Turned a quarter clockwise by the page's entry actions: red above, blue below.
     thing(3, 'Turned', [10, 100, 70, 130], image1=(60, 30, picture(60, 30))),
-    thing(18, 'Panorama', [150, 100, 310, 180], text='<SrcDir>\\pano.jpg', param1=60),
+    thing(18, 'Panorama', [150, 100, 310, 180], text='<SrcDir>\\blobs\\pano.jpg', param1=60),
 ]
 
 MOTION_PAGE = dict(PAGE, name='Motion', background_colour=0xC0C0C0, transition_effect=0,
