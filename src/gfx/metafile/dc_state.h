@@ -17,9 +17,9 @@ struct DcState {
     explicit DcState(const Mapping& start) : mapping(start) {}
 
     Mapping mapping;
-    PenSpec pen{0, 0, 0};
-    BrushSpec brush{kBsSolid, 0xFFFFFF, 0, nullptr};
-    FontSpec font = std::get<FontSpec>(*StockObject(kSystemFont));
+    MetaPen pen{0, 0, 0};
+    MetaBrush brush{kBsSolid, 0xFFFFFF, 0, nullptr};
+    MetaFont font = std::get<MetaFont>(*StockObject(kSystemFont));
     std::uint32_t text_colour = 0;
     std::uint32_t bk_colour = 0xFFFFFF;
     BkMode bk_mode = BkMode::kOpaque;

@@ -6,16 +6,16 @@ namespace velk::emf {
 
 namespace {
 
-BrushSpec SolidBrush(std::uint32_t colour) {
+MetaBrush SolidBrush(std::uint32_t colour) {
     return {kBsSolid, colour, 0, nullptr};
 }
 
-FontSpec StockFont(std::int32_t height, std::int32_t weight, const char* face) {
-    FontSpec spec;
-    spec.font.height = height;
-    spec.font.weight = weight;
-    spec.font.face_name = face;
-    return spec;
+MetaFont StockFont(std::int32_t height, std::int32_t weight, const char* face) {
+    MetaFont made;
+    made.font.height = height;
+    made.font.weight = weight;
+    made.font.face_name = face;
+    return made;
 }
 
 }  // namespace
@@ -34,14 +34,14 @@ std::optional<GdiObject> StockObject(std::uint32_t number) {
         case kBlackBrush:
             return SolidBrush(0);
         case kNullBrush:
-            return BrushSpec{kBsNull, 0, 0, nullptr};
+            return MetaBrush{kBsNull, 0, 0, nullptr};
         case kWhitePen:
-            return PenSpec{0, 0, 0xFFFFFF};
+            return MetaPen{0, 0, 0xFFFFFF};
         case kBlackPen:
         case kDcPen:
-            return PenSpec{0, 0, 0};
+            return MetaPen{0, 0, 0};
         case kNullPen:
-            return PenSpec{kPsNull, 0, 0};
+            return MetaPen{kPsNull, 0, 0};
         case kOemFixedFont:
         case kAnsiFixedFont:
         case kSystemFixedFont:

@@ -14,24 +14,24 @@
 
 namespace velk::emf {
 
-struct PenSpec {
+struct MetaPen {
     std::uint32_t style = 0;   // PS_ style, type and end flags
     std::int32_t width = 0;    // logical units; geometric pens only
     std::uint32_t colour = 0;  // COLORREF
 };
 
-struct BrushSpec {
+struct MetaBrush {
     std::uint32_t style = 0;  // BS_SOLID, BS_NULL, BS_HATCHED; patterns have `pattern`
     std::uint32_t colour = 0xFFFFFF;
     std::uint32_t hatch = 0;
     std::shared_ptr<const BrushPattern> pattern;
 };
 
-struct FontSpec {
+struct MetaFont {
     LogFont font;  // height and width in logical units
 };
 
-using GdiObject = std::variant<PenSpec, BrushSpec, FontSpec>;
+using GdiObject = std::variant<MetaPen, MetaBrush, MetaFont>;
 
 // A stock object by its number; none for numbers no stock object has.
 std::optional<GdiObject> StockObject(std::uint32_t number);

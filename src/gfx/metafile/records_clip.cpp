@@ -94,15 +94,15 @@ void PlayFillRgn(PlayContext& ctx, const Record& r) {
     ByteReader in = r.Fields();
     in.Skip(16);  // bounds
     const std::uint32_t size = in.U32();
-    std::optional<BrushSpec> brush;
+    std::optional<MetaBrush> brush;
     if (r.type == kFillRgn) {
         const std::uint32_t index = in.U32();
         if (!(index & kStockObject) && !ctx.objects.Holds(index)) {
             throw ArchiveError("metafile object index outside its table");
         }
         const std::optional<GdiObject> object = ctx.objects.Get(index);
-        if (object && std::holds_alternative<BrushSpec>(*object)) {
-            brush = std::get<BrushSpec>(*object);
+        if (object && std::holds_alternative<MetaBrush>(*object)) {
+            brush = std::get<MetaBrush>(*object);
         }
         if (!brush) return;
     }
@@ -111,7 +111,7 @@ void PlayFillRgn(PlayContext& ctx, const Record& r) {
     const Point origin = ctx.canvas.GetViewportOrigin();
     if (brush) {
         // The device context keeps its brush; only this fill uses the other one.
-        const BrushSpec kept = ctx.dc.brush;
+        const MetaBrush kept = ctx.dc.brush;
         ctx.dc.brush = *brush;
         ctx.Sync();
         ctx.dc.brush = kept;

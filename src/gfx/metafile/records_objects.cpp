@@ -25,7 +25,7 @@ void Create(PlayContext& ctx, std::uint32_t index, GdiObject object) {
 void PlayCreatePen(PlayContext& ctx, const Record& r) {
     ByteReader in = r.Fields();
     const std::uint32_t index = in.U32();
-    PenSpec pen;
+    MetaPen pen;
     pen.style = in.U32();
     pen.width = in.I32();
     in.I32();  // the y part of the width is not used
@@ -37,7 +37,7 @@ void PlayExtCreatePen(PlayContext& ctx, const Record& r) {
     ByteReader in = r.Fields();
     const std::uint32_t index = in.U32();
     in.Skip(16);  // a pattern for the pen's brush: the pen is drawn in its colour
-    PenSpec pen;
+    MetaPen pen;
     pen.style = in.U32();
     pen.width = static_cast<std::int32_t>(std::min<std::uint32_t>(in.U32(), INT32_MAX));
     in.U32();  // brush style
@@ -48,7 +48,7 @@ void PlayExtCreatePen(PlayContext& ctx, const Record& r) {
 void PlayCreateBrushIndirect(PlayContext& ctx, const Record& r) {
     ByteReader in = r.Fields();
     const std::uint32_t index = in.U32();
-    BrushSpec brush;
+    MetaBrush brush;
     brush.style = in.U32();
     brush.colour = in.U32() & 0xFFFFFF;
     brush.hatch = in.U32();
@@ -64,7 +64,7 @@ void PlayCreatePatternBrush(PlayContext& ctx, const Record& r) {
     in.U32();  // colour usage
     const std::uint32_t info_at = in.U32(), info_size = in.U32();
     const std::uint32_t bits_at = in.U32(), bits_size = in.U32();
-    BrushSpec brush;
+    MetaBrush brush;
     brush.pattern = DibPattern(r.Part(info_at, info_size), r.Part(bits_at, bits_size),
                                r.type == kCreateMonoBrush);
     // A bitmap that cannot be read leaves a brush of the default colour.
@@ -75,8 +75,8 @@ void PlayExtCreateFont(PlayContext& ctx, const Record& r) {
     ByteReader in = r.Fields();
     const std::uint32_t index = in.U32();
     in.RequireItems(1, kLogFontWSize);
-    FontSpec spec;
-    LogFont& f = spec.font;
+    MetaFont made;
+    LogFont& f = made.font;
     f.height = in.I32();
     f.width = in.I32();
     f.escapement = in.I32();
@@ -97,7 +97,7 @@ void PlayExtCreateFont(PlayContext& ctx, const Record& r) {
         face.push_back(unit);
     }
     f.face_name = Utf16ToCp1252(face);
-    Create(ctx, index, spec);
+    Create(ctx, index, made);
 }
 
 void PlaySelectObject(PlayContext& ctx, const Record& r) {
@@ -106,9 +106,9 @@ void PlaySelectObject(PlayContext& ctx, const Record& r) {
     if (!(index & kStockObject)) CheckIndex(ctx, index);
     const std::optional<GdiObject> object = ctx.objects.Get(index);
     if (!object) return;
-    if (const auto* pen = std::get_if<PenSpec>(&*object)) ctx.dc.pen = *pen;
-    if (const auto* brush = std::get_if<BrushSpec>(&*object)) ctx.dc.brush = *brush;
-    if (const auto* font = std::get_if<FontSpec>(&*object)) ctx.dc.font = *font;
+    if (const auto* pen = std::get_if<MetaPen>(&*object)) ctx.dc.pen = *pen;
+    if (const auto* brush = std::get_if<MetaBrush>(&*object)) ctx.dc.brush = *brush;
+    if (const auto* font = std::get_if<MetaFont>(&*object)) ctx.dc.font = *font;
 }
 
 void PlayDeleteObject(PlayContext& ctx, const Record& r) {
