@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -25,6 +26,23 @@ enum class MessageAnswer { kOk, kCancel, kYes, kNo };
 // warn, stop or ask name theirs.
 enum class MessageIcon { kNone, kInformation, kWarning, kError, kQuestion };
 
+// A choice of a file by the user. `filter` is the old dialogs' text: pairs of a description and
+// its patterns separated by '|', ended by "||" ("Video Files (*.avi)|*.avi|All Files (*.*)|*.*||").
+struct FileDialog {
+    enum class Purpose { kOpen, kSave };
+    Purpose purpose = Purpose::kOpen;
+    std::string title;              // empty: the system's own title
+    std::string filter;             // code-page text
+    std::string default_extension;  // added to a name typed without one
+    std::string initial_file;       // Windows form; may be empty
+    bool file_must_exist = false;   // open: only an existing file is taken
+    bool overwrite_prompt = false;  // save: asks before replacing a file
+};
+struct FileChoice {
+    std::string path;               // Windows form, code-page text
+    std::int32_t filter_index = 1;  // the filter pair the user had selected, from 1
+};
+
 // Modal messages to the user. Texts are code-page bytes. A host may pump events while the box
 // is up (the desktop does); the core is ready for action lists that run meanwhile.
 class Ui {
@@ -38,6 +56,11 @@ class Ui {
     // reading. The desktop shows a progress window when reading takes long enough for a user to
     // wonder; headless nothing is shown.
     virtual void LoadProgress(std::uint32_t permille) = 0;
+    // A file chosen by the user; nothing when the dialog was cancelled. The default has no
+    // dialog and cancels.
+    virtual std::optional<FileChoice> ChooseFile(const FileDialog& /*dialog*/) {
+        return std::nullopt;
+    }
     // A message box with an OK button.
     void MessageBox(std::string_view caption, std::string_view text,
                     MessageIcon icon = MessageIcon::kNone) {
@@ -67,6 +90,15 @@ class ProfileStore {
                          std::int32_t fallback) const;
 };
 
+// A file opened for reading piece by piece: media files, too big to be held in memory whole.
+class ReadableFile {
+  public:
+    virtual ~ReadableFile() = default;
+    virtual std::uint64_t Size() const = 0;
+    // Reads up to out.size() bytes at `offset`; the number read (0 at or past the end).
+    virtual std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) = 0;
+};
+
 // Files, named by Windows-form paths ("Z:\home\user\show.vkd"; `/` accepted too), code-page
 // text. Each component is matched without regard to case; a native name the code page cannot
 // hold is matched by the form the system gave such names (best fit, else '?').
@@ -74,6 +106,9 @@ class FileSystem {
   public:
     virtual ~FileSystem() = default;
     virtual std::optional<std::vector<std::uint8_t>> ReadFile(std::string_view path) const = 0;
+    // The file to be read piece by piece; none when it cannot be read. The default reads it
+    // whole with ReadFile and serves the pieces from memory.
+    virtual std::unique_ptr<ReadableFile> OpenForReading(std::string_view path) const;
     // Creates or truncates. False when the file cannot be written.
     virtual bool WriteFile(std::string_view path, std::span<const std::uint8_t> data) = 0;
     // True when the file is gone afterwards (a missing file is not an error).
@@ -241,6 +276,30 @@ class TooltipWindow {
     // the bubble says (code-page bytes), for hosts that record it.
     virtual void ShowTooltip(Point top_left, const Surface& pixels, std::string_view text) = 0;
     virtual void HideTooltip() = 0;
+};
+
+// Sound to the speakers. The core mixes everything it plays (videos, media files, speech)
+// into one stream of interleaved 16-bit stereo frames at 44 100 Hz, and the host pulls it.
+class AudioSource {
+  public:
+    virtual ~AudioSource() = default;
+    // Fills `frames` (2 x frames samples, left then right) with what plays next; silence where
+    // nothing plays. Called on a thread of the host's (the desktop's audio device) or on the
+    // player's (headless); it never blocks.
+    virtual void Render(std::span<std::int16_t> interleaved) = 0;
+};
+
+class AudioOutput {
+  public:
+    static constexpr std::int32_t kSampleRate = 44100;
+    static constexpr std::int32_t kChannels = 2;
+
+    virtual ~AudioOutput() = default;
+    // Starts pulling from `source`; none stops. The source stays alive while attached.
+    virtual void Attach(AudioSource* source) = 0;
+    // Frames the device has played since the output was made: the audio clock. Headless it
+    // follows the virtual clock exactly; on the desktop it is what the speakers have sounded.
+    virtual std::uint64_t PlayedFrames() const = 0;
 };
 
 // What a recorder of effects hears beyond the services above. Every method does nothing unless

@@ -34,6 +34,8 @@ struct PlayerServices {
     host::ProcessLauncher* launcher = nullptr;
     // The tooltip bubble's window; none shows no tooltips.
     host::TooltipWindow* tooltip = nullptr;
+    // The speakers; none plays sound to nowhere (media and speech still keep their time).
+    host::AudioOutput* audio = nullptr;
 };
 
 // How the player was started.

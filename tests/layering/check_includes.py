@@ -16,13 +16,15 @@ CORE = {
     'document': ['base', 'codec', 'host'],
     'gfx': ['base', 'codec', 'document', 'host'],
     'script': ['base', 'document', 'host'],
-    'objects': ['base', 'codec', 'document', 'gfx', 'host', 'script'],
-    'pages': ['base', 'codec', 'document', 'gfx', 'host', 'objects', 'script'],
+    'objects': ['base', 'codec', 'document', 'gfx', 'host', 'media', 'script'],
+    'pages': ['base', 'codec', 'document', 'gfx', 'host', 'media', 'objects', 'script'],
     'controls': ['base', 'document', 'gfx', 'host'],
+    'media': ['base', 'gfx', 'host'],
     'input': ['base', 'controls', 'document', 'gfx', 'host', 'objects', 'pages', 'script'],
-    'commands': ['base', 'document', 'gfx', 'host', 'input', 'objects', 'pages', 'script'],
+    'commands': ['base', 'document', 'gfx', 'host', 'input', 'media', 'objects', 'pages',
+                 'script'],
     'player': ['base', 'codec', 'commands', 'controls', 'document', 'gfx', 'host', 'input',
-               'objects', 'pages', 'script'],
+               'media', 'objects', 'pages', 'script'],
 }
 
 # The hosts see the core only through the host services, the player's public headers and the
