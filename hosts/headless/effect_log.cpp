@@ -116,6 +116,23 @@ void EffectLog::Run(std::string_view file, std::string_view parameters) {
     Line("run \"" + EscapeLogText(file) + "\" \"" + EscapeLogText(parameters) + "\"");
 }
 
+void EffectLog::Mci(std::string_view command, std::string_view reply) {
+    Line("mci \"" + EscapeLogText(command) + "\" -> \"" + EscapeLogText(reply) + "\"");
+}
+
+void EffectLog::Video(std::string_view object, std::string_view verb, std::string_view argument) {
+    Line("video \"" + EscapeLogText(object) + "\" " + std::string(verb) + " \"" +
+         EscapeLogText(argument) + "\"");
+}
+
+void EffectLog::Speak(std::string_view text) {
+    Line("speak \"" + EscapeLogText(text) + "\"");
+}
+
+void EffectLog::Speech(std::string_view what) {
+    Line("tts " + std::string(what));
+}
+
 void EffectLog::Tooltip(std::string_view text, Point top_left) {
     Line("tooltip \"" + EscapeLogText(text) + "\" at " + std::to_string(top_left.x) + "," +
          std::to_string(top_left.y));

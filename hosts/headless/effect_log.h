@@ -49,6 +49,10 @@ class EffectLog {
     void Page(std::string_view name);
     void End();
     void Run(std::string_view file, std::string_view parameters);
+    void Mci(std::string_view command, std::string_view reply);
+    void Video(std::string_view object, std::string_view verb, std::string_view argument);
+    void Speak(std::string_view text);
+    void Speech(std::string_view what);
     void Tooltip(std::string_view text, Point top_left);
     void TooltipHidden();
     // Every variable, in the order given (the player gives them by name).
@@ -67,6 +71,15 @@ class LoggingObserver : public host::Observer {
     explicit LoggingObserver(EffectLog& log) : log_(log) {}
     void PageShown(std::string_view name) override { log_.Page(name); }
     void Ended() override { log_.End(); }
+    void MciCommand(std::string_view command, std::string_view reply) override {
+        log_.Mci(command, reply);
+    }
+    void VideoEvent(std::string_view object, std::string_view verb,
+                    std::string_view argument) override {
+        log_.Video(object, verb, argument);
+    }
+    void Speak(std::string_view text) override { log_.Speak(text); }
+    void SpeechControl(std::string_view what) override { log_.Speech(what); }
 
   private:
     EffectLog& log_;

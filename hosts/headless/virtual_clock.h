@@ -31,6 +31,7 @@ class VirtualClock : public host::Clock {
 
     std::uint32_t TickCount() const override;
     host::LocalTime LocalNow() const override;
+    bool IsVirtual() const override { return true; }
 
     void Advance(std::uint32_t ms) { elapsed_ms_ += ms; }
     // Virtual milliseconds since construction; never wraps.

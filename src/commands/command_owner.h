@@ -13,6 +13,9 @@
 #include "host/host.h"
 
 namespace velk {
+namespace media {
+class MediaHub;
+}
 
 class Evaluator;
 class PageOwner;
@@ -47,6 +50,10 @@ class CommandOwner {
     virtual PictureCache& Pictures() = 0;
     virtual host::Ui& Ui() = 0;
     virtual const host::Clock& Clock() = 0;
+    // Media files, the mixer and speech (media/media_hub.h).
+    virtual media::MediaHub& Media() = 0;
+    // Who records the effects of media and speech (the headless effect log).
+    virtual host::Observer& Observer() = 0;
 
     // The value of an expression as the evaluator gives it (assignments happen); its errors are
     // not shown.

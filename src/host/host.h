@@ -154,6 +154,9 @@ class Clock {
     // are only ever compared by their unsigned difference.
     virtual std::uint32_t TickCount() const = 0;
     virtual LocalTime LocalNow() const = 0;
+    // True for a clock that moves only when the host moves it (headless runs): whatever is due
+    // at a tick (a video frame) is waited for, so the same events give the same pixels.
+    virtual bool IsVirtual() const { return false; }
 };
 
 // Waiting. Commands that wait (Pause, MoveTo, infinite loops) and modal dialogs keep the
@@ -311,6 +314,17 @@ class Observer {
     virtual void PageShown(std::string_view /*name*/) {}
     // The presentation ended.
     virtual void Ended() {}
+    // A media control command string was carried out, with the reply it gave.
+    virtual void MciCommand(std::string_view /*command*/, std::string_view /*reply*/) {}
+    // A Video object did something: load, play, pause, stop, close or end, with the file or
+    // argument it concerns (may be empty).
+    virtual void VideoEvent(std::string_view /*object*/, std::string_view /*verb*/,
+                            std::string_view /*argument*/) {}
+    // A text was handed to the speech engine.
+    virtual void Speak(std::string_view /*text*/) {}
+    // The speech engine was told to stop, pause or resume, or took a pitch or a speed:
+    // "stop", "pause", "resume", "pitch 120", "speed 200".
+    virtual void SpeechControl(std::string_view /*what*/) {}
 };
 
 }  // namespace velk::host

@@ -30,6 +30,10 @@ class AudioMixer : public host::AudioSource {
     void RemoveStream(const std::shared_ptr<Stream>& stream);
 
     void Render(std::span<std::int16_t> interleaved) override;
+
+  private:
+    struct Streams;
+    std::unique_ptr<Streams> streams_;
 };
 
 class AudioMixer::Stream {

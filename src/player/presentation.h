@@ -26,6 +26,7 @@
 #include "input/input_owner.h"
 #include "input/keyboard_dispatch.h"
 #include "input/pointer_dispatch.h"
+#include "media/media_hub.h"
 #include "objects/picture_cache.h"
 #include "pages/page_manager.h"
 #include "pages/panorama_window.h"
@@ -102,6 +103,8 @@ class Presentation : public CommandOwner,
     VariableStore& Variables() override { return variables_; }
     host::Ui& Ui() override { return services_.ui; }
     const host::Clock& Clock() override { return services_.clock; }
+    media::MediaHub& Media() override { return media_; }
+    host::Observer& Observer() override { return services_.observer; }
     double Evaluate(std::string_view expression) override;
     Evaluator& ScriptEvaluator() override { return evaluator_; }
     ActionListPtr ShareList(const ActionList& list) override {
@@ -236,6 +239,7 @@ class Presentation : public CommandOwner,
     Object* FindExactSystemObject(std::string_view name);
 
     PlayerServices services_;
+    media::MediaHub media_;
     std::shared_ptr<Project> project_;
     std::uint64_t generation_ = 0;  // counts projects adopted, for checks after pumps
     PageManager pages_;

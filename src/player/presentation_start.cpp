@@ -27,6 +27,7 @@ Point Centred(Size screen, Size window) {
 
 Presentation::Presentation(PlayerServices services)
     : services_(services),
+      media_(services.files, services.clock, services.audio),
       project_(std::make_shared<Project>()),
       pages_(*project_),
       dispatcher_(*this),

@@ -12,8 +12,10 @@
 #include "commands/command_owner.h"
 #include "commands/dispatcher.h"
 #include "document/project.h"
+#include "hosts/headless/memory_file_system.h"
 #include "hosts/headless/recording_ui.h"
 #include "hosts/headless/virtual_clock.h"
+#include "media/media_hub.h"
 #include "objects/picture_cache.h"
 #include "pages/page_lookup.h"
 #include "pages/page_manager.h"
@@ -100,6 +102,8 @@ class FakeCommandHost : public CommandOwner {
     PictureCache& Pictures() override { return pictures; }
     host::Ui& Ui() override { return ui; }
     const host::Clock& Clock() override { return clock; }
+    media::MediaHub& Media() override { return media; }
+    host::Observer& Observer() override { return observer; }
     // Expressions the test named, then numbers, then numeric variables.
     double Evaluate(std::string_view expression) override {
         const std::string text(expression);
@@ -158,6 +162,10 @@ class FakeCommandHost : public CommandOwner {
     headless::RecordingUi ui;
     PictureCache pictures{ui};
     headless::VirtualClock clock;
+    headless::MemoryFileSystem files;
+    host::Observer observer;
+    // Without speakers: media keep their time by the virtual clock.
+    media::MediaHub media{files, clock, nullptr};
     std::vector<std::string> log;
     FakePageOwner page_host{log};
     std::map<std::string, double> expressions;
