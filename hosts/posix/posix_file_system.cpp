@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <memory>
 #include <random>
+#include <utility>
 
 #include "base/codepage.h"
 #include "base/win_path.h"
@@ -23,6 +24,8 @@ class Fd {
     explicit Fd(int fd) : fd_(fd) {}
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
+    Fd(Fd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    Fd& operator=(Fd&&) = delete;
     ~Fd() {
         if (fd_ >= 0) ::close(fd_);
     }
@@ -36,6 +39,29 @@ class Fd {
 
   private:
     int fd_;
+};
+
+// A regular file read at offsets. pread leaves no shared file position, so reads from a
+// decoder's thread need no lock.
+class NativeReadableFile : public host::ReadableFile {
+  public:
+    NativeReadableFile(Fd fd, std::uint64_t size) : fd_(std::move(fd)), size_(size) {}
+    std::uint64_t Size() const override { return size_; }
+    std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
+        std::size_t done = 0;
+        while (done < out.size() && offset + done < size_) {
+            const ssize_t n = ::pread(fd_.get(), out.data() + done, out.size() - done,
+                                      static_cast<off_t>(offset + done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        return done;
+    }
+
+  private:
+    Fd fd_;
+    std::uint64_t size_;
 };
 
 struct DirCloser {
@@ -188,6 +214,17 @@ std::optional<std::vector<std::uint8_t>> PosixFileSystem::ReadFile(std::string_v
         data.insert(data.end(), buffer, buffer + n);
     }
     return data;
+}
+
+std::unique_ptr<host::ReadableFile> PosixFileSystem::OpenForReading(std::string_view path) const {
+    const auto native = ResolveNative(path);
+    if (!native) return nullptr;
+    Fd fd(::open(native->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (fd.get() < 0) return nullptr;
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
+    return std::make_unique<NativeReadableFile>(std::move(fd),
+                                                static_cast<std::uint64_t>(st.st_size));
 }
 
 bool PosixFileSystem::WriteFile(std::string_view path, std::span<const std::uint8_t> data) {

@@ -11,6 +11,7 @@
 // the same tree always gives the same file. Drives other than Z: name nothing.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,9 @@ class PosixFileSystem : public host::FileSystem {
         : shared_temp_(std::move(shared_temp)) {}
 
     std::optional<std::vector<std::uint8_t>> ReadFile(std::string_view path) const override;
+    // The native file kept open and read where asked (pread), so a large video is never held
+    // whole; none for anything but a regular file.
+    std::unique_ptr<host::ReadableFile> OpenForReading(std::string_view path) const override;
     // Writes a temporary file in the same folder and renames it over the target, so a reader
     // never sees half a file. A symbolic link at the target is refused, never followed.
     bool WriteFile(std::string_view path, std::span<const std::uint8_t> data) override;

@@ -1,5 +1,8 @@
 #include "media/media_hub.h"
 
+#include "media/ffmpeg_decoder.h"
+#include "media/ffmpeg_playback.h"
+
 namespace velk::media {
 
 MediaHub::MediaHub(host::FileSystem& files, const host::Clock& clock, host::AudioOutput* audio)
@@ -11,9 +14,14 @@ MediaHub::~MediaHub() {
     if (audio_) audio_->Attach(nullptr);
 }
 
-std::unique_ptr<Playback> MediaHub::Open(std::string_view /*path*/) {
-    // The FFmpeg engine comes next; until then nothing opens.
-    return nullptr;
+std::unique_ptr<Playback> MediaHub::Open(std::string_view path) {
+    auto file = files_.OpenForReading(path);
+    if (!file) return nullptr;
+    auto decoder = FfmpegDecoder::Open(std::move(file));
+    if (!decoder) return nullptr;
+    // Without an output the sound goes nowhere, and the ticks keep the time.
+    return std::make_unique<FfmpegPlayback>(std::move(decoder), clock_, audio_ ? &mixer_ : nullptr,
+                                            audio_ != nullptr);
 }
 
 }  // namespace velk::media

@@ -11,6 +11,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/win_path.h"
@@ -160,6 +161,24 @@ TEST_F(PosixFileSystemTest, FindsNamesOutsideTheCodePageByTheirCodePageForm) {
 }
 
 // Messages name a file as the user knows it: the native path with the names on the disk.
+TEST_F(PosixFileSystemTest, ReadsAFileInPiecesWhereAsked) {
+    Put("Media/Clip.AVI", "0123456789");
+    auto file = files.OpenForReading(Win("media\\clip.avi"));
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->Size(), 10u);
+    std::uint8_t buffer[4] = {};
+    // {offset, bytes read, what they are}: the end cuts a read short and reads nothing past it.
+    const std::tuple<std::uint64_t, std::size_t, std::string> reads[] = {
+        {6, 4, "6789"}, {0, 4, "0123"}, {8, 2, "89"}, {10, 0, ""}, {1ull << 40, 0, ""}};
+    for (const auto& [offset, count, text] : reads) {
+        ASSERT_EQ(file->ReadAt(offset, buffer), count) << offset;
+        EXPECT_EQ(std::string(buffer, buffer + count), text) << offset;
+    }
+    // Not a regular file, or none at all: nothing to read.
+    EXPECT_EQ(files.OpenForReading(Win("media")), nullptr);
+    EXPECT_EQ(files.OpenForReading(Win("media\\missing.avi")), nullptr);
+}
+
 TEST_F(PosixFileSystemTest, ShowsTheNativePathWithTheNamesOnTheDisk) {
     Put("\u0428\u043e\u0443/Show.vkd", "x");
     const std::string native = root.string() + "/\u0428\u043e\u0443";
