@@ -19,6 +19,8 @@ constexpr auto kVirtualWaitLimit = std::chrono::seconds(10);
 // Real time a seek on the desktop waits for the picture at its target: about one frame.
 constexpr auto kSeekWait = std::chrono::milliseconds(40);
 constexpr std::int64_t kNoEnd = INT64_MAX / 4;
+// Milliseconds without a sound frame played after which the sound no longer keeps the time.
+constexpr std::uint32_t kSoundStall = 250;
 
 }  // namespace
 
@@ -34,8 +36,9 @@ FfmpegPlayback::FfmpegPlayback(std::unique_ptr<FfmpegDecoder> decoder, const hos
         sound_->SetPaused(true);
     }
     worker_ = std::make_unique<FfmpegWorker>(std::move(decoder), sound_, speakers_clock_);
-    // Stopped at the start, the first picture showing.
-    worker_->Advance(0, WaitDeadline(), current_);
+    // Stopped at the start, the first picture showing (decoded while opening, so it comes
+    // at once).
+    worker_->Advance(0, SeekDeadline(), current_);
 }
 
 FfmpegPlayback::~FfmpegPlayback() {
@@ -48,8 +51,12 @@ std::chrono::steady_clock::time_point FfmpegPlayback::WaitDeadline() const {
     return clock_.IsVirtual() ? now + kVirtualWaitLimit : now;
 }
 
+std::chrono::steady_clock::time_point FfmpegPlayback::SeekDeadline() const {
+    return clock_.IsVirtual() ? WaitDeadline() : std::chrono::steady_clock::now() + kSeekWait;
+}
+
 bool FfmpegPlayback::UsesSpeakersClock() const {
-    return speakers_clock_ && rate_ == 1.0;
+    return speakers_clock_;
 }
 
 std::int64_t FfmpegPlayback::EndLimitUs() const {
@@ -73,15 +80,23 @@ std::int64_t FfmpegPlayback::ClockUs() const {
 void FfmpegPlayback::Anchor(std::int64_t position_us) const {
     position_us_ = position_us;
     anchor_tick_ = clock_.TickCount();
-    if (sound_) anchor_sounded_ = sound_->SoundedFrames();
+    if (sound_) anchor_sounded_ = last_sounded_ = sound_->SoundedFrames();
+    last_sound_tick_ = anchor_tick_;
 }
 
 void FfmpegPlayback::Catch() const {
-    if (state_ == PlaybackState::kPlaying && anchored_to_sound_ && sound_->Queued() == 0) {
-        // The sound ran out (its end, or a decoder that fell behind): the ticks carry on from
-        // where it stopped.
-        Anchor(ClockUs());
-        anchored_to_sound_ = false;
+    if (state_ == PlaybackState::kPlaying && anchored_to_sound_) {
+        const std::uint64_t sounded = sound_->SoundedFrames();
+        const std::uint32_t now = clock_.TickCount();
+        if (sounded != last_sounded_) {
+            last_sounded_ = sounded;
+            last_sound_tick_ = now;
+        } else if (std::uint32_t(now - last_sound_tick_) > kSoundStall) {
+            // The sound stopped (its stream ended before the pictures, or the speakers went
+            // away): the ticks carry on from where it stood.
+            Anchor(ClockUs());
+            anchored_to_sound_ = false;
+        }
     }
     const std::int64_t position = ClockUs();
     worker_->Advance(position, WaitDeadline(), current_);
@@ -156,8 +171,11 @@ bool FfmpegPlayback::SetRate(double rate) {
     if (rate == rate_) return true;
     const std::int64_t position = ClockUs();
     rate_ = rate;
-    if (state_ == PlaybackState::kPlaying) {
-        anchored_to_sound_ = UsesSpeakersClock();
+    if (sound_) worker_->SetSoundRate(rate);
+    if (sound_ && state_ != PlaybackState::kEnded) {
+        // The sound already queued plays at the old rate: it is decoded again from here.
+        SeekUs(position);
+    } else if (state_ == PlaybackState::kPlaying) {
         Anchor(position);
     } else {
         position_us_ = position;

@@ -52,7 +52,10 @@ class FfmpegPlayback : public Playback {
     void SeekUs(std::int64_t position_us);
     // Takes the picture due at the clock's position and notices the end.
     void Catch() const;
+    // How long showing a position may wait for its picture: on a virtual clock until it comes,
+    // on the desktop not at all, except after a seek (about a frame).
     std::chrono::steady_clock::time_point WaitDeadline() const;
+    std::chrono::steady_clock::time_point SeekDeadline() const;
     bool UsesSpeakersClock() const;
     std::int64_t EndLimitUs() const;
 
@@ -73,6 +76,8 @@ class FfmpegPlayback : public Playback {
     mutable std::uint32_t anchor_tick_ = 0;
     mutable std::uint64_t anchor_sounded_ = 0;
     mutable bool anchored_to_sound_ = false;
+    mutable std::uint64_t last_sounded_ = 0;  // the sound played when last looked at
+    mutable std::uint32_t last_sound_tick_ = 0;
     mutable DecodedVideo current_;
 };
 

@@ -59,6 +59,7 @@ void FfmpegWorker::Run(std::stop_token stop) {
                 generation = handled_generation_ = seek_generation_;
                 lock.unlock();
                 decoder_->Seek(target);
+                stretch_.Reset();
                 // Sound of the old position that was pushed meanwhile goes too.
                 if (sound_) sound_->Clear();
                 continue;
@@ -98,21 +99,29 @@ void FfmpegWorker::PushPicture(DecodedVideo& picture, std::uint64_t generation) 
 }
 
 void FfmpegWorker::PushSound(const DecodedAudio& sound, std::uint64_t generation) {
-    const auto frames = static_cast<std::int64_t>(sound.samples.size() / 2);
-    std::span<const std::int16_t> rest(sound.samples);
-    while (sound_ && !rest.empty()) {
-        rest = rest.subspan(sound_->Push(rest) * 2);
-        if (rest.empty() || !wait_for_sound_) break;
-        std::unique_lock lock(mutex_);
-        changed_.wait_for(lock, kSoundRetry,
-                          [&] { return stopping_ || generation != seek_generation_; });
-        if (stopping_ || generation != seek_generation_) return;
+    if (sound_) {
+        stretch_.SetRate(sound_rate_);
+        stretched_.clear();
+        stretch_.Process(sound.samples, stretched_);
+        PushToStream(stretched_, generation);
     }
+    const auto frames = static_cast<std::int64_t>(sound.samples.size() / 2);
     std::lock_guard lock(mutex_);
     if (generation != seek_generation_) return;
     decoded_end_us_ =
         std::max(decoded_end_us_, sound.pts_us + frames * 1000000 / host::AudioOutput::kSampleRate);
     changed_.notify_all();
+}
+
+void FfmpegWorker::PushToStream(std::span<const std::int16_t> rest, std::uint64_t generation) {
+    while (!rest.empty()) {
+        rest = rest.subspan(sound_->Push(rest) * 2);
+        if (rest.empty() || !wait_for_sound_) return;
+        std::unique_lock lock(mutex_);
+        changed_.wait_for(lock, kSoundRetry,
+                          [&] { return stopping_ || generation != seek_generation_; });
+        if (stopping_ || generation != seek_generation_) return;
+    }
 }
 
 bool FfmpegWorker::Settled(std::int64_t position_us) const {

@@ -4,6 +4,7 @@
 // queue holds a few frames, the sound stream its capacity; a full queue makes the decoder wait.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -11,11 +12,13 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <thread>
 #include <vector>
 
 #include "media/audio_mixer.h"
 #include "media/ffmpeg_decoder.h"
+#include "media/time_stretch.h"
 
 namespace velk::media {
 
@@ -35,6 +38,8 @@ class FfmpegWorker {
 
     // The decoder restarts at `position_us`; what was queued is dropped.
     void Seek(std::int64_t position_us);
+    // The sound decoded from now on plays at `rate`, at its own pitch.
+    void SetSoundRate(double rate) { sound_rate_ = rate; }
 
     // Makes the newest queued picture that starts at or before `position_us` the `current`
     // one (the old one is kept for reuse); true when `current` changed. Until `deadline` it
@@ -54,6 +59,7 @@ class FfmpegWorker {
     void Run(std::stop_token stop);
     void PushPicture(DecodedVideo& picture, std::uint64_t generation);
     void PushSound(const DecodedAudio& sound, std::uint64_t generation);
+    void PushToStream(std::span<const std::int16_t> samples, std::uint64_t generation);
     bool Settled(std::int64_t position_us) const;  // under the lock
     bool SeekPending() const { return seek_generation_ != handled_generation_; }
 
@@ -62,6 +68,9 @@ class FfmpegWorker {
     const bool wait_for_sound_;
     const bool has_video_;
     const std::int64_t frame_us_;
+    std::atomic<double> sound_rate_ = 1.0;
+    TimeStretch stretch_;  // the worker's own
+    std::vector<std::int16_t> stretched_;
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;

@@ -248,5 +248,73 @@ TEST(FfmpegPlayback, SoundReachesTheMixer) {
     }
 }
 
+// A desktop's clock: real, not virtual, but moved by the test.
+class ManualClock : public host::Clock {
+  public:
+    std::uint32_t TickCount() const override { return tick; }
+    host::LocalTime LocalNow() const override { return {}; }
+    std::uint32_t tick = 5000;
+};
+
+TEST(FfmpegPlayback, OnSpeakersTheSoundPlayedKeepsTheTime) {
+    SilentSpeakers speakers;
+    ManualClock clock;
+    headless::MemoryFileSystem files;
+    MediaHub hub(files, clock, &speakers);
+    files.AddFile("Z:\\clip.avi", MakeTestVideo({.fps = 10, .frames = 20}));
+    auto playback = hub.Open("Z:\\clip.avi");
+    ASSERT_NE(playback, nullptr);
+    EXPECT_EQ(TestFrameIndex(playback->CurrentFrame()), 0);
+    playback->Play();
+    // The speakers take sound in pieces of 10 ms while the ticks stand still.
+    std::vector<std::int16_t> piece(2 * 441);
+    for (int tries = 0; tries < 2000 && playback->PositionMs() < 500; ++tries) {
+        speakers.source_->Render(piece);
+        playback->Update();  // as the video's timer does
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    // (A piece the decoder had not yet filled counts only what it had.)
+    const std::int64_t reached = playback->PositionMs();
+    EXPECT_GE(reached, 500);
+    EXPECT_LT(reached, 510);
+    EXPECT_EQ(TestFrameIndex(playback->CurrentFrame()), 5);
+    // The speakers stop taking sound: after a quarter of a second the ticks keep the time.
+    clock.tick += 300;
+    playback->Update();
+    clock.tick += 200;
+    EXPECT_EQ(playback->PositionMs(), reached + 200);
+    EXPECT_EQ(TestFrameIndex(playback->CurrentFrame()), 7);
+}
+
+TEST(FfmpegPlayback, OnSpeakersADoubleRatePlaysHalfTheSoundAtItsPitch) {
+    SilentSpeakers speakers;
+    ManualClock clock;
+    headless::MemoryFileSystem files;
+    MediaHub hub(files, clock, &speakers);
+    files.AddFile("Z:\\clip.avi", MakeTestVideo({.fps = 10, .frames = 30}));
+    auto playback = hub.Open("Z:\\clip.avi");
+    ASSERT_NE(playback, nullptr);
+    ASSERT_TRUE(playback->SetRate(2.0));
+    playback->Play();
+    std::vector<std::int16_t> piece(2 * 441), played;
+    for (int tries = 0; tries < 4000 && playback->PositionMs() < 2000; ++tries) {
+        speakers.source_->Render(piece);
+        played.insert(played.end(), piece.begin(), piece.end());
+        playback->Update();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_EQ(TestFrameIndex(playback->CurrentFrame()), 20);
+    // Two seconds of the file in about one second of sound (silence where the decoder was
+    // late is not counted) ...
+    const auto sounding =
+        std::count_if(played.begin(), played.end(), [](auto s) { return s != 0; });
+    EXPECT_NEAR(double(sounding) / 2, 44100.0, 1500.0);
+    // ... of the same 440 Hz tone.
+    int crossings = 0;
+    for (std::size_t i = 2; i < played.size(); i += 2)
+        if (played[i - 2] < 0 && played[i] >= 0) ++crossings;
+    EXPECT_NEAR(crossings, 440, 15);
+}
+
 }  // namespace
 }  // namespace velk::media
