@@ -104,6 +104,19 @@ void EffectLog::MessageBoxNamingFile(std::string_view caption, std::string_view 
          EscapeUtf8LogText(shown_file) + EscapeLogText(after) + "\" -> " + std::string(answer));
 }
 
+void EffectLog::FileDialog(const host::FileDialog& dialog,
+                           const std::optional<host::FileChoice>& choice) {
+    const char* purpose = dialog.purpose == host::FileDialog::Purpose::kSave ? "save" : "open";
+    std::string line = std::string("filedialog ") + purpose + " \"" + EscapeLogText(dialog.title) +
+                       "\" \"" + EscapeLogText(dialog.filter) + "\" -> ";
+    if (choice) {
+        line += "\"" + EscapeLogText(choice->path) + "\" " + std::to_string(choice->filter_index);
+    } else {
+        line += "cancel";
+    }
+    Line(line);
+}
+
 void EffectLog::Page(std::string_view name) {
     Line("page \"" + EscapeLogText(name) + "\"");
 }

@@ -4,6 +4,7 @@
 // to the C locale.
 //
 //   t=<ms> msgbox "<caption>" "<text>" -> <answer>
+//   t=<ms> filedialog <open|save> "<title>" "<filter>" -> "<path>" <filter index> | cancel
 //   t=<ms> page "<name>"
 //   t=<ms> end
 //   t=<ms> run "<file>" "<params>"  a program or document started
@@ -13,6 +14,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +48,8 @@ class EffectLog {
     void MessageBoxNamingFile(std::string_view caption, std::string_view before,
                               std::string_view shown_file, std::string_view after,
                               std::string_view answer);
+    // A file dialog and the path it gave with the filter pair chosen, or "cancel".
+    void FileDialog(const host::FileDialog& dialog, const std::optional<host::FileChoice>& choice);
     void Page(std::string_view name);
     void End();
     void Run(std::string_view file, std::string_view parameters);

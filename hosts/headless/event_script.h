@@ -10,7 +10,9 @@
 //                      "Ctrl+", "Alt+"); no character is typed
 //   type TEXT          each character of TEXT (UTF-8, the rest of the line up to its last
 //                      non-blank) is typed
-//   answer VALUE       the answer to the next dialog: ok, yes, no, cancel, or a path or r,g,b
+//   answer VALUE       the answer to the next dialog: ok, yes, no, cancel, or a path or r,g,b;
+//                      a file dialog takes a path, "|N" after it choosing the Nth filter pair
+//                      ("answer C:\lists\a.m3u|2"), or cancel
 //   shot NAME          the client area is painted and saved as NAME.png
 //   vars               every script variable goes into the effect log
 //   close              the window is closed by the user (as Alt+F4 or the close box)

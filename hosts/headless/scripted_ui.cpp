@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/codepage.h"
+#include "host/file_filter.h"
 
 namespace velk::headless {
 namespace {
@@ -23,7 +24,39 @@ std::vector<host::MessageAnswer> Offered(host::MessageButtons buttons) {
     return {host::MessageAnswer::kOk};
 }
 
+// The filter pair named by the digits after the path's '|'; the first for anything else.
+std::int32_t FilterIndex(std::string_view digits, const host::FileDialog& dialog) {
+    const auto pairs = static_cast<std::int32_t>(host::SplitFileFilter(dialog.filter).size());
+    std::int32_t index = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9' || index > pairs) return 1;
+        index = index * 10 + (c - '0');
+    }
+    return index >= 1 && index <= pairs ? index : 1;
+}
+
+bool HasExtension(std::string_view path) {
+    const std::size_t name = path.find_last_of("\\/");
+    const std::size_t dot = path.rfind('.');
+    return dot != std::string_view::npos && (name == std::string_view::npos || dot > name);
+}
+
 }  // namespace
+
+std::optional<host::FileChoice> ReadFileAnswer(std::string_view answer,
+                                               const host::FileDialog& dialog) {
+    const std::size_t bar = answer.find('|');
+    const std::string_view path = answer.substr(0, bar);
+    if (path.empty() || EqualsIgnoreCase(path, "cancel")) return std::nullopt;
+    host::FileChoice choice;
+    choice.path = std::string(path);
+    if (!dialog.default_extension.empty() && !HasExtension(path)) {
+        choice.path += '.' + dialog.default_extension;
+    }
+    if (bar != std::string_view::npos)
+        choice.filter_index = FilterIndex(answer.substr(bar + 1), dialog);
+    return choice;
+}
 
 std::optional<std::string> ScriptedUi::TakeAnswer() {
     if (answers_.empty()) return std::nullopt;
@@ -61,6 +94,14 @@ void ScriptedUi::MessageNamingFile(std::string_view caption, std::string_view be
                                    std::string_view shown_file, std::string_view after) {
     const host::MessageAnswer chosen = Choose(host::MessageButtons::kOk);
     log_.MessageBoxNamingFile(caption, before, shown_file, after, AnswerName(chosen));
+}
+
+std::optional<host::FileChoice> ScriptedUi::ChooseFile(const host::FileDialog& dialog) {
+    const std::optional<std::string> answer = TakeAnswer();
+    std::optional<host::FileChoice> choice;
+    if (answer) choice = ReadFileAnswer(*answer, dialog);
+    log_.FileDialog(dialog, choice);
+    return choice;
 }
 
 }  // namespace velk::headless

@@ -11,6 +11,14 @@
 
 namespace velk::headless {
 
+// A file dialog's answer: the path, and the filter pair chosen after a '|' ("C:\\a.m3l|2";
+// paths hold no '|'). Without it the first pair is chosen, as the dialog opens with it; a pair
+// the filter does not have counts as the first. A name without an extension takes the
+// dialog's default extension, as the dialog adds it to a typed name. "cancel" (letter case
+// aside) and an empty path cancel.
+std::optional<host::FileChoice> ReadFileAnswer(std::string_view answer,
+                                               const host::FileDialog& dialog);
+
 class ScriptedUi : public host::Ui {
   public:
     explicit ScriptedUi(EffectLog& log) : log_(log) {}
@@ -31,6 +39,9 @@ class ScriptedUi : public host::Ui {
     // The log names the file exactly as the file system shows it.
     void MessageNamingFile(std::string_view caption, std::string_view before,
                            std::string_view shown_file, std::string_view after) override;
+    // The next queued answer is the path the user confirmed (ReadFileAnswer); none queued, or
+    // "cancel", cancels.
+    std::optional<host::FileChoice> ChooseFile(const host::FileDialog& dialog) override;
 
   private:
     host::MessageAnswer Choose(host::MessageButtons buttons);

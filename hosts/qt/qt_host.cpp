@@ -7,6 +7,7 @@ QtHost::QtHost(QtHostOptions options)
       profile_(options.profile_path) {
     // Boxes stay above the presentation's window.
     ui_.SetParent(&window_.Widget());
+    ui_.SetFiles(&files_);
     // A bubble placed at the old scale would float away from the pointer.
     window_.OnFullscreenSwitched([this] { tooltip_.HideTooltip(); });
 }

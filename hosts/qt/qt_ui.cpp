@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "base/codepage.h"
+#include "hosts/qt/qt_file_dialog.h"
 
 namespace velk::desktop {
 
@@ -74,6 +75,14 @@ std::optional<std::string> QtUi::ChooseProjectFile() {
                                      QStringLiteral("Presentations (*.vkd);;All files (*)"));
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
+}
+
+std::optional<host::FileChoice> QtUi::ChooseFile(const host::FileDialog& request) {
+    // Like the message boxes, the dialog lives on the stack: its parent outlives it.
+    QFileDialog dialog(parent_);
+    SetUpFileDialog(dialog, request, files_);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return ChoiceOf(dialog, files_);
 }
 
 void QtUi::LoadProgress(std::uint32_t permille) {

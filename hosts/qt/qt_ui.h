@@ -36,6 +36,8 @@ class QtUi : public host::Ui {
 
     // The window the boxes belong to (they stay above it); none before it exists.
     void SetParent(QWidget* parent) { parent_ = parent; }
+    // Where the paths chosen in file dialogs are remembered in their native form.
+    void SetFiles(host::FileSystem* files) { files_ = files; }
 
     // A progress window that appears only when reading the project goes on for more than half
     // a second, and goes at 1000.
@@ -49,6 +51,9 @@ class QtUi : public host::Ui {
     void MessageNamingFile(std::string_view caption, std::string_view before,
                            std::string_view shown_file, std::string_view after) override;
 
+    // A QFileDialog (qt_file_dialog.h), modal over the presentation's window.
+    std::optional<host::FileChoice> ChooseFile(const host::FileDialog& dialog) override;
+
     // The player started without a project: which one to play. A file dialog that shows
     // project files (*.vkd), or all files if the user wants; it has no parent, since the
     // presentation's window is not shown yet.
@@ -58,6 +63,7 @@ class QtUi : public host::Ui {
     MessageBoxFunction show_;
     ProjectChooserFunction choose_;
     QWidget* parent_ = nullptr;
+    host::FileSystem* files_ = nullptr;
     std::unique_ptr<QProgressDialog> progress_;
 };
 
