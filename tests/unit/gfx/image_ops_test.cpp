@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
 #include "gfx/image_library.h"
 
 namespace velk {
@@ -59,6 +63,70 @@ TEST(ImageOps, ResizeKeepsChannelsApart) {
     auto out = ResizeRGB(Solid(3, 3, 10, 20, 30), 7, 5);
     ASSERT_TRUE(out);
     EXPECT_EQ(*out, Solid(7, 5, 10, 20, 30));
+}
+
+// The rule as the image view has always scaled: each of the two source rows is mixed across
+// by the distance to the next column, then the two mixes down, every mix rounding down in
+// whole numbers.
+RgbImage ResizeByTheRule(const RgbImage& source, std::int32_t width, std::int32_t height) {
+    RgbImage out{width, height, std::vector<std::uint8_t>(std::size_t(width) * height * 3)};
+    const std::int64_t sw = source.width, sh = source.height;
+    auto mix = [](std::int64_t a, std::int64_t b, std::int64_t w, std::int64_t scale) {
+        return (a * (scale - w) + b * w) / scale;
+    };
+    for (std::int64_t ty = 0; ty < height; ++ty) {
+        const std::int64_t y0 = ty * sh / height, y1 = std::min(y0 + 1, sh - 1);
+        const std::int64_t wy = ty * sh % height;
+        for (std::int64_t tx = 0; tx < width; ++tx) {
+            const std::int64_t x0 = tx * sw / width, x1 = std::min(x0 + 1, sw - 1);
+            const std::int64_t wx = tx * sw % width;
+            for (int c = 0; c < 3; ++c) {
+                auto at = [&](std::int64_t x, std::int64_t y) {
+                    return std::int64_t{source.pixels[std::size_t((y * sw + x) * 3 + c)]};
+                };
+                const std::int64_t top = mix(at(x0, y0), at(x1, y0), wx, width);
+                const std::int64_t bottom = mix(at(x0, y1), at(x1, y1), wx, width);
+                out.pixels[std::size_t((ty * width + tx) * 3 + c)] =
+                    static_cast<std::uint8_t>(mix(top, bottom, wy, height));
+            }
+        }
+    }
+    return out;
+}
+
+RgbImage Noise(std::int32_t width, std::int32_t height, std::uint32_t seed) {
+    RgbImage image{width, height, std::vector<std::uint8_t>(std::size_t(width) * height * 3)};
+    for (std::uint8_t& byte : image.pixels) {
+        seed = seed * 1664525u + 1013904223u;
+        // Runs of black and white too, where a mix lands exactly on a whole value.
+        const std::uint32_t r = seed >> 24;
+        byte = static_cast<std::uint8_t>(r < 32 ? 0 : r < 64 ? 255 : r);
+    }
+    return image;
+}
+
+// Every size: up and down, by odd factors, to and from one pixel, and across the widths where
+// the scaling changes how it divides.
+TEST(ImageOps, ResizeGivesTheBytesOfTheRuleAtEverySize) {
+    struct Case {
+        std::int32_t sw, sh, width, height;
+    };
+    const Case cases[] = {
+        {1, 1, 1, 1},       {1, 1, 5, 3},       {5, 3, 1, 1},       {2, 2, 3, 3},
+        {7, 5, 7, 5},       {37, 23, 41, 29},   {41, 29, 37, 23},   {64, 48, 69, 51},
+        {100, 1, 333, 2},   {1, 100, 2, 333},   {255, 3, 256, 4},   {256, 4, 255, 3},
+        {257, 9, 1023, 17}, {1024, 7, 1100, 9}, {1100, 9, 1024, 7}, {3, 3, 4099, 5},
+        {4099, 5, 3, 3},    {2, 3, 16383, 2},   {2, 3, 16384, 2},   {2, 3, 16385, 2},
+        {16385, 2, 99, 3},  {5, 2, 40000, 1},   {3, 17000, 2, 29},  {2, 29, 3, 17000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.sw) + " x " + std::to_string(c.sh) + " to " +
+                     std::to_string(c.width) + " x " + std::to_string(c.height));
+        const RgbImage source = Noise(c.sw, c.sh, std::uint32_t(c.sw * 31 + c.sh));
+        const auto out = ResizeRGB(source, c.width, c.height);
+        ASSERT_TRUE(out);
+        ASSERT_EQ(*out, ResizeByTheRule(source, c.width, c.height));
+    }
 }
 
 TEST(ImageOps, ResizeRefusesZeroSizesAndOversizedTargets) {
