@@ -37,5 +37,11 @@ struct Turn {
 std::optional<TurnedPicture> RotateRGB(const RgbImage& source, const RgbImage* source_mask,
                                        std::int32_t width, std::int32_t height, Point target_pivot,
                                        Point source_pivot, Turn turn);
+// The same, made in the memory of `stores` where it holds enough (a picture turned again at
+// much the same size needs no new memory). On success `stores` is left empty; on failure it is
+// untouched.
+std::optional<TurnedPicture> RotateRGB(const RgbImage& source, const RgbImage* source_mask,
+                                       std::int32_t width, std::int32_t height, Point target_pivot,
+                                       Point source_pivot, Turn turn, TurnedPicture& stores);
 
 }  // namespace velk

@@ -107,6 +107,20 @@ struct Placement {
     Point target_pivot;  // pt: the pivot in N
 };
 
+// The memory of the shown picture and its mask, which a rebuild replaces.
+TurnedPicture TakeStores(Object& object) {
+    TurnedPicture stores;
+    if (object.image2) stores.picture.pixels = std::move(object.image2->bytes);
+    if (object.image3) stores.mask.pixels = std::move(object.image3->bytes);
+    return stores;
+}
+
+// After a failed rebuild: the pictures keep their bytes.
+void GiveBackStores(Object& object, TurnedPicture& stores) {
+    if (object.image2) object.image2->bytes = std::move(stores.picture.pixels);
+    if (object.image3) object.image3->bytes = std::move(stores.mask.pixels);
+}
+
 // Makes the shown picture, mask and outline for `size` at `angle`. False, with nothing
 // changed, when the picture cannot be scaled or turned.
 bool Rebuild(Object& object, PictureCache& pictures, Size size, double angle, Turn turn,
@@ -134,10 +148,16 @@ bool Rebuild(Object& object, PictureCache& pictures, Size size, double angle, Tu
         shown = std::move(scaled);
         if (mask_in) mask = *mask_in;
     } else {
-        auto turned = RotateRGB(scaled ? *scaled : *source,
-                                object.transform != 0 ? mask_in : nullptr, place.box.Width(),
-                                place.box.Height(), place.target_pivot, place.source_pivot, turn);
-        if (!turned) return false;
+        // The turned picture and mask are made anew in the stores of the ones they replace.
+        TurnedPicture stores = TakeStores(object);
+        auto turned =
+            RotateRGB(scaled ? *scaled : *source, object.transform != 0 ? mask_in : nullptr,
+                      place.box.Width(), place.box.Height(), place.target_pivot, place.source_pivot,
+                      turn, stores);
+        if (!turned) {
+            GiveBackStores(object, stores);
+            return false;
+        }
         shown = std::move(turned->picture);
         mask = std::move(turned->mask);
     }

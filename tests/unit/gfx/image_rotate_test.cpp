@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 #include "gfx/image_rotate.h"
 
@@ -121,6 +122,63 @@ TEST(RotateRGB, QuarterTurnsMovePixelsExactly) {
     }
 }
 
+std::uint32_t Fold(std::uint32_t hash, const RgbImage& image) {
+    for (const std::uint8_t byte : image.pixels) hash = (hash ^ byte) * 16777619u;
+    return hash;
+}
+
+// The bytes the turn has always given, fixed point inside the picture and the rule in doubles
+// at its edges and outside: turns in every quarter, turns so slight that a row stays on one
+// source row for hundreds of pixels, targets much larger than the turned picture, pivots far
+// off, sources too small to have an inside, widths no whole number of vector lanes.
+TEST(RotateRGB, KeepsItsBytes) {
+    struct Case {
+        std::int32_t sw, sh;
+        bool masked;
+        double degrees;
+        std::int32_t width, height;
+        Point pt, ps;
+        std::uint32_t hash;
+    };
+    const Case cases[] = {
+        {301, 263, false, 30, 393, 379, {196, 189}, {150, 131}, 345742149u},
+        {301, 263, true, 30, 393, 379, {196, 189}, {150, 131}, 3993509131u},
+        {301, 263, false, 0.05, 320, 280, {160, 140}, {150, 131}, 1738980654u},
+        {301, 263, true, 89.97, 300, 320, {150, 160}, {150, 131}, 3568441023u},
+        {301, 263, false, 135, 430, 420, {215, 210}, {150, 131}, 730429722u},
+        {301, 263, true, 212.5, 420, 410, {210, 205}, {150, 131}, 3844236243u},
+        {301, 263, false, 300, 500, 480, {250, 240}, {150, 131}, 3170075131u},
+        {301, 263, false, 359.99, 600, 500, {300, 250}, {150, 131}, 1150826045u},
+        {37, 23, true, 17.3, 80, 70, {-40, 90}, {18, 11}, 1274283717u},
+        {2, 2, false, 45, 9, 7, {4, 3}, {1, 1}, 2649885285u},
+        {1, 1, true, 10, 5, 5, {2, 2}, {0, 0}, 3427622166u},
+        {2, 1, false, 60, 6, 6, {3, 3}, {1, 0}, 2168184367u},
+        {1, 3, true, 250, 6, 6, {3, 3}, {0, 1}, 1489461710u},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.sw) + " x " + std::to_string(c.sh) + " at " +
+                     std::to_string(c.degrees) + (c.masked ? " masked" : ""));
+        const RgbImage source = Noise(c.sw, c.sh, 7);
+        const RgbImage mask = Noise(c.sw, c.sh, 8);
+        const double theta = c.degrees * 3.141592653589793 / 180.0;
+        const auto turned = RotateRGB(source, c.masked ? &mask : nullptr, c.width, c.height, c.pt,
+                                      c.ps, Turn{std::sin(theta), std::cos(theta)});
+        ASSERT_TRUE(turned);
+        EXPECT_EQ(Fold(Fold(2166136261u, turned->picture), turned->mask), c.hash);
+        // Made again in the memory of an earlier, larger picture full of other bytes: every
+        // byte is written, none is left over.
+        const std::size_t bytes = std::size_t(c.width) * c.height * 3;
+        TurnedPicture stores{{1, 1, std::vector<std::uint8_t>(bytes + 7, 0xA5)},
+                             {1, 1, std::vector<std::uint8_t>(bytes + 7, 0x5A)}};
+        const auto again = RotateRGB(source, c.masked ? &mask : nullptr, c.width, c.height, c.pt,
+                                     c.ps, Turn{std::sin(theta), std::cos(theta)}, stores);
+        ASSERT_TRUE(again);
+        EXPECT_EQ(again->picture, turned->picture);
+        EXPECT_EQ(again->mask, turned->mask);
+        EXPECT_TRUE(stores.picture.pixels.empty() && stores.mask.pixels.empty());
+    }
+}
+
 TEST(RotateRGB, RefusesWhatItCannotMake) {
     const RgbImage source = Noise(4, 4, 4);
     const RgbImage other = Noise(3, 4, 5);
@@ -128,6 +186,13 @@ TEST(RotateRGB, RefusesWhatItCannotMake) {
     EXPECT_FALSE(RotateRGB(source, &other, 5, 5, {}, {}, {}));
     EXPECT_FALSE(RotateRGB(source, nullptr, 100000, 100000, {}, {}, {}));  // above the cap
     EXPECT_FALSE(RotateRGB(RgbImage{}, nullptr, 5, 5, {}, {}, {}));
+    // A refusal leaves the memory offered for the result as it was.
+    TurnedPicture stores{{2, 1, std::vector<std::uint8_t>(6, 1)}, {2, 1, {2, 2, 2, 2, 2, 2}}};
+    const TurnedPicture before = stores;
+    EXPECT_FALSE(RotateRGB(source, nullptr, 100000, 100000, {}, {}, {}, stores));
+    EXPECT_FALSE(RotateRGB(source, &other, 5, 5, {}, {}, {}, stores));
+    EXPECT_EQ(stores.picture, before.picture);
+    EXPECT_EQ(stores.mask, before.mask);
 }
 
 }  // namespace

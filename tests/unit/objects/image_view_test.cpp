@@ -171,6 +171,27 @@ TEST(ImageView, AnOddTurnGetsAMaskWithSoftEdgesAndIsBlended) {
     EXPECT_EQ(image.transform, 1u);
 }
 
+// A turn is made in the memory of the picture and mask it replaces: a larger earlier picture
+// full of other bytes leaves nothing behind in the new one.
+TEST(ImageView, ATurnMadeOverAnEarlierPictureIsTheSame) {
+    std::vector<std::uint8_t> bytes(90 * 70 * 3);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 7 % 251);
+    Rig rig;
+    Object fresh = Photo(90, 70, {0, 0, 90, 70});
+    fresh.image1 = Picture{.width = 90, .height = 70, .bytes = bytes};
+    Object again = fresh;
+    again.image2 =
+        Picture{.width = 200, .height = 200, .bytes = std::vector<std::uint8_t>(120000, 0xA5)};
+    again.image3 =
+        Picture{.width = 200, .height = 200, .bytes = std::vector<std::uint8_t>(120000, 0x5A)};
+    RotateView(fresh, rig.pictures, 23, false);
+    RotateView(again, rig.pictures, 23, false);
+    ASSERT_TRUE(fresh.image2 && fresh.image3 && again.image2 && again.image3);
+    EXPECT_EQ(*again.image2, *fresh.image2);
+    EXPECT_EQ(*again.image3, *fresh.image3);
+}
+
 TEST(ImageView, ZoomScalesThePanOffsetAndPanningIsClamped) {
     Rig rig;
     Object image = Photo(300, 200, {0, 0, 100, 50});
