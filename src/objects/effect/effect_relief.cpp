@@ -60,37 +60,90 @@ ReliefView ViewOf(const EffectEngine& e, const ReliefScale& scale, bool direct) 
     return view;
 }
 
-// Where each point of row y lands on the plane: column px and row py counted from the bottom,
-// or px -1 when it lies behind the viewer or off the plane. The plane's sides are whole, so a
-// point lands on it exactly when its unrounded position does, and then its position rounds
-// down by truncation.
-VELK_PIXEL_LOOP void ProjectRow(const ReliefView& view, std::int32_t y,
-                                const std::uint8_t* __restrict brightness,
-                                std::int32_t* __restrict columns, std::int32_t* __restrict rows,
-                                std::size_t count) {
+// The rise of each point of a row times the second angle's cosine and sine, as the
+// projection multiplies it: apart from the rest, so that the projection's loop reads doubles
+// only and keeps its values in registers.
+struct Rises {
+    std::vector<double> cos2, sin2;
+};
+
+inline void RisesOf(const ReliefView& view, const std::uint8_t* __restrict brightness,
+                    std::size_t count, double* __restrict rise_cos2, double* __restrict rise_sin2) {
+    const std::int32_t lift = view.lift;
+    const double sin2 = view.sin2, cos2 = view.cos2;
+    for (std::size_t x = 0; x < count; ++x) {
+        const double z_height = static_cast<double>(lift * (brightness[x] - 128));
+        rise_cos2[x] = z_height * cos2;
+        rise_sin2[x] = z_height * sin2;
+    }
+}
+
+// Where each point of row y lands on the plane: `land(x, shown, px, py)` with its column px
+// and row py counted from the bottom, unrounded, and whether it is in front of the viewer and
+// on the plane. The plane's sides are whole, so a point lands on it exactly when its unrounded
+// position does, and then its position rounds down by truncation.
+template <typename Land>
+inline void ProjectPoints(const ReliefView& view, std::int32_t y,
+                          const double* __restrict rise_cos2, const double* __restrict rise_sin2,
+                          std::size_t count, Land land) {
     const double* x_sin3 = view.x_sin3.data();
     const double* x_cos3 = view.x_cos3.data();
     const double y_cos3 = view.y_cos3[std::size_t(y)], y_sin3 = view.y_sin3[std::size_t(y)];
     const double sin1 = view.sin1, cos1 = view.cos1, sin2 = view.sin2, cos2 = view.cos2;
-    const std::int32_t lift = view.lift, width = view.width, height = view.height;
+    const std::int32_t width = view.width, height = view.height;
     const double half_width = width / 2, half_height = height / 2;
     for (std::size_t x = 0; x < count; ++x) {
-        const double z_height = static_cast<double>(lift * (brightness[x] - 128));
         const double f = x_sin3[x] + y_cos3;
         const double ee = x_cos3[x] - y_sin3;
-        const double j = z_height * cos2 + ee * sin2;
-        const double m = ee * cos2 - z_height * sin2;
+        const double j = rise_cos2[x] + ee * sin2;
+        const double m = ee * cos2 - rise_sin2[x];
         const double depth = f * sin1 + j * cos1 - 1024.0;
         const double reach = 128.0 / depth;
         const double px = reach * m + half_width;
         const double py = reach * (f * cos1 - j * sin1) + half_height;
-        // Every test is made, not only until one fails, and only positions on the plane are
-        // converted, so that the loop has no branch to keep it scalar.
+        // Every test is made, not only until one fails, so that the loop has no branch to keep
+        // it scalar.
         const bool shown = (depth < 0.0) & (px >= 0.0) & (py >= 0.0) & (px < width) & (py < height);
-        const double sx = shown ? px : 0.0, sy = shown ? py : 0.0;
-        columns[x] = shown ? static_cast<std::int32_t>(sx) : -1;
-        rows[x] = static_cast<std::int32_t>(sy);
+        land(x, shown, px, py);
     }
+}
+
+// Modes 0 ... 2: the column of each point of row y, -1 where it does not land, and its row.
+VELK_PIXEL_LOOP void ProjectRow(const ReliefView& view, std::int32_t y,
+                                const std::uint8_t* __restrict brightness, Rises& rises,
+                                std::int32_t* __restrict columns, std::int32_t* __restrict rows,
+                                std::size_t count) {
+    RisesOf(view, brightness, count, rises.cos2.data(), rises.sin2.data());
+    ProjectPoints(view, y, rises.cos2.data(), rises.sin2.data(), count,
+                  [&](std::size_t x, bool shown, double px, double py) {
+                      // Only positions on the plane are converted.
+                      columns[x] = shown ? static_cast<std::int32_t>(px) : -1;
+                      rows[x] = static_cast<std::int32_t>(shown ? py : 0.0);
+                  });
+}
+
+// Modes 3 ... 5: the heat cell each point of row y sets, `spare` for a point that does not land
+// or is too dark to heat, so that setting them needs no branch.
+VELK_PIXEL_LOOP void HeatRow(const ReliefView& view, std::int32_t y,
+                             const std::uint8_t* __restrict brightness, Rises& rises,
+                             std::int32_t* __restrict cells, std::int32_t spare,
+                             std::size_t count) {
+    RisesOf(view, brightness, count, rises.cos2.data(), rises.sin2.data());
+    const std::int32_t width = view.width;
+    ProjectPoints(view, y, rises.cos2.data(), rises.sin2.data(), count,
+                  [&](std::size_t x, bool shown, double px, double py) {
+                      // Only positions on the plane are converted.
+                      cells[x] = shown ? static_cast<std::int32_t>(py) * width +
+                                             static_cast<std::int32_t>(px)
+                                       : spare;
+                  });
+    for (std::size_t x = 0; x < count; ++x) cells[x] = brightness[x] > 3 ? cells[x] : spare;
+}
+
+// Sets the heat cells in order: a later point covers an earlier one.
+void SetHeat(std::uint8_t* __restrict heat, const std::int32_t* __restrict cells,
+             const std::uint8_t* __restrict brightness, std::size_t count) {
+    for (std::size_t x = 0; x < count; ++x) heat[cells[x]] = brightness[x];
 }
 
 // Where the points of one grid row land (ProjectRow).
@@ -105,9 +158,11 @@ void Project(const EffectEngine& e, const ReliefScale& scale, bool direct, Visit
     const ReliefView view = ViewOf(e, scale, direct);
     Landing landing{std::vector<std::int32_t>(std::size_t(e.width)),
                     std::vector<std::int32_t>(std::size_t(e.width))};
+    Rises rises{std::vector<double>(std::size_t(e.width)),
+                std::vector<double>(std::size_t(e.width))};
     for (std::int32_t y = 0; y < e.height; ++y) {
         const std::size_t first = std::size_t(y) * std::size_t(e.width);
-        ProjectRow(view, y, e.relief_brightness.data() + first, landing.columns.data(),
+        ProjectRow(view, y, e.relief_brightness.data() + first, rises, landing.columns.data(),
                    landing.rows.data(), landing.columns.size());
         visit(first, landing);
     }
@@ -152,6 +207,13 @@ VELK_PIXEL_LOOP std::uint32_t SmoothRow(std::uint8_t* __restrict out,
     return any;
 }
 
+// The heat's colours. Unlike a picture (effect_fetch.h), the palette is small enough to stay
+// in the nearest cache, where the vector units' gathers fetch faster than a plain loop.
+VELK_PIXEL_LOOP void ShowHeat(Bgrx* __restrict out, const std::uint8_t* __restrict levels,
+                              std::size_t count, const Bgrx* __restrict palette) {
+    for (std::size_t i = 0; i < count; ++i) out[i] = palette[levels[i]];
+}
+
 // Smooths the heat grid into the spare one and shows it; the frame's border shows entry 0.
 void SmoothAndShow(EffectEngine& e) {
     const std::int32_t w = e.width, h = e.height;
@@ -185,7 +247,7 @@ void SmoothAndShow(EffectEngine& e) {
             std::fill_n(row, w, palette[0]);
             continue;
         }
-        if (w >= 3) FetchColours(row + 1, out + 1, std::size_t(w - 2), palette);
+        if (w >= 3) ShowHeat(row + 1, out + 1, std::size_t(w - 2), palette);
         row[0] = palette[0];
         row[w - 1] = palette[0];
     }
@@ -219,18 +281,17 @@ void StepRelief(EffectEngine& e) {
         ReliefScale scale{
             .lift = std::int64_t{e.width} * e.s[4] / 510, .width = e.width, .height = e.height};
         // Points that do not land, or are too dark to heat, go to the spare cell past the
-        // grid, so that the loop has no branch to mispredict.
+        // grid.
         const auto spare = static_cast<std::int32_t>(e.heat_old.size() - 1);
-        std::uint8_t* heat = e.heat_old.data();
-        Project(e, scale, false, [&](std::size_t first, const Landing& landing) {
-            const std::uint8_t* k = e.relief_brightness.data() + first;
-            const std::int32_t* px = landing.columns.data();
-            const std::int32_t* py = landing.rows.data();
-            for (std::size_t x = 0; x < landing.columns.size(); ++x) {
-                const bool heats = (px[x] >= 0) & (k[x] > 3);
-                heat[heats ? py[x] * e.width + px[x] : spare] = k[x];
-            }
-        });
+        const ReliefView view = ViewOf(e, scale, false);
+        std::vector<std::int32_t> cells(std::size_t(e.width));
+        Rises rises{std::vector<double>(cells.size()), std::vector<double>(cells.size())};
+        for (std::int32_t y = 0; y < e.height; ++y) {
+            const std::uint8_t* brightness =
+                e.relief_brightness.data() + std::size_t(y) * std::size_t(e.width);
+            HeatRow(view, y, brightness, rises, cells.data(), spare, cells.size());
+            SetHeat(e.heat_old.data(), cells.data(), brightness, cells.size());
+        }
         SmoothAndShow(e);
     }
     e.angle1 = (e.angle1 + e.s[1]) % kTurn;
