@@ -48,16 +48,30 @@ Columns ColumnsOf(std::int64_t source, std::int64_t target, const ExactFraction&
     return columns;
 }
 
+// Target columns are mixed in pieces of this many: first the source bytes each reads, then
+// the mix, a vector of columns at a time.
+constexpr std::size_t kPiece = 64;
+
 VELK_PIXEL_LOOP
 void MixAcross(const std::uint8_t* __restrict row, const std::int32_t* __restrict before,
                const std::int32_t* __restrict after, const std::int32_t* __restrict step,
                std::size_t count, std::int32_t round, int shift, std::uint8_t* __restrict out) {
-    for (std::size_t t = 0; t < count; ++t) {
-        const std::uint8_t* a = row + before[t];
-        const std::uint8_t* b = row + after[t];
-        for (int c = 0; c < 3; ++c) {
-            out[3 * t + c] =
-                static_cast<std::uint8_t>(ExactFraction::Mix(a[c], b[c], step[t], round, shift));
+    std::int32_t a[3][kPiece], b[3][kPiece];
+    for (std::size_t done = 0; done < count; done += kPiece) {
+        const std::size_t n = std::min(kPiece, count - done);
+        for (std::size_t t = 0; t < n; ++t) {
+            for (int c = 0; c < 3; ++c) {
+                a[c][t] = row[before[done + t] + c];
+                b[c][t] = row[after[done + t] + c];
+            }
+        }
+        std::uint8_t* piece = out + 3 * done;
+        const std::int32_t* steps = step + done;
+        for (std::size_t t = 0; t < n; ++t) {
+            for (int c = 0; c < 3; ++c) {
+                piece[3 * t + c] = static_cast<std::uint8_t>(
+                    ExactFraction::Mix(a[c][t], b[c][t], steps[t], round, shift));
+            }
         }
     }
 }

@@ -95,7 +95,7 @@ void InteriorRun(const std::uint8_t* __restrict source, std::size_t stride, std:
                  std::int64_t y, std::int64_t dx, std::int64_t dy, std::int32_t count,
                  std::uint8_t* __restrict out) {
     std::size_t at[kPiece];
-    std::uint32_t us[kPiece], vs[kPiece];
+    std::uint32_t us[kPiece], vs[kPiece], ul[kPiece], ur[kPiece], ll[kPiece], lr[kPiece];
     for (std::int32_t done = 0; done < count; done += kPiece) {
         const std::int32_t n = std::min(kPiece, count - done);
         for (std::int32_t k = 0; k < n; ++k) {
@@ -105,16 +105,19 @@ void InteriorRun(const std::uint8_t* __restrict source, std::size_t stride, std:
             us[k] = static_cast<std::uint32_t>(px >> (kPositionBits - kWeightBits)) & kWeightMask;
             vs[k] = static_cast<std::uint32_t>(py >> (kPositionBits - kWeightBits)) & kWeightMask;
         }
-        std::uint8_t* piece = out + std::size_t(done) * 3;
+        // The reads, one at a time; the mix and the stores, a vector of pixels at a time.
         for (std::int32_t k = 0; k < n; ++k) {
             const std::uint8_t* upper = source + at[k];
-            const std::uint32_t ul = *reinterpret_cast<const Word*>(upper);
-            const std::uint32_t ur = *reinterpret_cast<const Word*>(upper + 2) >> 8;
-            const std::uint32_t ll = *reinterpret_cast<const Word*>(upper + stride);
-            const std::uint32_t lr = *reinterpret_cast<const Word*>(upper + stride + 2) >> 8;
-            piece[3 * k] = Bilinear(ul, ur, ll, lr, 0, us[k], vs[k]);
-            piece[3 * k + 1] = Bilinear(ul, ur, ll, lr, 8, us[k], vs[k]);
-            piece[3 * k + 2] = Bilinear(ul, ur, ll, lr, 16, us[k], vs[k]);
+            ul[k] = *reinterpret_cast<const Word*>(upper);
+            ur[k] = *reinterpret_cast<const Word*>(upper + 2) >> 8;
+            ll[k] = *reinterpret_cast<const Word*>(upper + stride);
+            lr[k] = *reinterpret_cast<const Word*>(upper + stride + 2) >> 8;
+        }
+        std::uint8_t* piece = out + std::size_t(done) * 3;
+        for (std::int32_t k = 0; k < n; ++k) {
+            piece[3 * k] = Bilinear(ul[k], ur[k], ll[k], lr[k], 0, us[k], vs[k]);
+            piece[3 * k + 1] = Bilinear(ul[k], ur[k], ll[k], lr[k], 8, us[k], vs[k]);
+            piece[3 * k + 2] = Bilinear(ul[k], ur[k], ll[k], lr[k], 16, us[k], vs[k]);
         }
     }
 }
