@@ -68,8 +68,12 @@ void EdgePixel(const RgbImage& source, const RgbImage* mask, double xs, double y
     std::fill(out_mask, out_mask + 3, ClampByte(total * opacity + 0.5));
 }
 
-// Four bytes read as one word wherever they lie, so that the vector loops gather them.
-using Word = std::uint32_t __attribute__((may_alias, aligned(1)));
+// Four bytes read as one word wherever they lie.
+std::uint32_t Word(const std::uint8_t* at) {
+    std::uint32_t word;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+}
 
 // One channel, the byte `shift` bits up in each word of the four neighbours, mixed by their
 // bilinear weights.
@@ -108,10 +112,10 @@ void InteriorRun(const std::uint8_t* __restrict source, std::size_t stride, std:
         // The reads, one at a time; the mix and the stores, a vector of pixels at a time.
         for (std::int32_t k = 0; k < n; ++k) {
             const std::uint8_t* upper = source + at[k];
-            ul[k] = *reinterpret_cast<const Word*>(upper);
-            ur[k] = *reinterpret_cast<const Word*>(upper + 2) >> 8;
-            ll[k] = *reinterpret_cast<const Word*>(upper + stride);
-            lr[k] = *reinterpret_cast<const Word*>(upper + stride + 2) >> 8;
+            ul[k] = Word(upper);
+            ur[k] = Word(upper + 2) >> 8;
+            ll[k] = Word(upper + stride);
+            lr[k] = Word(upper + stride + 2) >> 8;
         }
         std::uint8_t* piece = out + std::size_t(done) * 3;
         for (std::int32_t k = 0; k < n; ++k) {
