@@ -2,11 +2,14 @@
 // writes what it did as an effect log and screenshots.
 #include <fstream>
 #include <iostream>
+#include <optional>
+#include <span>
 
 #include "base/codepage.h"
 #include "document/load_context.h"
 #include "gfx/surface_png.h"
 #include "hosts/headless/headless_run.h"
+#include "hosts/headless/wav_file.h"
 #include "hosts/posix/posix_file_system.h"
 #include "player/command_line.h"
 #include "player/standalone.h"
@@ -108,9 +111,22 @@ int RunRun(const RunArgs& args) {
         return WriteFileAtomically(shots / (std::string(name) + ".png"), png, error);
     };
 
+    std::optional<headless::WavFile> wav;
+    if (!args.audio.empty()) {
+        const fs::path wav_path(args.audio);
+        if (!wav_path.parent_path().empty()) fs::create_directories(wav_path.parent_path());
+        wav.emplace(wav_path);
+        if (!wav->Ok()) {
+            PrintError("cannot write the sound " + args.audio);
+            return 1;
+        }
+    }
+
     posix::PosixFileSystem files;
     headless::HeadlessRunOptions options;
     options.max_time_ms = args.max_time_ms;
+    if (wav)
+        options.audio_tap = [&wav](std::span<const std::int16_t> frames) { wav->Append(frames); };
     headless::HeadlessRun run(files, write_log, save_shot, options);
     PlayerStart start = StartOn(args.input, run, files);
     if (!start.project.ok || start.project.load.status != LoadStatus::kLoaded) {
@@ -136,6 +152,10 @@ int RunRun(const RunArgs& args) {
     }
     if (!log) {
         PrintError("cannot write the log " + args.log);
+        return 1;
+    }
+    if (wav && !wav->Finish()) {
+        PrintError("cannot write the sound " + args.audio);
         return 1;
     }
     return 0;

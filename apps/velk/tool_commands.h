@@ -42,6 +42,7 @@ struct RunArgs {
     std::string events;     // the event script; empty: none (the presentation runs by itself)
     std::string shots_dir;  // where "shot" events write NAME.png; empty: nowhere
     std::string log;        // the effect log; empty: stdout
+    std::string audio;      // a WAV file of what sounded; empty: none
     std::uint64_t max_time_ms = 60'000;
 };
 // Also 2 for an event script with a bad line, 3 when the watchdog stopped the run.

@@ -67,6 +67,9 @@ int Main(int argc, char** argv) {
                             "quit");
     run_command->add_option("--shots", run.shots_dir, "folder for the screenshots (NAME.png)");
     run_command->add_option("--log", run.log, "effect log file (default: stdout)");
+    run_command->add_option("--audio", run.audio,
+                            "WAV file of what the presentation sounded (16-bit stereo, "
+                            "44100 Hz, by the virtual clock)");
     run_command->add_option("--max-time", run.max_time_ms,
                             "virtual ms the presentation may run after the events (default "
                             "60000)");

@@ -45,6 +45,7 @@ HeadlessRun::HeadlessRun(host::FileSystem& files, EffectLog::Writer write_log, S
     : options_(options),
       files_(files),
       clock_(kStartTick),
+      audio_(clock_, std::move(options_.audio_tap)),
       log_(clock_, std::move(write_log)),
       ui_(log_),
       observer_(log_),
@@ -58,7 +59,7 @@ HeadlessRun::HeadlessRun(host::FileSystem& files, EffectLog::Writer write_log, S
 
 HeadlessRun::Outcome HeadlessRun::Play(PlayerStart start, EventScript script) {
     Player player(PlayerServices{ui_, profile_, files_, clock_, loop_, window_, observer_,
-                                 &launcher_, &tooltip_});
+                                 &launcher_, &tooltip_, &audio_});
     // Start may already pump (entry actions that wait): the timeline is ready before it.
     PlayerTimers timers(*this, player);
     loop_.SetTimerSource(&timers);

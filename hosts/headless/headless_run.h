@@ -11,6 +11,7 @@
 
 #include "hosts/headless/effect_log.h"
 #include "hosts/headless/event_script.h"
+#include "hosts/headless/headless_audio.h"
 #include "hosts/headless/headless_event_loop.h"
 #include "hosts/headless/headless_window.h"
 #include "hosts/headless/memory_profile_store.h"
@@ -25,6 +26,8 @@ struct HeadlessRunOptions {
     std::uint64_t max_time_ms = 60'000;
     WatchdogLimits limits;
     Size screen{1024, 768};
+    // Receives what the run sounded (`velk run --audio`); none: it sounds to nobody.
+    HeadlessAudio::Tap audio_tap;
 };
 
 class HeadlessRun {
@@ -66,6 +69,7 @@ class HeadlessRun {
     HeadlessRunOptions options_;
     host::FileSystem& files_;
     VirtualClock clock_;
+    HeadlessAudio audio_;
     EffectLog log_;
     ScriptedUi ui_;
     LoggingObserver observer_;

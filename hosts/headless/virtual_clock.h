@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "host/host.h"
 
@@ -33,7 +34,13 @@ class VirtualClock : public host::Clock {
     host::LocalTime LocalNow() const override;
     bool IsVirtual() const override { return true; }
 
-    void Advance(std::uint32_t ms) { elapsed_ms_ += ms; }
+    void Advance(std::uint32_t ms) {
+        elapsed_ms_ += ms;
+        if (on_advance_) on_advance_();
+    }
+    // Called after every advance: the headless audio output sounds the time that passed. One
+    // listener; none removes it.
+    void OnAdvance(std::function<void()> listener) { on_advance_ = std::move(listener); }
     // Virtual milliseconds since construction; never wraps.
     std::uint64_t ElapsedMs() const { return elapsed_ms_; }
 
@@ -41,6 +48,7 @@ class VirtualClock : public host::Clock {
     std::uint32_t start_tick_;
     std::int64_t start_ms_;  // local time of the start, in milliseconds since 1970-01-01
     std::uint64_t elapsed_ms_ = 0;
+    std::function<void()> on_advance_;
 };
 
 // Bounds on a headless run. When one is exceeded the run fails instead of hanging.

@@ -2,10 +2,10 @@
 
 namespace velk {
 
-std::array<std::span<const CommandRow>, 9> CommandFamilies() {
-    return {VisibilityCommands(), PlacementCommands(),   NavigationCommands(),
-            TimerCommands(),      WindowCommands(),      ProjectCommands(),
-            ScriptCommands(),     AnimatedGifCommands(), ImageViewCommands()};
+std::array<std::span<const CommandRow>, 10> CommandFamilies() {
+    return {VisibilityCommands(), PlacementCommands(), NavigationCommands(), TimerCommands(),
+            WindowCommands(),     ProjectCommands(),   ScriptCommands(),     AnimatedGifCommands(),
+            ImageViewCommands(),  SpeechCommands()};
 }
 
 CommandLookup::CommandLookup(std::span<const std::span<const CommandRow>> families) {

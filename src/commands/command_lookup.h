@@ -12,7 +12,7 @@
 namespace velk {
 
 // The rows of every family. A family missing here is never played.
-std::array<std::span<const CommandRow>, 9> CommandFamilies();
+std::array<std::span<const CommandRow>, 10> CommandFamilies();
 
 class CommandLookup {
   public:

@@ -101,6 +101,10 @@ class CommandOwner {
     // The whole client area must be painted again.
     virtual void InvalidateWindow() {}
 
+    // The window that asks the user to wait while the speech engine starts (InitTTS): shown
+    // centred over the page until hidden. It shows with the next paint.
+    virtual void ShowSpeechWaitWindow(bool /*shown*/) {}
+
     // Show on an Input text of the current page that was already shown hands it the keyboard:
     // its field is focused with the whole text selected. Nothing until input fields exist.
     virtual void FocusInputText(Object& /*input_text*/) {}

@@ -85,6 +85,8 @@ std::span<const CommandRow> AnimatedGifCommands();  // AGifPlay, AGifStop, AGifR
 std::span<const CommandRow> ImageViewCommands();
 // Return, Break, RunScript, ScriptTimer, Pause, Message and DisplayValue.
 std::span<const CommandRow> ScriptCommands();
+// InstallTTS, InitTTS, Say, SpeakText, StopTTS, PauseTTS, ResumeTTS, PitchTTS and SpeedTTS.
+std::span<const CommandRow> SpeechCommands();
 
 // The integer a text begins with, read as a C library would: white space, a sign, digits.
 // Saturates instead of overflowing; 0 without digits.

@@ -76,7 +76,9 @@ class RingStream : public AudioMixer::Stream {
 struct AudioMixer::Streams {
     std::mutex mutex;
     std::vector<std::shared_ptr<RingStream>> list;
-    std::vector<std::int32_t> mix;  // the renderer's scratch, kept between calls
+    std::vector<host::AudioSource*> sources;
+    std::vector<std::int32_t> mix;     // the renderer's scratch, kept between calls
+    std::vector<std::int16_t> pulled;  // a source's frames before they join the mix
 };
 
 AudioMixer::AudioMixer() : streams_(std::make_unique<Streams>()) {}
@@ -94,11 +96,27 @@ void AudioMixer::RemoveStream(const std::shared_ptr<Stream>& stream) {
     std::erase_if(streams_->list, [&](const auto& s) { return s == stream; });
 }
 
+void AudioMixer::AddSource(host::AudioSource* source) {
+    std::lock_guard lock(streams_->mutex);
+    streams_->sources.push_back(source);
+}
+
+void AudioMixer::RemoveSource(host::AudioSource* source) {
+    std::lock_guard lock(streams_->mutex);
+    std::erase(streams_->sources, source);
+}
+
 void AudioMixer::Render(std::span<std::int16_t> interleaved) {
     std::lock_guard lock(streams_->mutex);
     auto& mix = streams_->mix;
     mix.assign(interleaved.size(), 0);
     for (const auto& stream : streams_->list) stream->MixInto(mix);
+    auto& pulled = streams_->pulled;
+    for (host::AudioSource* source : streams_->sources) {
+        pulled.assign(interleaved.size(), 0);
+        source->Render(pulled);
+        for (std::size_t i = 0; i < pulled.size(); ++i) mix[i] += pulled[i];
+    }
     for (std::size_t i = 0; i < interleaved.size(); ++i)
         interleaved[i] = static_cast<std::int16_t>(std::clamp(mix[i], -32768, 32767));
 }

@@ -29,6 +29,14 @@ class AudioMixer : public host::AudioSource {
     // The stream stops sounding; its queued frames are dropped.
     void RemoveStream(const std::shared_ptr<Stream>& stream);
 
+    // A producer that is asked for its frames while the mixer renders, beside the streams that
+    // are pushed: for sound whose timing must not depend on how fast a thread ran (speech,
+    // which a headless run waits for). Its Render runs on the renderer's thread under the
+    // mixer's lock and adds nothing when it has nothing. After RemoveSource returns it is no
+    // longer called.
+    void AddSource(host::AudioSource* source);
+    void RemoveSource(host::AudioSource* source);
+
     void Render(std::span<std::int16_t> interleaved) override;
 
   private:

@@ -6,7 +6,7 @@
 namespace velk::media {
 
 MediaHub::MediaHub(host::FileSystem& files, const host::Clock& clock, host::AudioOutput* audio)
-    : files_(files), clock_(clock), audio_(audio) {
+    : files_(files), clock_(clock), audio_(audio), speech_(mixer_, clock.IsVirtual()) {
     if (audio_) audio_->Attach(&mixer_);
 }
 

@@ -9,6 +9,7 @@
 #include "host/host.h"
 #include "media/audio_mixer.h"
 #include "media/playback.h"
+#include "media/speech.h"
 
 namespace velk::media {
 
@@ -23,6 +24,8 @@ class MediaHub {
     AudioMixer& Mixer() { return mixer_; }
     const host::Clock& Clock() const { return clock_; }
     host::AudioOutput* Audio() const { return audio_; }
+    // The player's voice (InitTTS, Say ...); one per player.
+    media::Speech& Speech() { return speech_; }
 
     // Opens a media file (Windows-form path) for playing, stopped at its start; none when the
     // file is missing or nothing in it can be played.
@@ -33,6 +36,7 @@ class MediaHub {
     const host::Clock& clock_;
     host::AudioOutput* audio_;
     AudioMixer mixer_;
+    media::Speech speech_;  // after the mixer it sounds through
 };
 
 }  // namespace velk::media

@@ -128,6 +128,7 @@ class Presentation : public CommandOwner,
     void Invalidate(const Rect& rect) override;
     void InvalidateWindow() override { InvalidateAll(); }
     void FocusInputText(Object& input_text) override;
+    void ShowSpeechWaitWindow(bool shown) override;
 
     // ScriptOwner (presentation_script.cpp); ExpandPath and FindObject serve both.
     std::optional<std::string> SongListEntry(std::int64_t index) override;
@@ -273,6 +274,7 @@ class Presentation : public CommandOwner,
     bool backdrop_shown_ = false;
     bool end_requested_ = false;
     bool ended_ = false;
+    bool speech_wait_shown_ = false;  // InitTTS's window over the page
 };
 
 }  // namespace velk

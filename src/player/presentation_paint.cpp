@@ -1,6 +1,7 @@
 // Painting: the window composes the page off-screen into its back buffer, which the host shows.
 #include <algorithm>
 
+#include "controls/speech_wait_window.h"
 #include "gfx/canvas.h"
 #include "pages/field_watch.h"
 #include "pages/image_scroll_overlay.h"
@@ -37,6 +38,11 @@ void Presentation::Invalidate(const Rect& rect) {
     if (!visible.IsEmpty()) services_.window.Invalidate(visible);
 }
 
+void Presentation::ShowSpeechWaitWindow(bool shown) {
+    speech_wait_shown_ = shown;
+    Invalidate(SpeechWaitWindowRect(ClientSize()));
+}
+
 void Presentation::Paint(const Rect& /*dirty*/) {
     const Size client = ClientSize();
     if (back_buffer_.Width() != client.width || back_buffer_.Height() != client.height) {
@@ -60,6 +66,7 @@ void Presentation::Paint(const Rect& /*dirty*/) {
     PaintPage(*project_, *page, canvas, fonts_, pictures_);
     PaintImageScrollBars(pages_, canvas);
     PaintPanorama();
+    if (speech_wait_shown_) DrawSpeechWaitWindow(canvas, &fonts_, SpeechWaitWindowRect(client));
     // A field that took a new size from its text is shown again where it was and where it is:
     // the area invalidated before this paint knew only one of them.
     Invalidate(fields.Changed());
