@@ -13,8 +13,8 @@ QtHost::QtHost(QtHostOptions options)
 }
 
 PlayerServices QtHost::Services() {
-    return PlayerServices{ui_,     profile_,  files_,     clock_,   events_,
-                          window_, observer_, &launcher_, &tooltip_};
+    return PlayerServices{ui_,     profile_,  files_,     clock_,    events_,
+                          window_, observer_, &launcher_, &tooltip_, &audio_};
 }
 
 }  // namespace velk::desktop

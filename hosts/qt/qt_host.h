@@ -1,11 +1,12 @@
 // Every service of the desktop host in one place, for one player: the clock, the event loop,
-// message boxes, the settings file, the files, and the window.
+// message boxes, the settings file, the files, the window and the speakers.
 #pragma once
 
 #include <QString>
 
 #include "hosts/posix/posix_file_system.h"
 #include "hosts/qt/ini_profile_store.h"
+#include "hosts/qt/qt_audio_output.h"
 #include "hosts/qt/qt_clock.h"
 #include "hosts/qt/qt_event_loop.h"
 #include "hosts/qt/qt_launcher.h"
@@ -51,6 +52,7 @@ class QtHost {
     QtLauncher launcher_{files_};
     QtWindowHost window_{clock_, events_};
     QtTooltip tooltip_{window_};
+    QtAudioOutput audio_;
 };
 
 }  // namespace velk::desktop
