@@ -31,15 +31,12 @@ void AudioPull::Attach(host::AudioSource* source) {
 }
 
 void AudioPull::Render(std::span<std::int16_t> interleaved) {
-    {
-        std::lock_guard lock(mutex_);
-        if (source_ != nullptr) {
-            source_->Render(interleaved);
-        } else {
-            std::fill(interleaved.begin(), interleaved.end(), std::int16_t{0});
-        }
+    std::lock_guard lock(mutex_);
+    if (source_ != nullptr) {
+        source_->Render(interleaved);
+    } else {
+        std::fill(interleaved.begin(), interleaved.end(), std::int16_t{0});
     }
-    pulled_ += interleaved.size() / host::AudioOutput::kChannels;
 }
 
 QtAudioOutput::QtAudioOutput() {

@@ -23,18 +23,16 @@ class QIODevice;
 
 namespace velk::desktop {
 
-// The attached source behind a lock: rendering and attaching may come from different threads.
+// The attached source, behind a lock so that attaching never meets a render half done.
 class AudioPull {
   public:
     void Attach(host::AudioSource* source);
     // Fills `frames` with the next sound; silence without a source.
     void Render(std::span<std::int16_t> interleaved);
-    std::uint64_t Pulled() const { return pulled_; }
 
   private:
     std::mutex mutex_;
     host::AudioSource* source_ = nullptr;
-    std::atomic<std::uint64_t> pulled_ = 0;  // frames
 };
 
 class QtAudioOutput : public host::AudioOutput {
