@@ -99,19 +99,19 @@ TEST_F(VelkRun, TheSoundOfARunGoesToAWavFileByTheVirtualClock) {
   "pages": [{"name": "Only", "entry_actions": "InitTTS()\nSay(\"Hello there\")"}]
 })json";
     ToolRun built = Velk("build project.json -o show.vkd");
-ASSERT_EQ(built.exit_code, 0) << built.err;
-std::ofstream(work() / "events.txt") << "wait 2500\nquit\n";
-for (const char* name : {"one.wav", "two.wav"}) {
-    ToolRun run = Velk(std::string("run show.vkd --events events.txt --audio sound/") + name);
-    ASSERT_EQ(run.exit_code, 0) << run.err;
-    EXPECT_NE(run.out.find("speak \"Hello there\""), std::string::npos) << run.out;
-}
-const std::string one = ReadText(work() / "sound/one.wav");
-ASSERT_EQ(one.size(), 44u + 2500 * 441 / 10 * 4);
-EXPECT_EQ(one, ReadText(work() / "sound/two.wav"));
-std::size_t sounding = 0;
-for (std::size_t i = 44; i + 1 < one.size(); i += 2) sounding += one[i] != 0 || one[i + 1] != 0;
-EXPECT_GT(sounding, 44100u / 2) << "half a second of the greeting at least";
+    ASSERT_EQ(built.exit_code, 0) << built.err;
+    std::ofstream(work() / "events.txt") << "wait 2500\nquit\n";
+    for (const char* name : {"one.wav", "two.wav"}) {
+        ToolRun run = Velk(std::string("run show.vkd --events events.txt --audio sound/") + name);
+        ASSERT_EQ(run.exit_code, 0) << run.err;
+        EXPECT_NE(run.out.find("speak \"Hello there\""), std::string::npos) << run.out;
+    }
+    const std::string one = ReadText(work() / "sound/one.wav");
+    ASSERT_EQ(one.size(), 44u + 2500 * 441 / 10 * 4);
+    EXPECT_EQ(one, ReadText(work() / "sound/two.wav"));
+    std::size_t sounding = 0;
+    for (std::size_t i = 44; i + 1 < one.size(); i += 2) sounding += one[i] != 0 || one[i + 1] != 0;
+    EXPECT_GT(sounding, 44100u / 2) << "half a second of the greeting at least";
 }
 
 }  // namespace
