@@ -40,6 +40,7 @@ struct Plan {
     int sample_rate = 22050;
     int channels = 1;
     std::int32_t width = 64, height = 48, fps = 10, frames = 20, keyframes = 10, tone_hz = 440;
+    bool textured = false;
     std::int64_t sound_samples = 0;
 };
 
@@ -98,6 +99,13 @@ FramePtr VideoFrame(const Plan& plan, std::int32_t index, SwsContext* sws) {
     for (int y = 0; y < plan.height; ++y) {
         auto* row = reinterpret_cast<Bgrx*>(rgb->data[0] + y * rgb->linesize[0]);
         std::fill_n(row, plan.width, colour);
+        if (!plan.textured) continue;
+        for (int x = 0; x < plan.width; ++x) {
+            const bool centre = std::abs(x - plan.width / 2) < plan.width / 8 &&
+                                std::abs(y - plan.height / 2) < plan.height / 8;
+            const auto stripe = static_cast<Bgrx>(((x * 3 + y * 5 + index * 8) / 4) & 0x3F);
+            if (!centre) row[x] = colour ^ (stripe * 0x010301u);
+        }
     }
     sws_scale(sws, rgb->data, rgb->linesize, 0, plan.height, out->data, out->linesize);
     out->pts = index;
@@ -211,6 +219,7 @@ Plan PlanFor(const TestMedia& media) {
     plan.frames = media.frames;
     plan.keyframes = media.keyframe_interval;
     plan.tone_hz = media.tone_hz;
+    plan.textured = media.textured;
     plan.audio = media.with_audio;
     if (media.codec == TestVideoCodec::kMjpeg) {
         plan.video_codec = AV_CODEC_ID_MJPEG;

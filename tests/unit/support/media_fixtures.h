@@ -29,6 +29,9 @@ struct TestMedia {
     TestVideoCodec codec = TestVideoCodec::kMpeg4;
     std::int32_t keyframe_interval = 10;  // pictures from one keyframe to the next
     std::int32_t tone_hz = 440;
+    // Moving stripes around a flat centre (which still names the frame): work for the decoder
+    // like a real picture's, for benchmarks.
+    bool textured = false;
 };
 
 // The colour of every pixel of frame `index` (0 ... 63, then again).
