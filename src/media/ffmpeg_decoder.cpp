@@ -22,6 +22,8 @@ constexpr AVRational kMicroseconds{1, 1000000};
 constexpr std::int64_t kMaxTimeUs = std::int64_t{10'000'000} * 1'000'000;
 // Reading errors in a row, away from the end of the file, after which the file counts as ended.
 constexpr int kMaxReadErrors = 64;
+// Samples of one channel in one decoded piece of sound: far more than any codec's frame.
+constexpr std::int64_t kMaxSamplesPerFrame = 1 << 20;
 
 struct FormatCloser {
     void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
@@ -54,7 +56,7 @@ std::int64_t ClampTime(std::int64_t us) {
     return std::clamp<std::int64_t>(us, 0, kMaxTimeUs);
 }
 
-CodecPtr OpenCodec(const AVStream& stream) {
+CodecPtr OpenCodec(const AVStream& stream, const DecoderLimits& limits) {
     const AVCodec* codec = avcodec_find_decoder(stream.codecpar->codec_id);
     if (!codec) return nullptr;
     CodecPtr context(avcodec_alloc_context3(codec));
@@ -64,6 +66,10 @@ CodecPtr OpenCodec(const AVStream& stream) {
     // on how threads are scheduled.
     context->thread_count = 1;
     context->pkt_timebase = stream.time_base;
+    // A picture may claim another size inside the stream than its header did: the decoder
+    // itself refuses one beyond the limits, before it allocates for it.
+    context->max_pixels = limits.max_pixels;
+    context->max_samples = kMaxSamplesPerFrame;
     if (avcodec_open2(context.get(), codec, nullptr) < 0) return nullptr;
     return context;
 }
@@ -136,7 +142,7 @@ bool FfmpegDecoder::State::OpenStreams() {
         const bool sane = w > 0 && h > 0 && w <= limits.max_side && h <= limits.max_side &&
                           w * h <= limits.max_pixels;
         if (sane) {
-            if (auto codec = OpenCodec(s)) {
+            if (auto codec = OpenCodec(s, limits)) {
                 video.emplace();
                 video->index = video_index;
                 video->codec = std::move(codec);
@@ -148,7 +154,7 @@ bool FfmpegDecoder::State::OpenStreams() {
     const int audio_index = ChooseStream(*format, AVMEDIA_TYPE_AUDIO);
     if (audio_index >= 0) {
         const AVStream& s = *format->streams[audio_index];
-        if (auto codec = OpenCodec(s)) {
+        if (auto codec = OpenCodec(s, limits)) {
             audio.emplace();
             audio->index = audio_index;
             audio->codec = std::move(codec);
