@@ -22,6 +22,14 @@ constexpr AVRational kMicroseconds{1, 1000000};
 constexpr std::int64_t kMaxTimeUs = std::int64_t{10'000'000} * 1'000'000;
 // Reading errors in a row, away from the end of the file, after which the file counts as ended.
 constexpr int kMaxReadErrors = 64;
+// The containers a presentation's media come in. FFmpeg knows hundreds more, most of them never
+// met in a presentation and each one more parser for a hostile file to reach.
+constexpr const char* kFormats =
+    "avi,mov,asf,wav,w64,mp3,mpeg,mpegts,mpegvideo,m4v,ogg,flac,aiff,matroska,au,voc,aac,flv,"
+    "dv,rm";
+// The largest block FFmpeg may allocate at once: more than any picture within the limits needs
+// (8192 x 8192 in 4:2:0), far less than a damaged header may claim for a metadata text.
+constexpr std::size_t kMaxAllocation = std::size_t{256} << 20;
 // Samples of one channel in one decoded piece of sound: far more than any codec's frame.
 constexpr std::int64_t kMaxSamplesPerFrame = 1 << 20;
 
@@ -87,6 +95,11 @@ int ChooseStream(const AVFormatContext& format, AVMediaType type) {
         }
     }
     return chosen;
+}
+
+// A file never opens another: references to other files or URLs inside a container are refused.
+int RefuseNestedOpen(AVFormatContext*, AVIOContext**, const char*, int, AVDictionary**) {
+    return AVERROR(EPERM);
 }
 
 }  // namespace
@@ -315,6 +328,7 @@ std::unique_ptr<FfmpegDecoder> FfmpegDecoder::Open(std::unique_ptr<host::Readabl
     // Damaged files are expected here and are the file's business, not the user's: FFmpeg's
     // own complaints about them stay off the terminal.
     av_log_set_level(AV_LOG_FATAL);
+    av_max_alloc(kMaxAllocation);
     auto state = std::make_unique<State>();
     state->limits = limits;
     if (!state->packet || !state->frame) return nullptr;
@@ -328,6 +342,8 @@ std::unique_ptr<FfmpegDecoder> FfmpegDecoder::Open(std::unique_ptr<host::Readabl
     raw->flags |= AVFMT_FLAG_CUSTOM_IO;
     raw->interrupt_callback = {&FfmpegInput::InterruptCallback, state->input.get()};
     raw->probesize = limits.probe_bytes;
+    raw->format_whitelist = av_strdup(kFormats);
+    raw->io_open = &RefuseNestedOpen;
     raw->max_analyze_duration = 5 * AV_TIME_BASE;
     // avformat_open_input frees the context when it fails.
     if (avformat_open_input(&raw, nullptr, nullptr, nullptr) < 0) return nullptr;
