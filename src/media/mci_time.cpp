@@ -2,6 +2,7 @@
 // the command-string interface writes every colon-separated time, two digits a field
 // ("00:01:05"); given to a command they may be written with colons or packed into one number
 // (hours in the low byte, then minutes, then seconds).
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -61,7 +62,9 @@ std::optional<MciPosition> ParseMciTime(const MciDevice& device, std::string_vie
             const auto frame = MciNumber(word);
             const double fps = device.playback->Info().frames_per_second;
             if (!frame || !(fps > 0)) return std::nullopt;
-            return MciPosition{std::llround(static_cast<double>(*frame) * 1000.0 / fps), *frame};
+            // A file may claim any frame rate: the time stays within what a position holds.
+            const double ms = std::min(static_cast<double>(*frame) * 1000.0 / fps, 0x1p53);
+            return MciPosition{std::llround(ms), *frame};
         }
         case MciTimeFormat::kHms:
             if (const auto ms = ParseHmsMs(word)) return MciPosition{*ms, std::nullopt};

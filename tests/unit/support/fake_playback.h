@@ -73,7 +73,9 @@ class FakePlayback : public media::Playback {
         m_.calls.push_back("seek " + std::to_string(ms));
     }
     void SeekFrame(std::int64_t frame) override {
-        m_.position_ms = static_cast<std::int64_t>(frame * 1000 / m_.info.frames_per_second);
+        const double ms = static_cast<double>(frame) * 1000.0 / m_.info.frames_per_second;
+        m_.position_ms = static_cast<std::int64_t>(
+            std::clamp(ms, 0.0, static_cast<double>(m_.info.duration_ms)));
         if (m_.state == media::PlaybackState::kEnded) m_.state = media::PlaybackState::kStopped;
         m_.calls.push_back("seek frame " + std::to_string(frame));
     }
