@@ -1,11 +1,15 @@
 // MCIObject and MCICommand: media control command strings, from an MCI object's verbs or
 // written out by the script.
+#include <algorithm>
 #include <string>
+#include <vector>
 
+#include "base/codepage.h"
 #include "commands/command_owner.h"
 #include "commands/commands.h"
 #include "commands/mci_reply.h"
 #include "document/command_vocabulary.h"
+#include "media/mci_words.h"
 #include "media/media_hub.h"
 #include "objects/mci/mci_object.h"
 #include "script/variable_store.h"
@@ -34,6 +38,22 @@ void ReplaceAll(std::string& text, std::string_view what, std::string_view with)
     }
 }
 
+// "play <device> ... wait" returns when playing ended: the window handles its messages
+// meanwhile, as the command waits. False when the wait was given up (the player stops).
+bool WaitForPlayWait(CommandOwner& owner, std::string_view command) {
+    const std::vector<std::string> words = media::SplitMciWords(command);
+    if (words.size() < 2 || !EqualsIgnoreCase(words[0], "play")) return true;
+    if (std::none_of(words.begin() + 2, words.end(),
+                     [](const std::string& word) { return EqualsIgnoreCase(word, "wait"); })) {
+        return true;
+    }
+    media::MciInterpreter& mci = owner.Media().Mci();
+    while (const auto until = mci.PlayingUntil(words[1])) {
+        if (!owner.WaitUntil(*until)) return false;
+    }
+    return true;
+}
+
 CommandResult PerformMciCommand(CommandContext& ctx) {
     if (ctx.record.argument.empty()) return CommandResult::kGoOn;
     std::string command = ctx.owner.ExpandPath(ctx.Argument());
@@ -41,7 +61,7 @@ CommandResult PerformMciCommand(CommandContext& ctx) {
     std::string reply = SendMciString(Channel(ctx.owner), command);
     if (reply.size() > kReplyLimit) reply.resize(kReplyLimit);
     ctx.owner.Variables().SetNumber("MCIResult", static_cast<double>(MciReplyNumber(reply)));
-    return CommandResult::kGoOn;
+    return WaitForPlayWait(ctx.owner, command) ? CommandResult::kGoOn : CommandResult::kEndList;
 }
 
 constexpr CommandRow kRows[] = {

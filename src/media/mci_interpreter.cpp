@@ -170,6 +170,17 @@ void MciInterpreter::UpdateDevice(MciDevice& device) {
     device.stop_at_ms.reset();
 }
 
+std::optional<std::uint32_t> MciInterpreter::PlayingUntil(std::string_view name) {
+    Update();
+    const MciDevice* device = Find(name);
+    if (device == nullptr || device->playback->State() != PlaybackState::kPlaying) {
+        return std::nullopt;
+    }
+    const Playback& playback = *device->playback;
+    const std::int64_t end = device->stop_at_ms.value_or(playback.Info().duration_ms);
+    return clock_.TickCount() + TicksBetween(playback.PositionMs(), end, playback.Rate());
+}
+
 std::vector<MciWindowView> MciInterpreter::ShownWindows() const {
     std::vector<MciWindowView> views;
     for (const auto& device : devices_) {

@@ -58,6 +58,9 @@ class MciInterpreter {
 
     // Brings every device up to the clock: ends of media, "play ... to" and "repeat".
     void Update();
+    // While the device `name` plays: the tick at which its playing should end (the end of the
+    // media or of "play ... to"); none when it does not play. "play ... wait" waits for it.
+    std::optional<std::uint32_t> PlayingUntil(std::string_view name);
     // The device windows that show, in the order the devices were opened (later ones on top).
     std::vector<MciWindowView> ShownWindows() const;
     // The tick at which a device next needs Update: a frame due, the stop of "play ... to", the
