@@ -55,8 +55,9 @@ bool WaitForPlayWait(CommandOwner& owner, std::string_view command) {
 }
 
 CommandResult PerformMciCommand(CommandContext& ctx) {
-    if (ctx.record.argument.empty()) return CommandResult::kGoOn;
-    std::string command = ctx.owner.ExpandPath(ctx.Argument());
+    // The string is the command's one quoted argument, stored as its target.
+    if (ctx.record.target.empty()) return CommandResult::kGoOn;
+    std::string command = ctx.owner.ExpandPath(ctx.target);
     ReplaceAll(command, "<This>", std::to_string(media::kMainWindowHandle));
     std::string reply = SendMciString(Channel(ctx.owner), command);
     if (reply.size() > kReplyLimit) reply.resize(kReplyLimit);

@@ -46,8 +46,8 @@ TEST(MciCommands, MciCommandSendsTheExpandedStringWithTheWindowNumber) {
     host.variables.SetNumber("MCIResult", 9);
     host.variables.SetString("Command$", "play v from 0 parent <This> <This>");
     host.dispatcher.RunActions(List({
-        Record(kCmdMciCommand, "", "Command$"),
-        Record(kCmdMciCommand, "", ""),
+        Record(kCmdMciCommand, "Command$"),
+        Record(kCmdMciCommand, ""),
     }));
     EXPECT_EQ(host.log.sent,
               (std::vector<std::string>{"expanded:play v from 0 parent 656932 656932 -> "}));

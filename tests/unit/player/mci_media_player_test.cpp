@@ -28,7 +28,7 @@ Object MciObject(std::string file, Rect rect) {
 ActionRecord MciCommand(std::string command) {
     ActionRecord record;
     record.code = kCmdMciCommand;
-    record.argument = std::move(command);
+    record.target = std::move(command);
     record.argument_count = 1;
     return record;
 }
