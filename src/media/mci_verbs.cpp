@@ -1,10 +1,11 @@
 // What the verbs of the command strings do to one opened device. Each takes the words after
 // the device name; a word it does not know, or a value that is not one, refuses the command as
 // the media control interface does (the reply is then empty). "wait" and "notify" are accepted
-// and change nothing: replies come at once and nobody is notified.
+// and change nothing here: replies come at once and nobody is notified (MCICommand itself waits
+// for the end of "play ... wait").
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
+#include <vector>
 
 #include "base/codepage.h"
 #include "media/mci_device.h"
