@@ -1,8 +1,8 @@
-// What the verbs of the command strings do to one opened device. Each takes the words after
-// the device name; a word it does not know, or a value that is not one, refuses the command as
-// the media control interface does (the reply is then empty). "wait" and "notify" are accepted
-// and change nothing here: replies come at once and nobody is notified (MCICommand itself waits
-// for the end of "play ... wait").
+// What the verbs of the command strings do to one opened device ("status" is in mci_status.cpp).
+// Each takes the words after the device name; a word it does not know, or a value that is not one,
+// refuses the command as the media control interface does (the reply is then empty). "wait" and
+// "notify" are accepted and change nothing here: replies come at once and nobody is notified
+// (MCICommand itself waits for the end of "play ... wait").
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -61,29 +61,6 @@ std::optional<PlayRange> ReadPlayRange(const MciDevice& device, MciFlags flags) 
         }
     }
     return range;
-}
-
-std::string StatusMode(const MciDevice& device) {
-    switch (device.playback->State()) {
-        case PlaybackState::kPlaying:
-            return "playing";
-        case PlaybackState::kPaused:
-            return "paused";
-        case PlaybackState::kStopped:
-        case PlaybackState::kEnded:
-            break;
-    }
-    return "stopped";
-}
-
-std::string Length(const MciDevice& device) {
-    const MediaInfo& info = device.playback->Info();
-    return FormatMciTime(device, info.duration_ms, info.frame_count);
-}
-
-// "track 1" after a status item: the media has that one track.
-bool OnlyFirstTrack(MciFlags rest) {
-    return rest.size() == 2 && Is(rest[0], "track") && rest[1] == "1";
 }
 
 }  // namespace
@@ -247,49 +224,6 @@ MciReply MciSet(MciDevice& device, MciFlags flags) {
             return std::nullopt;
         }
         return std::string();
-    }
-    return std::nullopt;
-}
-
-MciReply MciStatus(MciDevice& device, MciFlags flags) {
-    std::vector<std::string> words;
-    for (const std::string& word : flags) {
-        if (!IsIgnored(word)) words.push_back(Cp1252LowerString(word));
-    }
-    if (words.empty()) return std::nullopt;
-    const Playback& playback = *device.playback;
-    const MciFlags rest = MciFlags(words).subspan(1);
-    const std::string& item = words[0];
-    if (item == "mode" && rest.empty()) return StatusMode(device);
-    if (item == "ready" && rest.empty()) return std::string("true");
-    if (item == "length" && (rest.empty() || OnlyFirstTrack(rest))) return Length(device);
-    if (item == "position" && rest.empty()) {
-        return FormatMciTime(device, playback.PositionMs(), playback.PositionFrame());
-    }
-    if (item == "position" && OnlyFirstTrack(rest)) return FormatMciTime(device, 0, 0);
-    if (item == "start" && rest.size() == 1 && rest[0] == "position") {
-        return FormatMciTime(device, 0, 0);
-    }
-    if (item == "number" && rest.size() == 2 && rest[0] == "of" && rest[1] == "tracks") {
-        return std::string("1");
-    }
-    if (item == "current" && rest.size() == 1 && rest[0] == "track") return std::string("1");
-    if (item == "media" && rest.size() == 1 && rest[0] == "present") return std::string("true");
-    if (item == "time" && rest.size() == 1 && rest[0] == "format") {
-        switch (device.time_format) {
-            case MciTimeFormat::kFrames:
-                return std::string("frames");
-            case MciTimeFormat::kHms:
-                return std::string("hms");
-            case MciTimeFormat::kMilliseconds:
-                return std::string("milliseconds");
-        }
-    }
-    if (item == "window" && rest.size() == 1 && rest[0] == "visible" && device.HasWindow()) {
-        return std::string(device.shown ? "true" : "false");
-    }
-    if (item == "speed" && rest.empty()) {
-        return std::to_string(std::llround(playback.Rate() * 1000.0));
     }
     return std::nullopt;
 }
