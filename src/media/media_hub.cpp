@@ -11,7 +11,11 @@
 namespace velk::media {
 
 MediaHub::MediaHub(host::FileSystem& files, const host::Clock& clock, host::AudioOutput* audio)
-    : files_(files), clock_(clock), audio_(audio), speech_(mixer_, clock.IsVirtual()) {
+    : files_(files),
+      clock_(clock),
+      audio_(audio),
+      speech_(mixer_, clock.IsVirtual()),
+      mci_([this](std::string_view path) { return Open(path); }, clock) {
     if (audio_) audio_->Attach(&mixer_);
 }
 

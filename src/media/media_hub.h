@@ -8,6 +8,7 @@
 
 #include "host/host.h"
 #include "media/audio_mixer.h"
+#include "media/mci_interpreter.h"
 #include "media/playback.h"
 #include "media/speech.h"
 
@@ -31,12 +32,17 @@ class MediaHub {
     // file is missing or nothing in it can be played.
     std::unique_ptr<Playback> Open(std::string_view path);
 
+    // The media control command strings of MCI objects and MCICommand, over Open.
+    MciInterpreter& Mci() { return mci_; }
+
   private:
     host::FileSystem& files_;
     const host::Clock& clock_;
     host::AudioOutput* audio_;
     AudioMixer mixer_;
     media::Speech speech_;  // after the mixer it sounds through
+    // After the mixer: its devices' sound goes first.
+    MciInterpreter mci_;
 };
 
 }  // namespace velk::media

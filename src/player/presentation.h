@@ -6,7 +6,8 @@
 // public face; it is split over a few files by concern: start-up (presentation_start.cpp),
 // painting (presentation_paint.cpp), page changes and the page timer (presentation_pages.cpp),
 // timers (presentation_timers.cpp), the end and project switches (presentation_end.cpp), the
-// page's panorama window (presentation_panorama.cpp).
+// page's panorama window (presentation_panorama.cpp), media control devices and MCI objects
+// (presentation_mci.cpp).
 #pragma once
 
 #include <cstdint>
@@ -40,6 +41,8 @@
 
 namespace velk {
 
+class Canvas;
+
 // The main window's own timers (the page timer 0 and the shrink timers live with their
 // owners).
 inline constexpr std::uint32_t kTimerKilledOnFire = 8;
@@ -53,6 +56,8 @@ inline constexpr std::uint32_t kScriptTimerIds[] = {4, 101, 102, 103};
 // The tooltip bubble is a window of its own with its own timer 2; it shares the timer service
 // under an id that no timer of the main window uses.
 inline constexpr std::uint32_t kBubbleTimerId = 0x10002;
+// The frames and stops of media control devices: an id no main-window timer uses.
+inline constexpr std::uint32_t kMciTimerId = 0x10017;
 
 // Whether the file at `path` begins like a project (its first archive string names the format).
 bool LooksLikeProjectFile(std::string_view path, const host::FileSystem& files);
@@ -219,6 +224,14 @@ class Presentation : public CommandOwner,
     bool PanoramaPointer(const PointerEvent& event);
     void ShowPanoramaCursor(std::int32_t resource);
 
+    // Media control devices and MCI objects (presentation_mci.cpp).
+    void ConnectMci();
+    void EnterMciObject(Object& object);
+    void StopMciObject(Object& object);
+    void RefreshMciWindows();
+    void OnMciTimer();
+    void PaintMciWindows(Canvas& canvas);
+
     // Timers (presentation_timers.cpp).
     void OnTimer(std::uint32_t id);
     void KillPageScriptTimers();
@@ -260,6 +273,8 @@ class Presentation : public CommandOwner,
     Surface backdrop_picture_;
     PointerDispatch pointer_dispatch_{*this};
     std::unique_ptr<PanoramaWindow> panorama_;
+    // Where the device windows showed when last painted, repainted when they change.
+    Rect mci_area_;
     KeyboardDispatch keyboard_dispatch_{*this, pointer_dispatch_};
 
     std::vector<std::string> arguments_;

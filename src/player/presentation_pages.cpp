@@ -69,6 +69,7 @@ void Presentation::ShowInDisplayObject(std::string_view name, std::string_view t
 void Presentation::EnterObject(Page& page, Object& object) {
     StartEffect(object, pictures_, random_);
     if (object.kind == kKindPanorama) OpenPanorama(page, object);
+    if (object.kind == kKindMci) EnterMciObject(object);
 }
 
 void Presentation::StartPage() {

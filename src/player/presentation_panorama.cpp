@@ -30,6 +30,7 @@ void Presentation::EndPanoramaDrag() {
 
 void Presentation::StopObject(Page& /*page*/, Object& object) {
     if (panorama_ != nullptr && panorama_->Holds(object)) ClosePanorama();
+    if (object.kind == kKindMci) StopMciObject(object);
 }
 
 void Presentation::ObjectVisibilityChanged(Page& /*page*/, Object& object, bool hide) {

@@ -35,6 +35,7 @@ Presentation::Presentation(PlayerServices services)
       pictures_(services.ui) {
     SeedRandom();
     evaluator_.SetOwner(this);
+    ConnectMci();
 }
 
 Presentation::~Presentation() = default;

@@ -50,6 +50,10 @@ void Presentation::OnTimer(std::uint32_t id) {
         TurnPanorama();
         return;
     }
+    if (id == kMciTimerId) {
+        OnMciTimer();
+        return;
+    }
     switch (id) {
         case kPageTimerId:
             FirePageTimer();

@@ -53,6 +53,9 @@ class TestObserver : public host::Observer {
   public:
     void PageShown(std::string_view name) override { log.push_back("page " + std::string(name)); }
     void Ended() override { log.push_back("end"); }
+    void MciCommand(std::string_view command, std::string_view reply) override {
+        log.push_back("mci " + std::string(command) + " -> " + std::string(reply));
+    }
     std::vector<std::string> log;
 };
 
