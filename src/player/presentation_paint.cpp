@@ -66,6 +66,7 @@ void Presentation::Paint(const Rect& /*dirty*/) {
     PaintPage(*project_, *page, canvas, fonts_, pictures_);
     PaintImageScrollBars(pages_, canvas);
     PaintPanorama();
+    PaintVideos();
     if (speech_wait_shown_) DrawSpeechWaitWindow(canvas, &fonts_, SpeechWaitWindowRect(client));
     // A field that took a new size from its text is shown again where it was and where it is:
     // the area invalidated before this paint knew only one of them.
