@@ -57,7 +57,11 @@ void WriteVideoLength(const VideoWindow& window, VideoOwner& owner) {
     if (window.playback == nullptr) return;
     const media::MediaInfo& info = window.playback->Info();
     const std::int64_t seconds = std::max<std::int64_t>(info.duration_ms, 0) / 1000;
-    WriteText("ZIZ_VName", window.path, owner);
+    // The name, without its folder: what a display of the video shows.
+    const std::size_t folder_end = window.path.find_last_of("\\/");
+    WriteText("ZIZ_VName",
+              folder_end == std::string::npos ? window.path : window.path.substr(folder_end + 1),
+              owner);
     WriteText("ZIZ_VTotal", VideoClockText(seconds), owner);
     WriteNumber("ZIZ_VTotalSec", seconds,
                 IntToText(static_cast<std::int32_t>(std::min<std::int64_t>(seconds, INT32_MAX))),

@@ -1,4 +1,4 @@
-// The status variables of the video the presentation follows: its name and length at each
+// The status variables of the video the presentation follows: its file name and length at each
 // load, its position at each poll, blanks when it closes. Each is also shown by the object
 // named like it.
 #pragma once

@@ -12,6 +12,14 @@
 namespace velk {
 namespace {
 
+// A still picture of one pixel.
+Picture OneByOne() {
+    Picture picture;
+    picture.width = picture.height = 1;
+    picture.bytes = {1, 2, 3};
+    return picture;
+}
+
 using test::FakeVideoOwner;
 
 constexpr const char* kClip = "Z:\\show\\clip.avi";
@@ -200,7 +208,7 @@ TEST(VideoControl, StatusVariablesFollowLoadPlayPollAndClose) {
     VideoRig rig;
     rig.Step("load");
     VariableStore& vars = rig.owner.variables;
-    EXPECT_EQ(vars.GetString("ZIZ_VName"), kClip);
+    EXPECT_EQ(vars.GetString("ZIZ_VName"), "clip.avi");
     EXPECT_EQ(vars.GetString("ZIZ_VTotal"), "00:02");
     EXPECT_EQ(vars.GetNumber("ZIZ_VTotalSec"), 2);
     EXPECT_EQ(vars.GetNumber("ZIZ_VTotalFrames"), 50);
@@ -364,7 +372,7 @@ TEST(VideoControl, StillImageMessageWhenTheFileHasNoPictureToShow) {
         {"song.wav", false, true}, {"song.wav", true, false}, {"clip.avi", false, false}};
     for (const Case& c : cases) {
         VideoRig rig;
-        if (c.own_still) rig.video.image1 = Picture{.width = 1, .height = 1, .bytes = {1, 2, 3}};
+        if (c.own_still) rig.video.image1 = OneByOne();
         rig.Step(std::string("load ") + c.file);
         // Playing is not affected.
         EXPECT_EQ(rig.State(), 5) << c.file;

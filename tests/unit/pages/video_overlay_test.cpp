@@ -13,6 +13,14 @@
 namespace velk {
 namespace {
 
+// A still picture of one pixel.
+Picture OneByOne() {
+    Picture picture;
+    picture.width = picture.height = 1;
+    picture.bytes = {1, 2, 3};
+    return picture;
+}
+
 // A 32 x 24 video at (10, 10) whose mask keeps its left half, under a text at (10, 10, 20, 20).
 struct OverlayRig {
     OverlayRig() {
@@ -20,7 +28,9 @@ struct OverlayRig {
         video.kind = kKindVideo;
         video.name = "Clip";
         video.rect = {10, 10, 42, 34};
-        Picture mask{.width = 32, .height = 24};
+        Picture mask;
+        mask.width = 32;
+        mask.height = 24;
         for (int y = 0; y < 24; ++y) {
             for (int x = 0; x < 32; ++x) {
                 // The first byte decides; the others must not.
@@ -99,7 +109,7 @@ TEST(VideoOverlay, PictureByState) {
         OverlayRig rig;
         rig.window.state = c.state;
         rig.window.shown = c.shown;
-        if (c.own_still) rig.Video().image1 = Picture{.width = 1, .height = 1, .bytes = {1, 2, 3}};
+        if (c.own_still) rig.Video().image1 = OneByOne();
         EXPECT_EQ(VideoPicture(rig.Video(), rig.window) != nullptr, c.picture)
             << static_cast<int>(c.state);
     }

@@ -27,6 +27,7 @@ class DialogUi : public host::Ui {
         messages.emplace_back(text);
         return host::MessageAnswer::kOk;
     }
+    void LoadProgress(std::uint32_t) override {}
     void MessageNamingFile(std::string_view, std::string_view before, std::string_view shown,
                            std::string_view after) override {
         messages.push_back(std::string(before) + std::string(shown) + std::string(after));

@@ -53,6 +53,11 @@ class TestObserver : public host::Observer {
   public:
     void PageShown(std::string_view name) override { log.push_back("page " + std::string(name)); }
     void Ended() override { log.push_back("end"); }
+    void VideoEvent(std::string_view object, std::string_view verb,
+                    std::string_view argument) override {
+        log.push_back("video " + std::string(object) + " " + std::string(verb) +
+                      (argument.empty() ? "" : " " + std::string(argument)));
+    }
     std::vector<std::string> log;
 };
 
