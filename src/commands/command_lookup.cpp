@@ -2,10 +2,10 @@
 
 namespace velk {
 
-std::array<std::span<const CommandRow>, 11> CommandFamilies() {
+std::array<std::span<const CommandRow>, 12> CommandFamilies() {
     return {VisibilityCommands(), PlacementCommands(), NavigationCommands(), TimerCommands(),
             WindowCommands(),     ProjectCommands(),   ScriptCommands(),     AnimatedGifCommands(),
-            ImageViewCommands(),  SpeechCommands(),    MciCommands()};
+            ImageViewCommands(),  SpeechCommands(),    MciCommands(),        VideoCommands()};
 }
 
 CommandLookup::CommandLookup(std::span<const std::span<const CommandRow>> families) {

@@ -19,6 +19,7 @@ class MediaHub;
 
 class Evaluator;
 class PageOwner;
+class VideoOwner;
 class PictureCache;
 class VariableStore;
 
@@ -54,6 +55,8 @@ class CommandOwner {
     virtual media::MediaHub& Media() = 0;
     // Who records the effects of media and speech (the headless effect log).
     virtual host::Observer& Observer() = 0;
+    // What Video objects need of the main window; none leaves the video commands without effect.
+    virtual VideoOwner* Videos() { return nullptr; }
 
     // The value of an expression as the evaluator gives it (assignments happen); its errors are
     // not shown.

@@ -81,6 +81,7 @@ std::span<const CommandRow> TimerCommands();        // PageTimer, ExitTimer
 std::span<const CommandRow> WindowCommands();       // Exit, Minimize, Restore, Refresh
 std::span<const CommandRow> ProjectCommands();      // RunVKD
 std::span<const CommandRow> AnimatedGifCommands();  // AGifPlay, AGifStop, AGifReset
+std::span<const CommandRow> VideoCommands();        // VideoLoad ... VideoParam
 // SetImageOrigin ... SetImageBkgColor (the image view) and ReplaceImage.
 std::span<const CommandRow> ImageViewCommands();
 // Return, Break, RunScript, ScriptTimer, Pause, Message and DisplayValue.

@@ -20,6 +20,8 @@ namespace velk {
 
 // The moving picture of an Effect object; its home is objects/effect.
 struct EffectEngine;
+// The window a Video object plays its file in; its home is objects/video.
+struct VideoWindow;
 
 enum ObjectKind : std::int32_t {
     kKindText = 1,
@@ -148,6 +150,8 @@ struct Object {
     bool text_grabbed = false;
     // Run time: an Effect's (kind 20) engine, made at page entry and released at page stop.
     std::shared_ptr<EffectEngine> effect_engine;
+    // Run time: a Video's (kind 12) window, from VideoLoad until VideoClose or page stop.
+    std::shared_ptr<VideoWindow> video_window;
     // Run time: the image view of kinds 3, 4, 12, 13 and 30 (scale, turn, pivot, scroll bars).
     ImageViewState image_view;
 

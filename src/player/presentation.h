@@ -7,7 +7,7 @@
 // painting (presentation_paint.cpp), page changes and the page timer (presentation_pages.cpp),
 // timers (presentation_timers.cpp), the end and project switches (presentation_end.cpp), the
 // page's panorama window (presentation_panorama.cpp), media control devices and MCI objects
-// (presentation_mci.cpp).
+// (presentation_mci.cpp), the Video objects (presentation_video.cpp).
 #pragma once
 
 #include <cstdint>
@@ -29,6 +29,7 @@
 #include "input/pointer_dispatch.h"
 #include "media/media_hub.h"
 #include "objects/picture_cache.h"
+#include "objects/video/video_owner.h"
 #include "pages/page_manager.h"
 #include "pages/panorama_window.h"
 #include "pages/timer_service.h"
@@ -58,6 +59,9 @@ inline constexpr std::uint32_t kScriptTimerIds[] = {4, 101, 102, 103};
 inline constexpr std::uint32_t kBubbleTimerId = 0x10002;
 // The frames and stops of media control devices: an id no main-window timer uses.
 inline constexpr std::uint32_t kMciTimerId = 0x10017;
+// The next frame of the playing videos is due: their pictures move on. Videos were windows of
+// their own; their frames share the timer service under an id no main-window timer uses.
+inline constexpr std::uint32_t kVideoFrameTimerId = 0x10120;
 
 // Whether the file at `path` begins like a project (its first archive string names the format).
 bool LooksLikeProjectFile(std::string_view path, const host::FileSystem& files);
@@ -66,7 +70,8 @@ class Presentation : public CommandOwner,
                      public PageOwner,
                      public ScriptOwner,
                      public InputOwner,
-                     public BubbleOwner {
+                     public BubbleOwner,
+                     public VideoOwner {
   public:
     explicit Presentation(PlayerServices services);
     ~Presentation() override;
@@ -110,6 +115,7 @@ class Presentation : public CommandOwner,
     const host::Clock& Clock() override { return services_.clock; }
     media::MediaHub& Media() override { return media_; }
     host::Observer& Observer() override { return services_.observer; }
+    VideoOwner* Videos() override { return this; }
     double Evaluate(std::string_view expression) override;
     Evaluator& ScriptEvaluator() override { return evaluator_; }
     ActionListPtr ShareList(const ActionList& list) override {
@@ -146,6 +152,8 @@ class Presentation : public CommandOwner,
     Size WorkAreaSize() override { return services_.window.ScreenSize(); }
     host::FileSystem* ScriptFiles() override { return &services_.files; }
     void ShowMessageNamingFile(std::string_view before, std::string_view path) override;
+    std::optional<Size> VideoPictureSize(const Object& video) override;
+    bool VideoSettingOn(const Object& video, VideoSetting setting) override;
 
     // InputOwner (presentation_input.cpp); FindObject, Variables, PageSide, Invalidate, GoToPage,
     // Exit and Minimize serve the commands too.
@@ -163,6 +171,7 @@ class Presentation : public CommandOwner,
     void MoveWindow(Point top_left) override { services_.window.MoveTo(top_left); }
     void ShowCursor(bool grab, std::optional<std::int64_t> object_cursor_index) override;
     Bubble* TooltipBubble() override { return &bubble_; }
+    void PressVideo(Object& target, std::uint32_t mode) override;
 
     // BubbleOwner (presentation_input.cpp).
     Point ClientToScreen(Point client) override;
@@ -185,6 +194,16 @@ class Presentation : public CommandOwner,
     void EnterObject(Page& page, Object& object) override;
     void StopObject(Page& page, Object& object) override;
     void ObjectVisibilityChanged(Page& page, Object& object, bool hide) override;
+
+    // VideoOwner (presentation_video.cpp); ExpandPath, Evaluate, Ui, Observer, Variables,
+    // Pictures and ShowMessageNamingFile serve the commands too.
+    std::unique_ptr<media::Playback> OpenMedia(std::string_view path) override;
+    bool MediaFileExists(std::string_view path) override;
+    void ShowInDisplay(std::string_view name, std::string_view text) override;
+    void ReportVideoEvent(Object& video, VideoEvent event) override;
+    void StartVideoPolling(const std::shared_ptr<VideoWindow>& window) override;
+    void StopVideoPolling() override;
+    void VideoChanged(const Rect& old_area) override;
 
   private:
     struct PendingSwitch {
@@ -231,6 +250,15 @@ class Presentation : public CommandOwner,
     void RefreshMciWindows();
     void OnMciTimer();
     void PaintMciWindows(Canvas& canvas);
+    // The Video objects (presentation_video.cpp): those of the three pages shown that have a
+    // window, in drawing order with their pages.
+    std::vector<std::pair<Page*, Object*>> ShownVideos() const;
+    void PollVideos();
+    void AdvanceVideoFrames();
+    void ScheduleVideoFrames();
+    void PaintVideos();
+    void PaintVideo(Page& page, Object& video, const Rect& whole);
+    bool FullScreenVideo() const;
 
     // Timers (presentation_timers.cpp).
     void OnTimer(std::uint32_t id);
@@ -275,6 +303,8 @@ class Presentation : public CommandOwner,
     std::unique_ptr<PanoramaWindow> panorama_;
     // Where the device windows showed when last painted, repainted when they change.
     Rect mci_area_;
+    // The video whose position the status variables show (the one last started).
+    std::weak_ptr<VideoWindow> polled_video_;
     KeyboardDispatch keyboard_dispatch_{*this, pointer_dispatch_};
 
     std::vector<std::string> arguments_;

@@ -127,7 +127,7 @@ void Presentation::EndIdleWait() {
 
 bool Presentation::CanDragByBody() {
     const ProjectHeader& header = project_->header;
-    return header.has_caption == 0 && header.drag_by_body != 0;
+    return header.has_caption == 0 && header.drag_by_body != 0 && !FullScreenVideo();
 }
 
 void Presentation::ShowCursor(bool grab, std::optional<std::int64_t> object_cursor_index) {

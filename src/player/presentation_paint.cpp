@@ -67,6 +67,7 @@ void Presentation::Paint(const Rect& /*dirty*/) {
     PaintImageScrollBars(pages_, canvas);
     PaintPanorama();
     PaintMciWindows(canvas);
+    PaintVideos();
     if (speech_wait_shown_) DrawSpeechWaitWindow(canvas, &fonts_, SpeechWaitWindowRect(client));
     // A field that took a new size from its text is shown again where it was and where it is:
     // the area invalidated before this paint knew only one of them.

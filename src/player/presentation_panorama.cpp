@@ -2,6 +2,7 @@
 // first Panorama, closed when its page stops or the next page is entered, drawn over the page,
 // fed the pointer where it shows, and turned by its own timer while it is dragged.
 #include "objects/panorama/panorama_fields.h"
+#include "objects/video/video_control.h"
 #include "pages/page_lookup.h"
 #include "player/presentation.h"
 
@@ -31,9 +32,12 @@ void Presentation::EndPanoramaDrag() {
 void Presentation::StopObject(Page& /*page*/, Object& object) {
     if (panorama_ != nullptr && panorama_->Holds(object)) ClosePanorama();
     if (object.kind == kKindMci) StopMciObject(object);
+    // A page that is left closes its videos.
+    if (object.kind == kKindVideo) CloseVideo(object, *this);
 }
 
 void Presentation::ObjectVisibilityChanged(Page& /*page*/, Object& object, bool hide) {
+    if (object.kind == kKindVideo) VideoVisibilityChanged(object, hide, *this);
     if (panorama_ == nullptr || !panorama_->Holds(object)) return;
     // A hidden window loses the pointer it held.
     if (hide) EndPanoramaDrag();

@@ -54,6 +54,10 @@ void Presentation::OnTimer(std::uint32_t id) {
         OnMciTimer();
         return;
     }
+    if (id == kVideoFrameTimerId) {
+        AdvanceVideoFrames();
+        return;
+    }
     switch (id) {
         case kPageTimerId:
             FirePageTimer();
@@ -79,6 +83,9 @@ void Presentation::OnTimer(std::uint32_t id) {
             break;
         case kProjectSwitchTimerId:
             SwitchProject();
+            break;
+        case kVideoPollTimerId:
+            PollVideos();
             break;
         case kEffectTimerId:
             if (Page* page = pages_.Current()) StepEffects(page->objects, random_, *this);

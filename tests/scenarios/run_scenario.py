@@ -5,8 +5,9 @@ A scenario is project.json (built with `velk build`; any other NAME.json beside 
 NAME.vkd in the same folder, for switches to another project), events.txt (played with
 `velk run`), expected.log (the effect log, compared byte for byte) and any NAME.expected.png
 (compared pixel for pixel with the screenshot NAME). A blobs.py beside them writes the binary
-files the description names into the folder given to it. The scenario is played twice: both runs
-must give the same bytes.
+files the description names into the folder given to it; the files it writes there (media a
+project plays from its own folder) are copied beside show.vkd for the run. The scenario is
+played twice: both runs must give the same bytes.
 
 With VELK_UPDATE_SCENARIOS=1 the expected files are written from the run instead; look at them
 before committing them.
@@ -82,8 +83,10 @@ def play(velk, scenario, work, name):
     """Runs the scenario in work/name; returns (exit code, stderr, log bytes, shots folder)."""
     folder = work / name
     folder.mkdir(parents=True)
-    for project in work.glob("*.vkd"):
-        shutil.copy(project, folder / project.name)
+    # The projects, and the files blobs.py wrote beside them that a project plays (media).
+    for played in work.iterdir():
+        if played.is_file() and played.suffix != ".json":
+            shutil.copy(played, folder / played.name)
     run = subprocess.run([velk, "run", "show.vkd", "--events", str(scenario / "events.txt"),
                           "--shots", "shots", "--log", "run.log"],
                          cwd=folder, capture_output=True, text=True)

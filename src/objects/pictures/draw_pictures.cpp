@@ -18,6 +18,7 @@
 #include "objects/pictures/matrix.h"
 #include "objects/pictures/picture_fields.h"
 #include "objects/pictures/picture_kind.h"
+#include "objects/video/video_window.h"
 
 namespace velk {
 namespace {
@@ -140,6 +141,8 @@ void DrawImage(Object& object, DrawContext& ctx) {
 }
 
 void DrawVideoStill(Object& object, DrawContext& ctx) {
+    // While its video has been played the window shows the video instead.
+    if (const VideoWindow* window = VideoWindowOf(object); window && window->ShowsFrames()) return;
     DrawShownPicture(object, ctx);
 }
 

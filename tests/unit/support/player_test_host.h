@@ -56,6 +56,11 @@ class TestObserver : public host::Observer {
     void MciCommand(std::string_view command, std::string_view reply) override {
         log.push_back("mci " + std::string(command) + " -> " + std::string(reply));
     }
+    void VideoEvent(std::string_view object, std::string_view verb,
+                    std::string_view argument) override {
+        log.push_back("video " + std::string(object) + " " + std::string(verb) +
+                      (argument.empty() ? "" : " " + std::string(argument)));
+    }
     std::vector<std::string> log;
 };
 
