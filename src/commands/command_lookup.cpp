@@ -2,10 +2,10 @@
 
 namespace velk {
 
-std::array<std::span<const CommandRow>, 10> CommandFamilies() {
+std::array<std::span<const CommandRow>, 11> CommandFamilies() {
     return {VisibilityCommands(), PlacementCommands(), NavigationCommands(), TimerCommands(),
             WindowCommands(),     ProjectCommands(),   ScriptCommands(),     AnimatedGifCommands(),
-            ImageViewCommands(),  SpeechCommands()};
+            ImageViewCommands(),  SpeechCommands(),    SongListCommands()};
 }
 
 CommandLookup::CommandLookup(std::span<const std::span<const CommandRow>> families) {

@@ -12,7 +12,7 @@
 namespace velk {
 
 // The rows of every family. A family missing here is never played.
-std::array<std::span<const CommandRow>, 10> CommandFamilies();
+std::array<std::span<const CommandRow>, 11> CommandFamilies();
 
 class CommandLookup {
   public:

@@ -87,6 +87,8 @@ std::span<const CommandRow> ImageViewCommands();
 std::span<const CommandRow> ScriptCommands();
 // InstallTTS, InitTTS, Say, SpeakText, StopTTS, PauseTTS, ResumeTTS, PitchTTS and SpeedTTS.
 std::span<const CommandRow> SpeechCommands();
+// SongListReset, Add, Del, Load, RND, Save and Edit.
+std::span<const CommandRow> SongListCommands();
 
 // The integer a text begins with, read as a C library would: white space, a sign, digits.
 // Saturates instead of overflowing; 0 without digits.
