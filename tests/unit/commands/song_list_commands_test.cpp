@@ -139,7 +139,9 @@ TEST(SongListCommands, DelRemovesOnlyAnEntryThatExists) {
         host.Run(kCmdSongListDel, c.target);
         EXPECT_EQ(host.songs.entries, c.left) << c.target;
         EXPECT_EQ(host.StatusRewritten(), c.status) << c.target;
-        if (c.status) EXPECT_EQ(host.Get("ZIZ_NumInList").text, "2") << c.target;
+        if (c.status) {
+            EXPECT_EQ(host.Get("ZIZ_NumInList").text, "2") << c.target;
+        }
     }
 }
 
