@@ -117,6 +117,25 @@ void EffectLog::FileDialog(const host::FileDialog& dialog,
     Line(line);
 }
 
+namespace {
+
+std::string JoinedEntries(const std::vector<std::string>& entries) {
+    std::string joined;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i > 0) joined += '|';
+        joined += EscapeLogText(entries[i]);
+    }
+    return "\"" + joined + "\"";
+}
+
+}  // namespace
+
+void EffectLog::ListEditor(const std::vector<std::string>& entries,
+                           const std::optional<std::vector<std::string>>& edited) {
+    Line("listedit " + JoinedEntries(entries) + " -> " +
+         (edited ? "list " + JoinedEntries(*edited) : std::string("cancel")));
+}
+
 void EffectLog::Page(std::string_view name) {
     Line("page \"" + EscapeLogText(name) + "\"");
 }

@@ -5,6 +5,7 @@
 //
 //   t=<ms> msgbox "<caption>" "<text>" -> <answer>
 //   t=<ms> filedialog <open|save> "<title>" "<filter>" -> "<path>" <filter index> | cancel
+//   t=<ms> listedit "<entries|...>" -> list "<entries|...>" | cancel   the song list editor
 //   t=<ms> page "<name>"
 //   t=<ms> end
 //   t=<ms> run "<file>" "<params>"  a program or document started
@@ -50,6 +51,9 @@ class EffectLog {
                               std::string_view answer);
     // A file dialog and the path it gave with the filter pair chosen, or "cancel".
     void FileDialog(const host::FileDialog& dialog, const std::optional<host::FileChoice>& choice);
+    // The song list editor with the entries it opened with, and the entries at OK or "cancel".
+    void ListEditor(const std::vector<std::string>& entries,
+                    const std::optional<std::vector<std::string>>& edited);
     void Page(std::string_view name);
     void End();
     void Run(std::string_view file, std::string_view parameters);

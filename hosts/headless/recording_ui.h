@@ -1,7 +1,11 @@
-// A Ui that answers every message box at once and remembers what it was shown.
+// A Ui that answers every message box at once and remembers what it was shown; file dialogs and
+// the song list editor answer as the test sets them.
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +37,18 @@ class RecordingUi : public host::Ui {
         return host::MessageAnswer::kOk;
     }
     void LoadProgress(std::uint32_t permille) override { progress_.push_back(permille); }
+    // Takes the next of `file_answers` (none left: cancels) and keeps the dialog.
+    std::optional<host::FileChoice> ChooseFile(const host::FileDialog& dialog) override {
+        file_dialogs.push_back(dialog);
+        if (file_answers.empty()) return std::nullopt;
+        std::optional<host::FileChoice> answer = std::move(file_answers.front());
+        file_answers.pop_front();
+        return answer;
+    }
+    // What `edit_list` does with the editor; without it the editor is cancelled.
+    std::optional<std::vector<std::string>> EditList(const host::ListEditor& editor) override {
+        return edit_list ? edit_list(editor) : std::nullopt;
+    }
     const std::vector<ShownMessage>& Messages() const { return messages_; }
     // Every progress report of project reading, in order.
     const std::vector<std::uint32_t>& Progress() const { return progress_; }
@@ -46,6 +62,11 @@ class RecordingUi : public host::Ui {
         messages_.clear();
         progress_.clear();
     }
+
+    // The answers to the next file dialogs, and every file dialog shown.
+    std::deque<std::optional<host::FileChoice>> file_answers;
+    std::vector<host::FileDialog> file_dialogs;
+    std::function<std::optional<std::vector<std::string>>(const host::ListEditor&)> edit_list;
 
   private:
     std::vector<ShownMessage> messages_;

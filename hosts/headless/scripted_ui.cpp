@@ -58,6 +58,29 @@ std::optional<host::FileChoice> ReadFileAnswer(std::string_view answer,
     return choice;
 }
 
+std::optional<std::vector<std::string>> ReadListAnswer(std::optional<std::string_view> answer,
+                                                       const std::vector<std::string>& entries) {
+    constexpr std::string_view kList = "list";
+    if (!answer) return std::nullopt;
+    if (EqualsIgnoreCase(*answer, "ok")) return entries;
+    if (answer->size() < kList.size() ||
+        !EqualsIgnoreCase(answer->substr(0, kList.size()), kList)) {
+        return std::nullopt;
+    }
+    std::string_view rest = answer->substr(kList.size());
+    if (rest.empty()) return std::vector<std::string>();
+    if (rest.front() != ' ') return std::nullopt;
+    rest.remove_prefix(1);
+    std::vector<std::string> edited;
+    for (;;) {
+        const std::size_t bar = rest.find('|');
+        edited.emplace_back(rest.substr(0, bar));
+        if (bar == std::string_view::npos) break;
+        rest.remove_prefix(bar + 1);
+    }
+    return edited;
+}
+
 std::optional<std::string> ScriptedUi::TakeAnswer() {
     if (answers_.empty()) return std::nullopt;
     std::string answer = std::move(answers_.front());
@@ -102,6 +125,13 @@ std::optional<host::FileChoice> ScriptedUi::ChooseFile(const host::FileDialog& d
     if (answer) choice = ReadFileAnswer(*answer, dialog);
     log_.FileDialog(dialog, choice);
     return choice;
+}
+
+std::optional<std::vector<std::string>> ScriptedUi::EditList(const host::ListEditor& editor) {
+    const std::optional<std::string> answer = TakeAnswer();
+    std::optional<std::vector<std::string>> edited = ReadListAnswer(answer, editor.Entries());
+    log_.ListEditor(editor.Entries(), edited);
+    return edited;
 }
 
 }  // namespace velk::headless

@@ -5,6 +5,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "host/host.h"
 #include "hosts/headless/effect_log.h"
@@ -18,6 +19,12 @@ namespace velk::headless {
 // aside) and an empty path cancel.
 std::optional<host::FileChoice> ReadFileAnswer(std::string_view answer,
                                                const host::FileDialog& dialog);
+
+// The song list editor's answer: "list" and the entries separated by '|' ("list a.mp3|b.mp3";
+// "list" alone empties the list) is an OK with those entries; "ok" an OK that keeps `entries`;
+// "cancel", anything else and no answer cancel.
+std::optional<std::vector<std::string>> ReadListAnswer(std::optional<std::string_view> answer,
+                                                       const std::vector<std::string>& entries);
 
 class ScriptedUi : public host::Ui {
   public:
@@ -42,6 +49,9 @@ class ScriptedUi : public host::Ui {
     // The next queued answer is the path the user confirmed (ReadFileAnswer); none queued, or
     // "cancel", cancels.
     std::optional<host::FileChoice> ChooseFile(const host::FileDialog& dialog) override;
+    // The song list editor's result is the next queued answer (ReadListAnswer); its Load and
+    // Save are not pressed headless.
+    std::optional<std::vector<std::string>> EditList(const host::ListEditor& editor) override;
 
   private:
     host::MessageAnswer Choose(host::MessageButtons buttons);

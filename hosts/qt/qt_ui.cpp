@@ -5,6 +5,7 @@
 
 #include "base/codepage.h"
 #include "hosts/qt/qt_file_dialog.h"
+#include "hosts/qt/qt_list_editor.h"
 
 namespace velk::desktop {
 
@@ -83,6 +84,12 @@ std::optional<host::FileChoice> QtUi::ChooseFile(const host::FileDialog& request
     SetUpFileDialog(dialog, request, files_);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return ChoiceOf(dialog, files_);
+}
+
+std::optional<std::vector<std::string>> QtUi::EditList(const host::ListEditor& editor) {
+    ListEditorDialog dialog(editor, files_, parent_);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Entries();
 }
 
 void QtUi::LoadProgress(std::uint32_t permille) {

@@ -53,6 +53,8 @@ class QtUi : public host::Ui {
 
     // A QFileDialog (qt_file_dialog.h), modal over the presentation's window.
     std::optional<host::FileChoice> ChooseFile(const host::FileDialog& dialog) override;
+    // The song list editor (qt_list_editor.h), modal over the presentation's window.
+    std::optional<std::vector<std::string>> EditList(const host::ListEditor& editor) override;
 
     // The player started without a project: which one to play. A file dialog that shows
     // project files (*.vkd), or all files if the user wants; it has no parent, since the

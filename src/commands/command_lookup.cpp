@@ -2,10 +2,11 @@
 
 namespace velk {
 
-std::array<std::span<const CommandRow>, 12> CommandFamilies() {
+std::array<std::span<const CommandRow>, 13> CommandFamilies() {
     return {VisibilityCommands(), PlacementCommands(), NavigationCommands(), TimerCommands(),
             WindowCommands(),     ProjectCommands(),   ScriptCommands(),     AnimatedGifCommands(),
-            ImageViewCommands(),  SpeechCommands(),    MciCommands(),        VideoCommands()};
+            ImageViewCommands(),  SpeechCommands(),    MciCommands(),        VideoCommands(),
+            SongListCommands()};
 }
 
 CommandLookup::CommandLookup(std::span<const std::span<const CommandRow>> families) {

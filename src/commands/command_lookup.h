@@ -12,7 +12,7 @@
 namespace velk {
 
 // The rows of every family. A family missing here is never played.
-std::array<std::span<const CommandRow>, 12> CommandFamilies();
+std::array<std::span<const CommandRow>, 13> CommandFamilies();
 
 class CommandLookup {
   public:

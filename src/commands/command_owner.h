@@ -15,7 +15,8 @@
 namespace velk {
 namespace media {
 class MediaHub;
-}
+struct SongList;
+}  // namespace media
 
 class Evaluator;
 class PageOwner;
@@ -57,6 +58,11 @@ class CommandOwner {
     virtual host::Observer& Observer() = 0;
     // What Video objects need of the main window; none leaves the video commands without effect.
     virtual VideoOwner* Videos() { return nullptr; }
+    // The main window's song list (media/song_list.h); its status is published by
+    // UpdateSongListStatus (commands/song_list_status.h).
+    virtual media::SongList& Songs() = 0;
+    // The files that commands read and write (list files).
+    virtual host::FileSystem& FileStore() = 0;
 
     // The value of an expression as the evaluator gives it (assignments happen); its errors are
     // not shown.

@@ -89,6 +89,8 @@ std::span<const CommandRow> ScriptCommands();
 // InstallTTS, InitTTS, Say, SpeakText, StopTTS, PauseTTS, ResumeTTS, PitchTTS and SpeedTTS.
 std::span<const CommandRow> SpeechCommands();
 std::span<const CommandRow> MciCommands();  // MCIObject, MCICommand
+// SongListReset, Add, Del, Load, RND, Save and Edit.
+std::span<const CommandRow> SongListCommands();
 
 // The integer a text begins with, read as a C library would: white space, a sign, digits.
 // Saturates instead of overflowing; 0 without digits.

@@ -43,6 +43,21 @@ struct FileChoice {
     std::int32_t filter_index = 1;  // the filter pair the user had selected, from 1
 };
 
+// The song list editor's side in the core, for the host's dialog: the entries it starts with,
+// and its "Load" and "Save" buttons, which ask for a list file themselves (Ui::ChooseFile) and
+// read or write it as the player reads and writes list files.
+class ListEditor {
+  public:
+    virtual ~ListEditor() = default;
+    // The song list's entries when the editor opened (code-page text).
+    virtual const std::vector<std::string>& Entries() const = 0;
+    // "Load": the editor's entries from now on (empty when the file cannot be read or is too
+    // big), or none when the user cancelled the file dialog and the entries stay.
+    virtual std::optional<std::vector<std::string>> Load() const = 0;
+    // "Save": `entries` written to a list file the user chooses; nothing without entries.
+    virtual void Save(std::span<const std::string> entries) const = 0;
+};
+
 // Modal messages to the user. Texts are code-page bytes. A host may pump events while the box
 // is up (the desktop does); the core is ready for action lists that run meanwhile.
 class Ui {
@@ -59,6 +74,11 @@ class Ui {
     // A file chosen by the user; nothing when the dialog was cancelled. The default has no
     // dialog and cancels.
     virtual std::optional<FileChoice> ChooseFile(const FileDialog& /*dialog*/) {
+        return std::nullopt;
+    }
+    // The song list editor (a modal dialog) over `editor`'s entries: the entries at OK, none at
+    // Cancel. The default has no dialog and cancels.
+    virtual std::optional<std::vector<std::string>> EditList(const ListEditor& /*editor*/) {
         return std::nullopt;
     }
     // A message box with an OK button.

@@ -28,6 +28,7 @@
 #include "input/keyboard_dispatch.h"
 #include "input/pointer_dispatch.h"
 #include "media/media_hub.h"
+#include "media/song_list.h"
 #include "objects/picture_cache.h"
 #include "objects/video/video_owner.h"
 #include "pages/page_manager.h"
@@ -116,6 +117,8 @@ class Presentation : public CommandOwner,
     media::MediaHub& Media() override { return media_; }
     host::Observer& Observer() override { return services_.observer; }
     VideoOwner* Videos() override { return this; }
+    media::SongList& Songs() override { return song_list_; }
+    host::FileSystem& FileStore() override { return services_.files; }
     double Evaluate(std::string_view expression) override;
     Evaluator& ScriptEvaluator() override { return evaluator_; }
     ActionListPtr ShareList(const ActionList& list) override {
@@ -293,6 +296,8 @@ class Presentation : public CommandOwner,
     TransitionWindow transition_;
     FontCache fonts_;
     PictureCache pictures_;
+    // The main window's song list: it outlives the projects played in the window.
+    media::SongList song_list_;
     Bubble bubble_{*this, &fonts_};
     CursorTable cursors_;
     std::unique_ptr<PathMacros> macros_;

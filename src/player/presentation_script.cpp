@@ -25,9 +25,8 @@ void Presentation::SeedRandom() {
     for (int i = 0; i < 3; ++i) random_.Next();
 }
 
-std::optional<std::string> Presentation::SongListEntry(std::int64_t /*index*/) {
-    // The song list arrives with the media commands; until then it has no entries.
-    return std::nullopt;
+std::optional<std::string> Presentation::SongListEntry(std::int64_t index) {
+    return song_list_.Entry(index);
 }
 
 Rect Presentation::WindowRect() {

@@ -1,4 +1,5 @@
-// File dialogs headless: the old filter text, the scripted answers and their log lines.
+// Dialogs headless: the old filter text, the scripted answers of file dialogs and of the song
+// list editor, and their log lines.
 #include <gtest/gtest.h>
 
 #include "host/file_filter.h"
@@ -94,6 +95,58 @@ TEST(FileDialogAnswer, TakesTheNextAnswerAndLogsTheDialog) {
               "\"C:\\\\Caf\u00E9\\\\songs.tch\" 2\n"
               "t=0 filedialog open \"Open Video\" \"Video \\\"clips\\\"|*.avi||\" -> cancel\n"
               "t=0 filedialog open \"Open Video\" \"Video \\\"clips\\\"|*.avi||\" -> cancel\n");
+}
+
+// An editor whose Load and Save must not be pressed headless.
+class OpenedEditor : public host::ListEditor {
+  public:
+    explicit OpenedEditor(std::vector<std::string> entries) : entries_(std::move(entries)) {}
+    const std::vector<std::string>& Entries() const override { return entries_; }
+    std::optional<std::vector<std::string>> Load() const override {
+        ADD_FAILURE() << "Load pressed";
+        return std::nullopt;
+    }
+    void Save(std::span<const std::string>) const override { ADD_FAILURE() << "Save pressed"; }
+
+  private:
+    std::vector<std::string> entries_;
+};
+
+TEST(ListEditorAnswer, ListGivesTheEntriesOkKeepsThemAnythingElseCancels) {
+    using Entries = std::vector<std::string>;
+    const Entries opened{"a.mp3", "b.mp3"};
+    const struct {
+        std::optional<std::string_view> answer;
+        std::optional<Entries> result;
+    } cases[] = {
+        {"list C:\\x.mp3|y.mp3", Entries{"C:\\x.mp3", "y.mp3"}},
+        {"LIST one", Entries{"one"}},
+        {"list", Entries{}},
+        {"list a||b", Entries{"a", "", "b"}},
+        {"ok", opened},
+        {"cancel", std::nullopt},
+        {"listx", std::nullopt},
+        {"C:\\x.mp3", std::nullopt},
+        {std::nullopt, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReadListAnswer(c.answer, opened), c.result) << c.answer.value_or("(none)");
+    }
+
+    VirtualClock clock(40);
+    std::string out;
+    EffectLog log(clock, [&](std::string_view line) { out += line; });
+    ScriptedUi ui(log);
+    const OpenedEditor editor(opened);
+    ui.QueueAnswer("list C:\\Caf\xE9.mp3|\"q\".mp3");
+    ui.QueueAnswer("cancel");
+    EXPECT_EQ(ui.EditList(editor), (Entries{"C:\\Caf\xE9.mp3", "\"q\".mp3"}));
+    EXPECT_EQ(ui.EditList(editor), std::nullopt);
+    EXPECT_EQ(ui.EditList(OpenedEditor({})), std::nullopt);
+    EXPECT_EQ(out,
+              "t=0 listedit \"a.mp3|b.mp3\" -> list \"C:\\\\Caf\u00E9.mp3|\\\"q\\\".mp3\"\n"
+              "t=0 listedit \"a.mp3|b.mp3\" -> cancel\n"
+              "t=0 listedit \"\" -> cancel\n");
 }
 
 }  // namespace

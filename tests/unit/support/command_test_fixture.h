@@ -16,6 +16,7 @@
 #include "hosts/headless/recording_ui.h"
 #include "hosts/headless/virtual_clock.h"
 #include "media/media_hub.h"
+#include "media/song_list.h"
 #include "objects/picture_cache.h"
 #include "pages/page_lookup.h"
 #include "pages/page_manager.h"
@@ -104,6 +105,8 @@ class FakeCommandHost : public CommandOwner {
     const host::Clock& Clock() override { return clock; }
     media::MediaHub& Media() override { return media; }
     host::Observer& Observer() override { return observer; }
+    media::SongList& Songs() override { return songs; }
+    host::FileSystem& FileStore() override { return files; }
     // Expressions the test named, then numbers, then numeric variables.
     double Evaluate(std::string_view expression) override {
         const std::string text(expression);
@@ -164,6 +167,7 @@ class FakeCommandHost : public CommandOwner {
     headless::VirtualClock clock;
     headless::MemoryFileSystem files;
     host::Observer observer;
+    media::SongList songs;
     // Without speakers: media keep their time by the virtual clock.
     media::MediaHub media{files, clock, nullptr};
     std::vector<std::string> log;
